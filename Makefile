@@ -1,0 +1,27 @@
+# Quick start: `make demo` and `make test`. Both install what they need on a
+# fresh Debian machine (as root) and build with CMake presets and Ninja.
+
+.PHONY: all deps build demo test clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev
+
+demo: build
+	@scripts/demo.sh build/dev
+
+test: deps
+	cmake --preset dev
+	cmake --build --preset dev
+	ctest --preset dev
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+clean:
+	rm -rf build

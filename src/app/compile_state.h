@@ -1,0 +1,91 @@
+#ifndef BINARIO_APP_COMPILE_STATE_H_
+#define BINARIO_APP_COMPILE_STATE_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "common/text.h"
+#include "grid/line_grid.h"
+#include "platform/disk.h"
+#include "route/route_plan.h"
+#include "scenario/station_table.h"
+
+namespace binario {
+
+// Codes of the run error state that the readers and the grid pass record.
+namespace codice {
+constexpr int32_t kProgressiveNotMultiple = 2;
+constexpr int32_t kRouteTooLong = 1;
+constexpr int32_t kRepetitionStart = 3;
+constexpr int32_t kRepetitionEnd = 4;
+constexpr int32_t kRepetitionSystem = 5;
+constexpr int32_t kLocationBoardTaken = 6;
+constexpr int32_t kCodePointTaken = 7;
+constexpr int32_t kStationPosition = 8;
+constexpr int32_t kStationLength = 9;
+constexpr int32_t kTooManyStations = 10;
+constexpr int32_t kNoCellBeforeSignal = 11;
+constexpr int32_t kNoCellBeforeSlowdown = 12;
+constexpr int32_t kNoCellInsideSlowdown = 13;
+constexpr int32_t kBeyondGrid = 15;
+constexpr int32_t kSignalTaken = 16;
+constexpr int32_t kWarningBoardTaken = 17;
+constexpr int32_t kSlowdownStartTaken = 18;
+constexpr int32_t kSlowdownEndTaken = 19;
+constexpr int32_t kPreWarningTaken = 20;
+constexpr int32_t kSpeedBoardTaken = 21;
+constexpr int32_t kStationTooClose = 22;
+constexpr int32_t kStopMarkerTooEarly = 24;
+constexpr int32_t kReadingFailure = 25;
+constexpr int32_t kNoRouteText = 101;
+constexpr int32_t kNoGeneralSection = 102;
+constexpr int32_t kBadCurve = 103;
+}  // namespace codice
+
+// True for the codes whose fault is found at a place on the line, so that
+// `posizione_errore` means something when they are reported.
+bool code_records_position(int32_t code);
+
+// The one object of a run: the names, every table, the readers' hand-over
+// values and the run error state. Everything starts at 0 or empty.
+struct CompileState {
+  Text cartella;       // the executable's folder: every file read or written is here
+  Text nome_percorso;  // route name, from the package
+  Text nome_treno;     // train name, from the package
+
+  int32_t write_route = 0;  // non-zero: build and write the route plan
+
+  // Run error state. A fault records its code, and its position in metres
+  // when it has one; a later fault replaces the code (and the position when
+  // it records one). `riga_errore` is the text line the fault was found on
+  // (0 when none), for authors' diagnostics only.
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+  int32_t riga_errore = 0;
+
+  StationTable stazioni;
+  LineGrid griglia;
+  RoutePlan piano;
+
+  // Hand-over between the route reader and the scenario reader.
+  Text campo;                                // the last field read
+  int32_t next_board_record = kFirstBoardRecord;
+
+  // `<cartella><separator><name>`.
+  Text path_of(std::string_view name) const;
+
+  // File names built from the two names.
+  Text route_text_name() const;      // <route>_linea.txt
+  Text scenario_text_name() const;   // <route>_<train>-.txt
+  Text route_plan_name() const;      // <route>_linea.dat
+  Text station_file_name() const;    // <route>_<train>.sim
+  Text grid_file_name() const;       // <route>_<train>.dat
+
+  // The readers' one failure handler: records code 25 and deletes the route
+  // text and the scenario text where they still exist.
+  void fail_reading(Disk& disk);
+};
+
+}  // namespace binario
+
+#endif  // BINARIO_APP_COMPILE_STATE_H_

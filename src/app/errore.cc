@@ -1,0 +1,15 @@
+#include "app/errore.h"
+
+#include "platform/platform.h"
+
+namespace binario {
+
+Text error_message(std::string_view a) {
+  Text message(" Errore n. ");
+  message.append(a);
+  return message;
+}
+
+void errore(std::string_view a) { platform::show_message_and_exit(error_message(a).c_str()); }
+
+}  // namespace binario

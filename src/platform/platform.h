@@ -1,0 +1,33 @@
+#ifndef BINARIO_PLATFORM_PLATFORM_H_
+#define BINARIO_PLATFORM_PLATFORM_H_
+
+// Everything the installer needs from the operating system besides files:
+// the wait window, the message box, its own path and the end of the process.
+// One implementation per platform: platform_posix.cc, platform_win32.cc.
+
+#include "common/text.h"
+
+namespace binario::platform {
+
+// The folder separator used in paths built by the installer.
+extern const char kPathSeparator;
+
+// Shows the wait window with its one label, "Attendere", and paints it at
+// once, before any work starts. Off Windows: one line on standard error.
+void show_wait_window();
+
+// Shows `message` and waits until the user has acknowledged it (a modal box
+// with an OK button on Windows, one line on standard error elsewhere), then
+// ends the process with status 1. Never returns.
+[[noreturn]] void show_message_and_exit(const char* message);
+
+// Ends the process at once with `status`; open files are closed.
+[[noreturn]] void exit_process(int status);
+
+// Full path of the running executable, found from the process itself (never
+// from the working directory or the command line). False when unknown.
+bool executable_path(Text* out);
+
+}  // namespace binario::platform
+
+#endif  // BINARIO_PLATFORM_PLATFORM_H_

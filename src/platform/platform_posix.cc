@@ -1,0 +1,46 @@
+#include "platform/platform.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace binario::platform {
+
+const char kPathSeparator = '/';
+
+namespace {
+
+void write_line(const char* text) {
+  size_t length = std::strlen(text);
+  while (length > 0) {
+    ssize_t n = ::write(STDERR_FILENO, text, length);
+    if (n <= 0) return;
+    text += n;
+    length -= static_cast<size_t>(n);
+  }
+  (void)!::write(STDERR_FILENO, "\n", 1);
+}
+
+}  // namespace
+
+void show_wait_window() { write_line("Attendere"); }
+
+void show_message_and_exit(const char* message) {
+  write_line(message);
+  exit_process(1);
+}
+
+void exit_process(int status) { std::_Exit(status); }
+
+bool executable_path(Text* out) {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+  if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return false;
+  out->clear();
+  out->append(std::string_view(buffer, static_cast<size_t>(n)));
+  return true;
+}
+
+}  // namespace binario::platform
