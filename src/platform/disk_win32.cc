@@ -1,0 +1,73 @@
+#include <windows.h>
+
+#include "platform/disk.h"
+
+namespace binario {
+
+namespace {
+
+// The ANSI ("A") functions take path bytes in the system code page, so name
+// bytes stored in a package reach the file system unchanged.
+class Win32Disk : public Disk {
+ public:
+  bool read_file(const char* path, Bytes* out) override {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) != 0;
+    if (ok) {
+      out->resize(static_cast<size_t>(size.QuadPart));
+      size_t done = 0;
+      while (ok && done < out->size()) {
+        DWORD chunk = static_cast<DWORD>(min_size(out->size() - done, kMaxChunk));
+        DWORD got = 0;
+        ok = ReadFile(file, out->data() + done, chunk, &got, nullptr) != 0 && got > 0;
+        done += got;
+      }
+    }
+    CloseHandle(file);
+    return ok;
+  }
+
+  bool file_exists(const char* path) override {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  bool remove_file(const char* path) override { return DeleteFileA(path) != 0; }
+
+  bool write_file(const char* path, const uint8_t* data, size_t size) override {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < size) {
+      DWORD chunk = static_cast<DWORD>(min_size(size - done, kMaxChunk));
+      DWORD put = 0;
+      ok = WriteFile(file, data + done, chunk, &put, nullptr) != 0 && put > 0;
+      done += put;
+    }
+    if (CloseHandle(file) == 0) ok = false;
+    return ok;
+  }
+
+  bool rename_file(const char* from, const char* to) override {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+  }
+
+ private:
+  // ReadFile and WriteFile move at most a DWORD's worth of bytes per call.
+  static constexpr size_t kMaxChunk = size_t{1} << 30;
+  static size_t min_size(size_t a, size_t b) { return a < b ? a : b; }
+};
+
+}  // namespace
+
+Disk& real_disk() {
+  static Win32Disk disk;
+  return disk;
+}
+
+}  // namespace binario

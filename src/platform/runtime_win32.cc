@@ -1,0 +1,28 @@
+// The pieces of the C++ runtime the Windows stub provides itself. The stub is
+// linked statically and built without exceptions; the library's own versions
+// of these would throw, and with them comes the whole exception machinery
+// (unwinder, type information, name demangler), several times the size of
+// the stub. Here running out of memory, or a container asked to grow past its
+// maximum, ends the process as an uncaught exception would: with abort().
+
+#include <cstdlib>
+#include <new>
+
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) std::abort();
+  return block;
+}
+
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
+// Called by the standard containers on impossible sizes.
+namespace std {
+void __throw_bad_alloc() { std::abort(); }
+void __throw_bad_array_new_length() { std::abort(); }
+void __throw_length_error(const char*) { std::abort(); }
+}  // namespace std
