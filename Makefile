@@ -16,6 +16,8 @@ demo: build
 	@scripts/demo.sh build/dev
 
 test: deps
+	cmake --preset win
+	cmake --build --preset win
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev

@@ -2,19 +2,29 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev)
+packages=(cmake ninja-build g++ libgtest-dev
+          g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
+# Wine comes with its recommendations: the fonts and X libraries it draws
+# windows and message boxes with.
+wine_packages=(wine wine64)
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+missing_wine=()
+for p in "${wine_packages[@]}"; do installed "$p" || missing_wine+=("$p"); done
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_wine[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${missing[*]} (run as root, or install them with apt-get)" >&2
+  echo "missing packages: ${missing[*]} ${missing_wine[*]} (run as root, or install them with apt-get)" >&2
   exit 1
 fi
-echo "installing: ${missing[*]}"
+echo "installing: ${missing[*]} ${missing_wine[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing_wine[@]} -gt 0 ]; then
+  apt-get install -y -qq "${missing_wine[@]}"
+fi
