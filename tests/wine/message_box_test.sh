@@ -80,7 +80,7 @@ box_colour=$(pixel $((X + 2)) $((Y + 2)))
 # Return presses the box's one button; the installer then ends with status 1.
 xdotool windowfocus --sync "$box"
 xdotool key Return
-wait_installer 30
+wait_installer 30 box-closed
 [ "$installer_status" -eq 1 ] || fail "the installer ended with status $installer_status, not 1"
 
 leftover=$(find "$folder" -mindepth 1 ! -path "$installer")

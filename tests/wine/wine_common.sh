@@ -103,17 +103,24 @@ start_installer() {
 }
 
 # Waits up to $1 seconds for the installer to end and leaves its exit status in
-# `installer_status`. An installer still running then (for instance stopped at
-# a message box) is photographed into overrun.png, killed, and fails the test.
+# `installer_status`. An installer that puts up a message box (unless $2 is
+# "box-closed": the test has just closed one), or is still running then, is
+# photographed into stopped.png, killed, and fails the test.
 installer_status=
 wait_installer() {
-  local limit=$(($1 * 10)) waited=0
+  local limit=$(($1 * 10)) waited=0 why=
   while kill -0 "$installer_pid" 2>/dev/null; do
-    if [ "$waited" -ge "$limit" ]; then
-      import -window root "$WINE_TEST_DIR/overrun.png" || true
+    if [ "${2:-}" != box-closed ] && [ -n "$(windows_named Error)" ]; then
+      sleep 0.5  # let the box finish painting
+      why="showed a message box"
+    elif [ "$waited" -ge "$limit" ]; then
+      why="was still running after $1 s"
+    fi
+    if [ -n "$why" ]; then
+      import -window root "$WINE_TEST_DIR/stopped.png" || true
       kill "$installer_pid" 2>/dev/null || true
       wineserver -k 2>/dev/null || true
-      fail "the installer was still running after $1 s; screen in $WINE_TEST_DIR/overrun.png"
+      fail "the installer $why; screen in $WINE_TEST_DIR/stopped.png"
     fi
     sleep 0.1
     waited=$((waited + 1))
