@@ -68,9 +68,11 @@ void show_wait_window() {
                                 instance, nullptr);
   if (wait_window == nullptr) return;  // The work goes on without its window.
 
-  HWND label = CreateWindowExA(0, "STATIC", kLabelCaption, WS_CHILD | WS_VISIBLE | SS_LEFT,
-                               pixels_x(kLabelLeft), pixels_y(kLabelTop), pixels_x(kLabelWidth),
-                               pixels_y(kLabelHeight), wait_window, nullptr, instance, nullptr);
+  // A plain label: text on the left, no border, no word wrap.
+  constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  HWND label = CreateWindowExA(0, "STATIC", kLabelCaption, kLabelStyle, pixels_x(kLabelLeft),
+                               pixels_y(kLabelTop), pixels_x(kLabelWidth), pixels_y(kLabelHeight),
+                               wait_window, nullptr, instance, nullptr);
   HFONT font = CreateFontA(-MulDiv(kLabelPoints, dpi_y, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, kLabelFont);
