@@ -10,9 +10,7 @@ namespace binario {
 
 namespace {
 
-// Codes the unpacking shows the user.
-constexpr std::string_view kPackageDamaged = "1252";
-constexpr std::string_view kUnsafeName = "1253";
+// Codes the unpacking shows the user besides those of the package check.
 constexpr std::string_view kCannotWrite = "1254";
 constexpr std::string_view kCannotReadSelf = "1255";
 
@@ -30,8 +28,7 @@ Text installa(Disk& disk, const Text& installer_path) {
   if (!disk.read_file(installer_path.c_str(), &image)) return Text(kCannotReadSelf);
   Package package;
   PackageCheck check = read_package(image, &package);
-  if (check.damaged()) return Text(kPackageDamaged);
-  if (check.unsafe()) return Text(kUnsafeName);
+  if (!check.passed()) return Text(check.codice());
 
   sc_nome_percorso_nome_treno(package, state);
   if (!sc_recupera_file(package, state, disk)) return Text(kCannotWrite);

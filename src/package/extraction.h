@@ -18,8 +18,10 @@ void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 // record of the same name leaves its content; a record of length 0 gives an
 // empty file. Each file is replaced whole and atomically. False at the first
 // file that cannot be written: that file keeps its old content, no temporary
-// file is left, and the records after it are not written.
-bool sc_recupera_file(const Package& package, const CompileState& state, Disk& disk);
+// file is left, and the records after it are not written; `failed_record`,
+// when given, is then set to that record's index.
+bool sc_recupera_file(const Package& package, const CompileState& state, Disk& disk,
+                      size_t* failed_record = nullptr);
 
 }  // namespace binario
 

@@ -63,7 +63,9 @@ TEST_F(ExtractionTest, FileThatCannotBeWrittenStopsExtractionAndKeepsItsOldConte
   disk_.put("/inst/b.txt", "old b");
   disk_.failing_writes.insert("/inst/b.txt.binario-tmp");
   pack({{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}});
-  EXPECT_FALSE(sc_recupera_file(package_, state_, disk_));
+  size_t failed = 0;
+  EXPECT_FALSE(sc_recupera_file(package_, state_, disk_, &failed));
+  EXPECT_EQ(failed, 1u);
   EXPECT_EQ(disk_.files, (std::map<std::string, std::string>{{"/inst/a.txt", "new a"},
                                                              {"/inst/b.txt", "old b"}}));
 }

@@ -18,14 +18,6 @@ bool is_forbidden(unsigned char c) {
   }
 }
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (to_lower_ascii(a[i]) != to_lower_ascii(b[i])) return false;
-  }
-  return true;
-}
-
 // Windows opens a device instead of a file for these names, with any
 // extension and in any letter case; trailing blanks before the extension are
 // dropped by the system too.
@@ -34,16 +26,24 @@ bool is_device_name(std::string_view name) {
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
   static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux", "nul"};
   for (std::string_view device : kDevices) {
-    if (equal_ignoring_case(stem, device)) return true;
+    if (same_file_name(stem, device)) return true;
   }
   if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9') {
     std::string_view port = stem.substr(0, 3);
-    return equal_ignoring_case(port, "com") || equal_ignoring_case(port, "lpt");
+    return same_file_name(port, "com") || same_file_name(port, "lpt");
   }
   return false;
 }
 
 }  // namespace
+
+bool same_file_name(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (to_lower_ascii(a[i]) != to_lower_ascii(b[i])) return false;
+  }
+  return true;
+}
 
 int first_forbidden_byte(std::string_view name) {
   for (char c : name) {

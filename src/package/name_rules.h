@@ -27,6 +27,10 @@ enum class NameFault : uint8_t {
 // Emptiness and length are the package layout's business, not a name rule.
 NameFault check_name(std::string_view name, NameUse use);
 
+// True when Windows takes `a` and `b` for the same file: they differ at most
+// in the letter case of A-Z.
+bool same_file_name(std::string_view a, std::string_view b);
+
 // The first byte of `name` that no name may hold; -1 when there is none.
 int first_forbidden_byte(std::string_view name);
 

@@ -76,5 +76,11 @@ TEST(NameRulesTest, FirstForbiddenByteIsReported) {
   EXPECT_EQ(first_forbidden_byte(std::string("x\0y", 3)), 0);
 }
 
+TEST(NameRulesTest, SameFileNameIgnoresOnlyAsciiLetterCase) {
+  EXPECT_TRUE(same_file_name("Note.TXT", "note.txt"));
+  EXPECT_FALSE(same_file_name("note.txt", "note.txt "));
+  EXPECT_FALSE(same_file_name("\xc8.txt", "\xe8.txt"));
+}
+
 }  // namespace
 }  // namespace binario

@@ -55,6 +55,11 @@ bool PackageCheck::damaged() const {
          flaw != PackageFlaw::kUnsafeTrainName && flaw != PackageFlaw::kUnsafeRecordName;
 }
 
+std::string_view PackageCheck::codice() const {
+  if (passed()) return {};
+  return damaged() ? "1252" : "1253";
+}
+
 PackageCheck read_package(const Bytes& image, Package* package) {
   *package = Package();
   const size_t end = image.size();
