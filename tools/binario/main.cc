@@ -1,6 +1,8 @@
 // binario: the scenario author's tool for making and examining installers.
 
 #include <iostream>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,21 @@ int main(int argc, char** argv) {
   for (const Command& command : kCommands) {
     CLI::App* sub = app.add_subcommand(command.name, command.summary);
     commands.emplace_back(sub, command.declare(*sub));
+  }
+
+  // Name an unknown command rather than ask for one.
+  if (argc > 1 && argv[1][0] != '-') {
+    std::string known;
+    bool found = false;
+    for (const Command& command : kCommands) {
+      known += std::string(known.empty() ? "" : ", ") + command.name;
+      found |= command.name == std::string_view(argv[1]);
+    }
+    if (!found) {
+      std::cerr << "binario: unknown command \"" << argv[1] << "\" (commands: " << known
+                << ")\nRun with --help for more information.\n";
+      return kUsage;
+    }
   }
 
   try {
