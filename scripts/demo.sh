@@ -21,6 +21,10 @@ stub="$build/src/binario-stub"
 demo="$build/demo"
 installer="$demo/installa $train.exe"
 
+if [ ! -d "$scenario" ]; then
+  echo "no scenario folder $scenario" >&2
+  exit 1
+fi
 files=()
 while IFS= read -r -d '' file; do files+=("$file"); done \
   < <(find "$scenario" -maxdepth 1 -type f -print0 | sort -z)

@@ -56,61 +56,75 @@ fs::path choose_stub(const PackOptions& options, std::vector<std::string>* probl
   return {};
 }
 
+// The stub's bytes, which must end before the package begins.
+Bytes read_stub(const PackOptions& options, std::vector<std::string>* problems) {
+  Bytes stub;
+  const fs::path path = choose_stub(options, problems);
+  std::string error;
+  if (path.empty()) return stub;
+  if (!read_whole_file(path, &stub, &error)) {
+    problems->push_back(error);
+  } else if (stub.size() >= kStubLimit) {
+    problems->push_back("stub \"" + path.string() + "\" is " + std::to_string(stub.size()) +
+                        " bytes; it must end before the package at offset " +
+                        std::to_string(kStubLimit));
+  }
+  return stub;
+}
+
+struct PackedFile {
+  std::string name;  // the base name it is stored under
+  Bytes content;
+};
+
+// Each file under its base name, refusing names the installer would refuse
+// and names that would land on one file.
+std::vector<PackedFile> read_files(const PackOptions& options, std::vector<std::string>* problems) {
+  std::vector<PackedFile> packed;
+  for (const std::string& file : options.files) {
+    const size_t problems_before = problems->size();
+    PackedFile next{fs::path(file).filename().string(), {}};
+    if (next.name.empty()) {
+      problems->push_back("\"" + file + "\" names no file");
+    } else {
+      check_package_name("file name", next.name, NameUse::kFileName, problems);
+    }
+    // Windows folders do not tell letter case apart.
+    for (const PackedFile& earlier : packed) {
+      if (same_file_name(earlier.name, next.name)) {
+        problems->push_back("two files would be stored as " + printable(next.name) +
+                            (earlier.name == next.name ? "" : " and " + printable(earlier.name)));
+      }
+    }
+    std::string error;
+    if (!read_whole_file(file, &next.content, &error)) {
+      problems->push_back(error);
+    } else if (next.content.size() > static_cast<size_t>(INT32_MAX)) {
+      problems->push_back("\"" + file + "\" is too large for a package record");
+    }
+    if (problems->size() == problems_before) packed.push_back(std::move(next));
+  }
+  return packed;
+}
+
+// The installer compiles these two; without them it has nothing to do.
+void check_texts_present(const PackOptions& options, std::vector<std::string>* problems) {
+  const std::string route_text = options.route + "_linea.txt";
+  const std::string scenario_text = options.route + "_" + options.train + "-.txt";
+  for (const std::string& needed : {route_text, scenario_text}) {
+    bool found = false;
+    for (const std::string& file : options.files) found |= fs::path(file).filename() == needed;
+    if (!found) problems->push_back("the files do not include " + printable(needed));
+  }
+}
+
 int pack(const PackOptions& options) {
   std::vector<std::string> problems;
   check_package_name("route name", options.route, NameUse::kScenarioName, &problems);
   check_package_name("train name", options.train, NameUse::kScenarioName, &problems);
-  const bool names_sound = problems.empty();
-
-  Bytes stub;
-  const fs::path stub_path = choose_stub(options, &problems);
-  std::string error;
-  if (!stub_path.empty()) {
-    if (!read_whole_file(stub_path, &stub, &error)) {
-      problems.push_back(error);
-    } else if (stub.size() >= kStubLimit) {
-      problems.push_back("stub \"" + stub_path.string() + "\" is " + std::to_string(stub.size()) +
-                         " bytes; it must end before the package at offset " +
-                         std::to_string(kStubLimit));
-    }
-  }
-
-  std::vector<std::string> names;
-  std::vector<Bytes> contents;
-  for (const std::string& file : options.files) {
-    std::string name = fs::path(file).filename().string();
-    const size_t count = problems.size();
-    check_package_name("file name", name, NameUse::kFileName, &problems);
-    // Windows folders do not tell letter case apart.
-    for (const std::string& earlier : names) {
-      if (same_file_name(earlier, name)) {
-        problems.push_back("two files would be stored as " + printable(name) +
-                           (earlier == name ? "" : " and " + printable(earlier)));
-      }
-    }
-    Bytes content;
-    if (!read_whole_file(file, &content, &error)) {
-      problems.push_back(error);
-    } else if (content.size() > static_cast<size_t>(INT32_MAX)) {
-      problems.push_back("\"" + file + "\" is too large for a package record");
-    }
-    if (problems.size() == count) {
-      names.push_back(name);
-      contents.push_back(std::move(content));
-    }
-  }
-
-  // The installer compiles these two; without them it has nothing to do.
-  if (names_sound) {
-    const std::string route_text = options.route + "_linea.txt";
-    const std::string scenario_text = options.route + "_" + options.train + "-.txt";
-    for (const std::string& needed : {route_text, scenario_text}) {
-      bool found = false;
-      for (const std::string& name : options.files) found |= fs::path(name).filename() == needed;
-      if (!found) problems.push_back("the files do not include " + printable(needed));
-    }
-  }
-
+  if (problems.empty()) check_texts_present(options, &problems);
+  const Bytes stub = read_stub(options, &problems);
+  const std::vector<PackedFile> files = read_files(options, &problems);
   if (!problems.empty()) {
     for (const std::string& problem : problems) report("pack", problem);
     report("pack", "nothing written");
@@ -119,16 +133,17 @@ int pack(const PackOptions& options) {
 
   Bytes image;
   bool built = begin_installer(stub, options.route, options.train, &image);
-  for (size_t i = 0; built && i < names.size(); ++i) {
-    built = append_record(names[i], contents[i].data(), contents[i].size(), &image);
+  for (size_t i = 0; built && i < files.size(); ++i) {
+    built = append_record(files[i].name, files[i].content.data(), files[i].content.size(), &image);
   }
   // What was just laid out must read back as the installer will read it.
   Package package;
-  PackageCheck check = read_package(image, &package);
+  const PackageCheck check = read_package(image, &package);
   if (!built || !check.passed()) {
     report("pack", "the package does not read back: " + package_problem_text(check, image));
     return kFailure;
   }
+  std::string error;
   if (!write_file_atomically(options.out, image, /*executable=*/true, &error)) {
     report("pack", error);
     return kFailure;
