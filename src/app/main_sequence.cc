@@ -14,6 +14,20 @@ namespace {
 constexpr std::string_view kCannotWrite = "1254";
 constexpr std::string_view kCannotReadSelf = "1255";
 
+// The unpacking: the whole installer is read and its package checked before
+// any file is written, so a truncated download or a hostile name writes
+// nothing. Returns the code to show, or empty text once every file is written.
+Text unpack(Disk& disk, const Text& installer_path, CompileState& state) {
+  Bytes image;
+  if (!disk.read_file(installer_path.c_str(), &image)) return Text(kCannotReadSelf);
+  Package package;
+  const PackageCheck check = read_package(image, &package);
+  if (!check.passed()) return Text(check.codice());
+  sc_nome_percorso_nome_treno(package, state);
+  if (!sc_recupera_file(package, state, disk)) return Text(kCannotWrite);
+  return Text();
+}
+
 }  // namespace
 
 Text installa(Disk& disk, const Text& installer_path) {
@@ -22,16 +36,8 @@ Text installa(Disk& disk, const Text& installer_path) {
   size_t slash = path.rfind(platform::kPathSeparator);
   state.cartella = slash == std::string_view::npos ? std::string_view(".") : path.substr(0, slash);
 
-  // The whole installer is read and its package checked before any file is
-  // written, so a truncated download or a hostile name writes nothing.
-  Bytes image;
-  if (!disk.read_file(installer_path.c_str(), &image)) return Text(kCannotReadSelf);
-  Package package;
-  PackageCheck check = read_package(image, &package);
-  if (!check.passed()) return Text(check.codice());
-
-  sc_nome_percorso_nome_treno(package, state);
-  if (!sc_recupera_file(package, state, disk)) return Text(kCannotWrite);
+  Text failure = unpack(disk, installer_path, state);
+  if (!failure.empty()) return failure;
   return memorizza_percorso(state, disk, 1);
 }
 
