@@ -27,6 +27,7 @@ struct Command {
 CommandRun declare_pack(CLI::App& command);
 CommandRun declare_list(CLI::App& command);
 CommandRun declare_extract(CLI::App& command);
+CommandRun declare_inspect(CLI::App& command);
 
 // Prints "binario <command>: <message>" on standard error.
 void report(std::string_view command, const std::string& message);

@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"list", "Show an installer's route, train and files, and check its package", declare_list},
     {"extract", "Unpack an installer's files into a folder, without compiling them",
      declare_extract},
+    {"inspect", "Show what the installer compiled: stations, signals, boards, code points, route plan",
+     declare_inspect},
 };
 
 }  // namespace
