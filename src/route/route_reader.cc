@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "common/field_reader.h"
-#include "common/round.h"
 #include "grid/cell_index.h"
 #include "route/boards.h"
 #include "route/mountains.h"
