@@ -348,6 +348,7 @@ TEST_F(RouteReaderTest, FaultsAndWhatTheyLeave) {
       {"location board at a negative position", route_text({"cartello_indicatore, -10, (x)"}), 15, -10},
       {"curve ending past the plan", route_text({"curvad1, 166000, 1000"}), 15, 166000},
       {"curve past the grid beats its class", route_text({"curva, 166850, 10"}), 15, 166850},
+      {"curve past the plan beats its class", route_text({"curva, 166000, 1000"}), 15, 166000},
       {"no route length", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none},
       {"no route length, no plan", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none, 0},
       {"no route length, nothing used", lines({"[generale]", "[linea]", "[fine]"}), 25, none, 0},
