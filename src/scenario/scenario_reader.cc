@@ -48,16 +48,16 @@ Step sand_line(ScenarioReading& r) {
   return Step::kGoOn;
 }
 
-// A keyword test: the field contains `word` and, when given, `also`, in any
+// A keyword test: the field contains `word` and, when given, `second`, in any
 // letter case.
 struct Keyword {
   const char* word;
-  const char* also;
+  const char* second;  // nullptr: one word
   Step (*action)(ScenarioReading& r);
 
   bool matches(std::string_view field) const {
     return contains_ignoring_case(field, word) &&
-           (also == nullptr || contains_ignoring_case(field, also));
+           (second == nullptr || contains_ignoring_case(field, second));
   }
 };
 

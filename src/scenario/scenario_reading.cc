@@ -2,24 +2,16 @@
 
 namespace binario {
 
-namespace {
-
-bool beyond_grid(CompileState& state, int32_t position, int line) {
-  state.codice_errore = codice::kBeyondGrid;
-  state.posizione_errore = position;
-  state.riga_errore = line;
+bool ScenarioReading::position_fits(int32_t position, int32_t margin) {
+  if (state.griglia.fits(position, margin)) return true;
+  beyond_grid(position);
   return false;
 }
 
-}  // namespace
-
-bool ScenarioReading::position_fits(int32_t position, int32_t margin) {
-  return state.griglia.fits(position, margin) || beyond_grid(state, position, in.line());
-}
-
 bool ScenarioReading::point_fits(int32_t position, int32_t margin) {
-  return (position >= 0 && state.griglia.fits(position, margin)) ||
-         beyond_grid(state, position, in.line());
+  if (position >= 0 && state.griglia.fits(position, margin)) return true;
+  beyond_grid(position);
+  return false;
 }
 
 bool ScenarioReading::values_read() {
@@ -48,6 +40,13 @@ Step ScenarioReading::stop(int32_t code) {
 Step ScenarioReading::stop_at(int32_t code, int32_t position) {
   state.posizione_errore = position;
   return stop(code);
+}
+
+Step ScenarioReading::beyond_grid(int32_t position) {
+  state.codice_errore = codice::kBeyondGrid;
+  state.posizione_errore = position;
+  state.riga_errore = in.line();
+  return Step::kEndSteps;
 }
 
 }  // namespace binario

@@ -58,6 +58,8 @@ struct ScenarioReading {
   Step fail_reading();                                // code 25, both texts deleted
   Step stop(int32_t code);                            // a code without a position
   Step stop_at(int32_t code, int32_t position);       // a code with its position
+  // Code 15 with `position`: reading leaves the loop and the end steps run.
+  Step beyond_grid(int32_t position);
 };
 
 }  // namespace binario

@@ -8,9 +8,10 @@ namespace binario {
 
 namespace {
 
-int16_t low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(v))); }
+// Values are stored as their low 16 bits.
+int16_t low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
-// Value, speed and numbers shared by the start, end and warning cells.
+// The kind of a start, end or warning cell, and `d_v` when it is not 0.
 void mark_slowdown_cell(GridCell& cell, uint8_t kind, const SlowdownLine& line) {
   cell.kind = kind;
   if (line.d_v != 0) cell.value2 = low16(line.d_v);
@@ -82,13 +83,8 @@ Step slowdown_line(ScenarioReading& r) {
   if (!r.values_read()) return Step::kStop;
   if (!r.point_fits(line.x)) return Step::kEndSteps;
   int64_t end = slowdown_end_cell(line.x, line.l);
-  if (!r.state.griglia.has_cell(end)) {
-    // An end outside the grid is refused like a start beyond it.
-    r.state.codice_errore = codice::kBeyondGrid;
-    r.state.posizione_errore = line.x;
-    r.state.riga_errore = r.in.line();
-    return Step::kEndSteps;
-  }
+  // An end outside the grid is refused like a start beyond it.
+  if (!r.state.griglia.has_cell(end)) return r.beyond_grid(line.x);
   memo_rallentamento(r.state, line);
   // Any recorded code ends reading here, also a 15 left by the route reader.
   if (r.state.codice_errore > 0) return r.stop_at(r.state.codice_errore, line.x);
