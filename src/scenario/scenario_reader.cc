@@ -1,6 +1,7 @@
 #include "scenario/scenario_reader.h"
 
 #include "common/field_reader.h"
+#include "scenario/general_values.h"
 #include "scenario/line_tables.h"
 #include "scenario/scenario_reading.h"
 #include "scenario/signal.h"
@@ -10,43 +11,6 @@
 namespace binario {
 
 namespace {
-
-// "percentuale massa frenata": the braked-mass percentage.
-Step braked_mass_line(ScenarioReading& r) {
-  int32_t percent = r.in.read_i32();
-  if (!r.values_read()) return Step::kStop;
-  r.state.stazioni[kServiceRecord].area_start = percent;
-  return Step::kGoOn;
-}
-
-// "numero vetture": the number of cars.
-Step cars_line(ScenarioReading& r) {
-  int32_t cars = r.in.read_i32();
-  if (!r.values_read()) return Step::kStop;
-  r.state.stazioni[kServiceRecord].position = cars;
-  return Step::kGoOn;
-}
-
-// "orologio": hours, minutes and seconds of the clock at the start.
-Step clock_line(ScenarioReading& r) {
-  int16_t hours = r.in.read_i16();
-  int16_t minutes = r.in.read_i16();
-  int16_t seconds = r.in.read_i16();
-  if (!r.values_read()) return Step::kStop;
-  StationRecord& train = r.state.stazioni[kTrainRecord];
-  train.group2_a = hours;
-  train.group2_b = minutes;
-  train.group2_c = seconds;
-  return Step::kGoOn;
-}
-
-// "sabbia": the sand value.
-Step sand_line(ScenarioReading& r) {
-  int16_t sand = r.in.read_i16();
-  if (!r.values_read()) return Step::kStop;
-  r.state.stazioni[kTrainRecord].group1_a = sand;
-  return Step::kGoOn;
-}
 
 // A keyword test: the field contains `word` and, when given, `second`, in any
 // letter case.

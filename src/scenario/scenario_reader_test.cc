@@ -156,10 +156,10 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     F f;
-    std::string text = F::scenario({"velocita, 0, 30"});
-    text.insert(text.size() - 8, std::string(c.line) + "\r\nsabbia, 300\r\n");
-    if (c.code == codice::kReadingFailure) text = F::lines({"[generale]", "velocita, 0, 30", c.line});
-    f.read(text);
+    // A line cut short has to be the last one of the text.
+    f.read(c.code == codice::kReadingFailure
+               ? F::lines({"[generale]", "velocita, 0, 30", c.line})
+               : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"}));
     EXPECT_EQ(f.state.codice_errore, c.code);
     EXPECT_EQ(f.state.posizione_errore, c.position == kNone ? 0 : c.position);
     EXPECT_GT(f.state.riga_errore, 1);
