@@ -97,6 +97,7 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   Bytes text;
   if (!state.griglia.exists() || !disk.read_file(path.c_str(), &text)) {
     state.fail_reading(disk);
+    state.riga_errore = 0;
     return;
   }
   std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());
@@ -107,7 +108,8 @@ void leggi_scenario(CompileState& state, Disk& disk) {
 
   // End of the text, or a position beyond the grid.
   if (!r.delete_text()) {
-    r.fail_reading();
+    state.fail_reading(disk);
+    state.riga_errore = 0;
     return;
   }
   if (!fill_line_tables_to_end(r)) return;
