@@ -90,6 +90,13 @@ TEST(LineTablesTest, SpeedByteOverflowIsAReadingFailure) {
   }
 }
 
+TEST(LineTablesTest, SpeedThatNeverReachesACellIsHarmless) {
+  F f;
+  f.read(F::scenario({"velocita, 0, 2000", "velocita, 0, 30"}));
+  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.cell(0).line_speed, 6);
+}
+
 TEST(LineTablesTest, HighSpeedThatFitsIsKept) {
   F f;
   f.read(F::scenario({"velocita, 0, 1277"}));
