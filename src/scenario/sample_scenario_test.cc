@@ -31,10 +31,11 @@ class SampleScenarioTest : public testing::Test {
     state.cartella = Text("/inst");
     state.nome_percorso = Text(kSampleRoute);
     state.nome_treno = Text(kSampleTrain);
-    // As the route reader leaves them: route length 159900, no location
-    // boards, the one progressive ordered into record 81.
+    // As the sample route text leaves them: route length 159900, 22
+    // location boards in records 80 down to 59, the one progressive ordered
+    // into record 81.
     state.griglia.create(159900);
-    state.next_board_record = kFirstBoardRecord;
+    state.next_board_record = kFirstBoardRecord - 22;
     state.stazioni[81].area_start = 122900;
     state.stazioni[81].area_end = 106500;
     const std::string name = std::string(kSampleRoute) + "_" + kSampleTrain + "-.txt";
