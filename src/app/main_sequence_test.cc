@@ -16,7 +16,8 @@ const std::string kInstaller = "/games/scenari/setup.exe";
 std::string installer(const std::string& first_name) {
   Bytes image;
   EXPECT_TRUE(begin_installer(Bytes{'M', 'Z'}, "R", "T", &image));
-  const std::string route = "route text", scenario = "scenario text";
+  const std::string route = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
+  const std::string scenario = "[generale]\r\n[fine]\r\n";
   EXPECT_TRUE(append_record(first_name, reinterpret_cast<const uint8_t*>(route.data()),
                             route.size(), &image));
   EXPECT_TRUE(append_record("R_T-.txt", reinterpret_cast<const uint8_t*>(scenario.data()),
@@ -24,12 +25,17 @@ std::string installer(const std::string& first_name) {
   return std::string(image.begin(), image.end());
 }
 
-TEST(InstallaTest, UnpacksIntoTheInstallersFolder) {
+TEST(InstallaTest, UnpacksAndCompilesInTheInstallersFolder) {
   MemoryDisk disk;
   disk.put(kInstaller, installer("R_linea.txt"));
   EXPECT_EQ(installa(disk, Text(kInstaller)).view(), "");
-  EXPECT_EQ(disk.get("/games/scenari/R_linea.txt"), "route text");
-  EXPECT_EQ(disk.get("/games/scenari/R_T-.txt"), "scenario text");
+  // The two texts were written there, compiled and deleted.
+  for (const char* name : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
+    EXPECT_TRUE(disk.has(std::string("/games/scenari/") + name)) << name;
+  }
+  EXPECT_FALSE(disk.has("/games/scenari/R_linea.txt"));
+  EXPECT_FALSE(disk.has("/games/scenari/R_T-.txt"));
+  EXPECT_EQ(disk.files.size(), 4u);
 }
 
 struct FailureCase {

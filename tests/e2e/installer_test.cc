@@ -25,6 +25,13 @@ const std::string kRouteText = kRoute + "_linea.txt";
 const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
 const std::string kWaitLine = "Attendere\n";
 
+// A route text and a scenario text that compile: a run with them goes to its
+// end, deletes them and leaves the three compiled files.
+const std::string kRouteSource = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
+const std::string kScenarioSource = "[generale]\r\n[fine]\r\n";
+const std::vector<std::string> kCompiledFiles = {kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim",
+                                                 kRoute + "_" + kTrain + ".dat"};
+
 std::string all_byte_values() {
   std::string bytes;
   for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
@@ -39,8 +46,8 @@ Files sample_files() {
   std::string long_content;
   for (int i = 0; i < 40000; ++i) long_content += static_cast<char>((i * 7919) >> 3);
   return {
-      {kRouteText, "[generale]\r\nlunghezza, 159900\r\n"},
-      {kScenarioText, "stazione, \"BOLOGNA CENTRALE\", 1, 0, 400\r\n"},
+      {kRouteText, kRouteSource},
+      {kScenarioText, kScenarioSource},
       {kRoute + "_" + kTrain + "_note.txt", "Treno per Venezia.\r\nCitt\xe0 d'arrivo\r\n"},
       {std::string(95, 'n') + ".txt", "a name of 99 bytes"},
       {"orario \xe8\xff_treno.txt", all_byte_values()},
@@ -107,11 +114,19 @@ class InstallerTest : public testing::Test {
     return run({(folder_ / name).string()}, elsewhere_);
   }
 
-  // The folder's expected contents after unpacking `files` next to `extra`.
-  static std::map<std::string, std::string> unpacked(const Files& files,
-                                                     std::map<std::string, std::string> extra) {
-    for (const auto& [name, content] : files) extra[name] = content;
-    return extra;
+  // After a complete run the folder holds `extra`, every packaged file but
+  // the two compiled texts, byte for byte, and the three compiled files
+  // (whose bytes the compilers' own tests pin down).
+  void expect_complete_run(const Files& files, std::map<std::string, std::string> extra) {
+    std::map<std::string, std::string> actual = contents(folder_);
+    for (const std::string& name : kCompiledFiles) {
+      EXPECT_EQ(actual.count(name), 1u) << name << " was not written";
+      actual.erase(name);
+    }
+    for (const auto& [name, content] : files) {
+      if (name != kRouteText && name != kScenarioText) extra[name] = content;
+    }
+    EXPECT_EQ(actual, extra);
   }
 
   TempDir temp_;
@@ -127,35 +142,40 @@ TEST_F(InstallerTest, WritesEveryRecordByteForByte) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, kWaitLine);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(contents(folder_), unpacked(files, {{"setup.exe", installer}}));
+  expect_complete_run(files, {{"setup.exe", installer}});
   EXPECT_TRUE(contents(elsewhere_).empty());
 }
 
 TEST_F(InstallerTest, OlderLongerFilesAreReplacedWholeAndOthersKept) {
-  const Files files = {{kRouteText, "new route"}, {kScenarioText, "new scenario"}};
+  const Files files = {{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}, {"note.txt", "new"}};
   const std::string installer = pack(files);
-  write_file(folder_ / kRouteText, std::string(5000, 'o'));
-  write_file(folder_ / kScenarioText, "old scenario, longer than the new one");
+  // Older, longer texts compile only if nothing of them is left behind.
+  write_file(folder_ / kRouteText, kRouteSource + std::string(5000, 'o'));
+  write_file(folder_ / kScenarioText, kScenarioSource + "stazione, 0, 2, 900\r\n[fine]\r\n");
+  write_file(folder_ / "note.txt", "an older note, longer than the new one");
+  write_file(folder_ / kCompiledFiles[1], std::string(100000, 'x'));
   write_file(folder_ / "altro.txt", "not in the package");
   RunResult result = install(installer);
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(contents(folder_),
-            unpacked(files, {{"setup.exe", installer}, {"altro.txt", "not in the package"}}));
+  expect_complete_run(files, {{"setup.exe", installer}, {"altro.txt", "not in the package"}});
+  // 87 empty station records but for the names and header values: far below the old size.
+  EXPECT_LT(read_file(folder_ / kCompiledFiles[1]).size(), 4000u);
 }
 
 TEST_F(InstallerTest, PackageWithoutRecordsWritesNothing) {
   std::string installer = pack({{kRouteText, "r"}, {kScenarioText, "s"}});
   installer.resize(kFirstRecordOffset);
   RunResult result = install(installer);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, kWaitLine);
+  // Nothing to compile: the missing route text is reported.
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, kWaitLine + " Errore n. 101\n");
   EXPECT_EQ(contents(folder_), (std::map<std::string, std::string>{{"setup.exe", installer}}));
 }
 
 TEST_F(InstallerTest, LaterRecordOfTheSameNameWins) {
   // The tool refuses duplicate names, so the second name is patched in.
-  std::string installer = pack({{kRouteText, "r"},
-                                {kScenarioText, "s"},
+  std::string installer = pack({{kRouteText, kRouteSource},
+                                {kScenarioText, kScenarioSource},
                                 {"doppio.txt", "first content, the longer one"},
                                 {"doppio-2.txt", "second content"}});
   put_name(&installer, record_offsets(installer).at(3), "doppio.txt");
@@ -166,16 +186,15 @@ TEST_F(InstallerTest, LaterRecordOfTheSameNameWins) {
 }
 
 TEST_F(InstallerTest, RenamedInstallerStillFindsItself) {
-  const Files files = {{kRouteText, "r"}, {kScenarioText, "s"}};
+  const Files files = {{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}};
   const std::string installer = pack(files);
   RunResult result = install(installer, "IR2230 Bologna-Venezia.scenario");
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(contents(folder_),
-            unpacked(files, {{"IR2230 Bologna-Venezia.scenario", installer}}));
+  expect_complete_run(files, {{"IR2230 Bologna-Venezia.scenario", installer}});
 }
 
 TEST_F(InstallerTest, WorkingDirectoryPlaysNoPart) {
-  const Files files = {{kRouteText, "r"}, {kScenarioText, "s"}};
+  const Files files = {{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}};
   const std::string installer = pack(files);
   // A decoy installer and a decoy text in the working directory.
   write_file(elsewhere_ / "setup.exe", "not an installer");
@@ -184,7 +203,7 @@ TEST_F(InstallerTest, WorkingDirectoryPlaysNoPart) {
   place(installer);
   RunResult result = run({"../Simulatore Treni/setup.exe"}, elsewhere_);
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(contents(folder_), unpacked(files, {{"setup.exe", installer}}));
+  expect_complete_run(files, {{"setup.exe", installer}});
   EXPECT_EQ(contents(elsewhere_), elsewhere_before);
 }
 
