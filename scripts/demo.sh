@@ -47,3 +47,7 @@ echo "== Running the installer from /"
 echo
 echo "== $demo now holds"
 find "$demo" -mindepth 1 -maxdepth 1 -printf '%12s  %f\n' | sort -k2
+
+echo
+echo "== What the installer compiled"
+(cd "$demo" && "$binario" inspect "${route}_${train}.sim" "${route}_${train}.dat" "${route}_linea.dat")

@@ -140,7 +140,11 @@ void report_grid(const std::string& path, size_t bytes, const std::vector<GridCe
     if (c.kind != cell_kind::kEmpty) ++counts[c.kind];
     if (c.mountain != 0) ++mountain_cells;
   }
-  for (const auto& [kind, name] : kNames) out << "  " << counts[kind] << " " << name << "\n";
+  for (const auto& [kind, name] : kNames) {
+    if (counts[kind] != 0) out << "  " << counts[kind] << " " << name << "\n";
+  }
+  if (counts[cell_kind::kSlowdownStart] == 0) out << "  no slowdowns\n";
+  if (counts[cell_kind::kCodePoint] == 0 && counts[cell_kind::kCodeCut] == 0) out << "  no code points\n";
   for (const auto& [kind, count] : counts) {
     if (kNames.count(kind) == 0) out << "  " << count << " cells of unknown kind " << static_cast<int>(kind) << "\n";
   }
