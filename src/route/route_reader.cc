@@ -81,7 +81,7 @@ class RouteReader {
 
 Flow RouteReader::stop(int32_t code) {
   state_.codice_errore = code;
-  state_.riga_errore = in_.line();
+  state_.mark_fault(state_.route_text_name(), in_.line());
   if (!disk_.remove_file(path_.c_str())) return fail();
   return Flow::kStopped;
 }
@@ -94,13 +94,13 @@ Flow RouteReader::stop_at(int32_t code, int32_t posizione) {
 Flow RouteReader::beyond_grid(int32_t posizione) {
   state_.codice_errore = codice::kBeyondGrid;
   state_.posizione_errore = posizione;
-  state_.riga_errore = in_.line();
+  state_.mark_fault(state_.route_text_name(), in_.line());
   return Flow::kEndOfReading;
 }
 
 Flow RouteReader::fail() {
   state_.fail_reading(disk_);
-  state_.riga_errore = in_.line();
+  state_.mark_fault(state_.route_text_name(), in_.line());
   return Flow::kStopped;
 }
 

@@ -16,7 +16,7 @@ namespace {
 // reported on the line that declared that speed.
 bool speed_overflow(ScenarioReading& r) {
   r.fail_reading();
-  r.state.riga_errore = r.speed_line;
+  r.state.mark_fault(r.state.scenario_text_name(), r.speed_line);
   return false;
 }
 

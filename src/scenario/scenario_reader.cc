@@ -97,7 +97,7 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   Bytes text;
   if (!state.griglia.exists() || !disk.read_file(path.c_str(), &text)) {
     state.fail_reading(disk);
-    state.riga_errore = 0;
+    state.mark_fault(state.scenario_text_name(), 0);
     return;
   }
   std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());
@@ -109,13 +109,14 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   // End of the text, or a position beyond the grid.
   if (!r.delete_text()) {
     state.fail_reading(disk);
-    state.riga_errore = 0;
+    state.mark_fault(state.scenario_text_name(), 0);
     return;
   }
   if (!fill_line_tables_to_end(r)) return;
   if (!progressives_on_cells(state.stazioni)) {
+    // The progressives come from the route text.
     state.codice_errore = codice::kProgressiveNotMultiple;
-    state.riga_errore = 0;
+    state.mark_fault(state.route_text_name(), 0);
   }
 }
 

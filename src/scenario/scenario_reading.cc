@@ -26,13 +26,13 @@ bool ScenarioReading::delete_text() {
 
 Step ScenarioReading::fail_reading() {
   state.fail_reading(disk);
-  state.riga_errore = in.line();
+  state.mark_fault(state.scenario_text_name(), in.line());
   return Step::kStop;
 }
 
 Step ScenarioReading::stop(int32_t code) {
   state.codice_errore = code;
-  state.riga_errore = in.line();
+  state.mark_fault(state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
@@ -45,7 +45,7 @@ Step ScenarioReading::stop_at(int32_t code, int32_t position) {
 Step ScenarioReading::beyond_grid(int32_t position) {
   state.codice_errore = codice::kBeyondGrid;
   state.posizione_errore = position;
-  state.riga_errore = in.line();
+  state.mark_fault(state.scenario_text_name(), in.line());
   return Step::kEndSteps;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -230,6 +231,53 @@ TEST_F(ToolTest, ExtractUnpacksIntoTheFolderWithoutCompiling) {
   EXPECT_EQ(contents(dir_ / "dest"), (std::map<std::string, std::string>{
                                          {kRouteText, "route\r\n"}, {kScenarioText, "scenario\r\n"}}));
 }
+
+// What `binario check` says of an installer whose texts hold `route` and `scenario`.
+struct CheckCase {
+  const char* what;
+  std::string route;
+  std::string scenario;
+  std::vector<std::string> expected;  // lines, or parts of lines, of the report
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.what; }
+
+class CheckTest : public ToolTest, public testing::WithParamInterface<CheckCase> {};
+
+TEST_P(CheckTest, ReportsTheFirstFaultWithItsFileAndLine) {
+  write_file(dir_ / kRouteText, GetParam().route);
+  write_file(dir_ / kScenarioText, GetParam().scenario);
+  ASSERT_EQ(pack("out.exe").status, 0);
+  RunResult result = binario({"check", "out.exe"});
+  EXPECT_EQ(result.status, 1) << result.out << result.err;
+  for (const std::string& expected : GetParam().expected) {
+    EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
+  }
+  // Checking leaves nothing behind beside the installer.
+  EXPECT_EQ(contents(dir_).size(), 4u);
+}
+
+const std::string kGoodRoute = "[generale]\r\nlunghezza percorso, 5000\r\n[fine]\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CheckTest,
+    testing::Values(
+        CheckCase{"station off the 50 m step", kGoodRoute,
+                  "[generale]\r\n[stazioni]\r\nstazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n[fine]\r\n",
+                  {kScenarioText + ":3: error 8 at 125 m: a station's position is not a multiple of 50",
+                   "    stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n",
+                   "the installer stops with \" Errore n. 8, posizione 125 m\""}},
+        CheckCase{"route length out of range", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
+                  "[generale]\r\n[fine]\r\n",
+                  {kRouteText + ":2: error 1: the route length is above 1000000 m"}},
+        CheckCase{"signal in the header cell", kGoodRoute,
+                  "[generale]\r\nsegnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n[fine]\r\n",
+                  {"error 1250: grid cell 1", "\" Errore n. 1250\""}}),
+    [](const testing::TestParamInfo<CheckCase>& info) {
+      std::string name;
+      for (const char* c = info.param.what; *c != '\0'; ++c) name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
+      return name;
+    });
 
 TEST_F(ToolTest, ExtractRefusesADamagedPackage) {
   ASSERT_EQ(pack("out.exe").status, 0);

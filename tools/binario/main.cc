@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"list", "Show an installer's route, train and files, and check its package", declare_list},
     {"extract", "Unpack an installer's files into a folder, without compiling them",
      declare_extract},
+    {"check", "Compile an installer's texts as a player's run would, and say where a fault is",
+     declare_check},
     {"inspect", "Show what the installer compiled: stations, signals, boards, code points, route plan",
      declare_inspect},
 };
