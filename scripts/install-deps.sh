@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev
           g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
 # Wine comes with its recommendations: the fonts and X libraries it draws
 # windows and message boxes with.

@@ -15,41 +15,30 @@ Text CompileState::path_of(std::string_view name) const {
   return path;
 }
 
-Text CompileState::route_text_name() const {
-  Text name = nome_percorso;
-  name.append("_linea.txt");
+namespace {
+
+// `<route><suffix>`, and `<route>_<train><suffix>`.
+Text route_file(const CompileState& s, std::string_view suffix) {
+  Text name = s.nome_percorso;
+  name.append(suffix);
   return name;
 }
 
-Text CompileState::scenario_text_name() const {
-  Text name = nome_percorso;
+Text scenario_file(const CompileState& s, std::string_view suffix) {
+  Text name = s.nome_percorso;
   name.push_back('_');
-  name.append(nome_treno);
-  name.append("-.txt");
+  name.append(s.nome_treno);
+  name.append(suffix);
   return name;
 }
 
-Text CompileState::route_plan_name() const {
-  Text name = nome_percorso;
-  name.append("_linea.dat");
-  return name;
-}
+}  // namespace
 
-Text CompileState::station_file_name() const {
-  Text name = nome_percorso;
-  name.push_back('_');
-  name.append(nome_treno);
-  name.append(".sim");
-  return name;
-}
-
-Text CompileState::grid_file_name() const {
-  Text name = nome_percorso;
-  name.push_back('_');
-  name.append(nome_treno);
-  name.append(".dat");
-  return name;
-}
+Text CompileState::route_text_name() const { return route_file(*this, "_linea.txt"); }
+Text CompileState::scenario_text_name() const { return scenario_file(*this, "-.txt"); }
+Text CompileState::route_plan_name() const { return route_file(*this, "_linea.dat"); }
+Text CompileState::station_file_name() const { return scenario_file(*this, ".sim"); }
+Text CompileState::grid_file_name() const { return scenario_file(*this, ".dat"); }
 
 void CompileState::fail_reading(Disk& disk) {
   codice_errore = codice::kReadingFailure;

@@ -57,10 +57,13 @@ struct CompileState {
 
   // Run error state. A fault records its code, and its position in metres
   // when it has one; a later fault replaces the code (and the position when
-  // it records one). `riga_errore` is the text line the fault was found on
-  // (0 when none), for authors' diagnostics only.
+  // it records one).
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
+  // Where the fault was found, for authors' diagnostics only: the text's file
+  // name (empty for the grid pass) and its line (0 when the fault belongs to
+  // no one line). Set with mark_fault.
+  Text testo_errore;
   int32_t riga_errore = 0;
 
   StationTable stazioni;
@@ -80,6 +83,11 @@ struct CompileState {
   Text route_plan_name() const;      // <route>_linea.dat
   Text station_file_name() const;    // <route>_<train>.sim
   Text grid_file_name() const;       // <route>_<train>.dat
+
+  void mark_fault(std::string_view text_name, int32_t line) {
+    testo_errore = text_name;
+    riga_errore = line;
+  }
 
   // The readers' one failure handler: records code 25 and deletes the route
   // text and the scenario text where they still exist.

@@ -20,9 +20,23 @@ void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
-// Called by the standard containers on impossible sizes.
+// The library's failure helpers, called by the standard containers and views
+// on impossible sizes and positions. All of them are here, so that the
+// library's own file of them, which throws, is never linked.
 namespace std {
 void __throw_bad_alloc() { std::abort(); }
 void __throw_bad_array_new_length() { std::abort(); }
+void __throw_bad_cast() { std::abort(); }
+void __throw_bad_exception() { std::abort(); }
+void __throw_bad_typeid() { std::abort(); }
+void __throw_domain_error(const char*) { std::abort(); }
+void __throw_invalid_argument(const char*) { std::abort(); }
 void __throw_length_error(const char*) { std::abort(); }
+void __throw_logic_error(const char*) { std::abort(); }
+void __throw_out_of_range(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+void __throw_overflow_error(const char*) { std::abort(); }
+void __throw_range_error(const char*) { std::abort(); }
+void __throw_runtime_error(const char*) { std::abort(); }
+void __throw_underflow_error(const char*) { std::abort(); }
 }  // namespace std

@@ -1,12 +1,123 @@
 #include "scenario/scenario_reader.h"
 
+#include "common/field_reader.h"
+#include "scenario/general_values.h"
+#include "scenario/line_tables.h"
+#include "scenario/scenario_reading.h"
+#include "scenario/signal.h"
+#include "scenario/slowdown.h"
+#include "scenario/station_line.h"
+
 namespace binario {
 
+namespace {
+
+// A keyword test: the field contains `word` and, when given, `second`, in any
+// letter case.
+struct Keyword {
+  const char* word;
+  const char* second;  // nullptr: one word
+  Step (*action)(ScenarioReading& r);
+
+  bool matches(std::string_view field) const {
+    return contains_ignoring_case(field, word) &&
+           (second == nullptr || contains_ignoring_case(field, second));
+  }
+};
+
+// Every test is made on every keyword field, in this order, and every one
+// that matches runs, reading its own values.
+constexpr Keyword kKeywords[] = {
+    {"frenata", "massa", braked_mass_line},
+    {"vetture", nullptr, cars_line},
+    {"velocit", nullptr, speed_line},
+    {"aderenza", nullptr, adherence_line},
+    {"orologio", nullptr, clock_line},
+    {"sabbia", nullptr, sand_line},
+    {"segnale", nullptr, signal_line},
+    {"rallentamento", nullptr, slowdown_line},
+    {"abbattimento", nullptr, code_point_line},
+    {"stazione", nullptr, station_line},
+};
+
+Step run_keywords(ScenarioReading& r) {
+  for (const Keyword& k : kKeywords) {
+    if (!k.matches(r.state.campo)) continue;
+    Step step = k.action(r);
+    if (step != Step::kGoOn) return step;
+  }
+  return Step::kGoOn;
+}
+
+// Reads the next keyword field into the field variable. False when the text
+// has ended with it: a field after which the text ends is never acted on.
+bool read_keyword_field(ScenarioReading& r) {
+  r.in.read_text(&r.state.campo);
+  return !r.in.at_end();
+}
+
+// Skips to the field after "[generale]". False when the text ends first.
+bool find_general_section(ScenarioReading& r) {
+  while (!r.in.at_end()) {
+    r.in.read_text(&r.state.campo);
+    if (contains_ignoring_case(r.state.campo, "[generale]")) return true;
+  }
+  return false;
+}
+
+// Reads keyword fields and acts on them until the text ends or a fault ends
+// reading. A field with a dash is a comment: the next field is read in its
+// place, and once more if that one has a dash too.
+Step main_loop(ScenarioReading& r) {
+  while (!r.in.at_end()) {
+    if (!read_keyword_field(r)) break;
+    if (contains(r.state.campo, "-")) {
+      if (!read_keyword_field(r)) break;
+      if (contains(r.state.campo, "-") && !read_keyword_field(r)) break;
+    }
+    Step step = run_keywords(r);
+    if (step != Step::kGoOn) return step;
+  }
+  return Step::kEndSteps;
+}
+
+// The kilometric progressive breakpoints that the route reader stored must be
+// whole multiples of 50.
+bool progressives_on_cells(const StationTable& stazioni) {
+  for (int32_t i = kProgressiveRecordFirst; i < kProgressiveRecordFirst + 3; ++i) {
+    if (stazioni[i].area_start % 50 != 0 || stazioni[i].area_end % 50 != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void leggi_scenario(CompileState& state, Disk& disk) {
-  // The keyword actions come with the scenario compiler; for now the text is
-  // only consumed.
   Text path = state.path_of(state.scenario_text_name());
-  if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());
+  Bytes text;
+  if (!state.griglia.exists() || !disk.read_file(path.c_str(), &text)) {
+    state.fail_reading(disk);
+    state.mark_fault(state.scenario_text_name(), 0);
+    return;
+  }
+  std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());
+  FieldReader in(chars);
+  ScenarioReading r(state, disk, in, path);
+
+  if (find_general_section(r) && main_loop(r) == Step::kStop) return;
+
+  // End of the text, or a position beyond the grid.
+  if (!r.delete_text()) {
+    state.fail_reading(disk);
+    state.mark_fault(state.scenario_text_name(), 0);
+    return;
+  }
+  if (!fill_line_tables_to_end(r)) return;
+  if (!progressives_on_cells(state.stazioni)) {
+    // The progressives come from the route text.
+    state.codice_errore = codice::kProgressiveNotMultiple;
+    state.mark_fault(state.route_text_name(), 0);
+  }
 }
 
 }  // namespace binario

@@ -1,0 +1,57 @@
+// The largest route a route text may describe, compiled and written on the
+// real file system: it must stay well under a second on an ordinary machine.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/compile_driver.h"
+#include "platform/disk.h"
+
+namespace binario {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CompileTimingTest, LongestRouteCompilesAndWritesQuickly) {
+  std::string templ = (fs::temp_directory_path() / "binario-timing-XXXXXX").string();
+  ASSERT_NE(mkdtemp(templ.data()), nullptr);
+  const fs::path folder = templ;
+
+  // 1000000 m: a gradient every kilometre and a curve every ten.
+  std::string text = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
+  for (int km = 0; km < 1000; ++km) {
+    text += "pendenza, " + std::to_string(km * 1000) + ", " + std::to_string(km % 13 - 6) + "\r\n";
+    if (km % 10 == 5) {
+      text += "curva" + std::string(km % 20 == 5 ? "d" : "s") + std::to_string(km % 6 + 1) + ", " +
+              std::to_string(km * 1000) + ", 800\r\n";
+    }
+  }
+  text += "[fine]\r\n";
+  std::ofstream(folder / "R_linea.txt", std::ios::binary) << text;
+  std::ofstream(folder / "R_T-.txt", std::ios::binary) << "[generale]\r\n";
+
+  CompileState state;
+  state.cartella = Text(folder.string());
+  state.nome_percorso = Text("R");
+  state.nome_treno = Text("T");
+  auto start = std::chrono::steady_clock::now();
+  Text report = memorizza_percorso(state, real_disk(), 1);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("route of 1000000 m compiled and written in %.3f s\n", seconds);
+
+  EXPECT_EQ(report.view(), "");
+  EXPECT_EQ(fs::file_size(folder / "R_linea.dat"), 20u * 1007000 - 36);
+  EXPECT_EQ(fs::file_size(folder / "R_T.dat"), 15u * 20141);
+  fs::remove_all(folder);
+  // A generous bound: sanitizer builds on a shared machine run many times slower.
+  EXPECT_LT(seconds, 5.0);
+}
+
+}  // namespace
+}  // namespace binario

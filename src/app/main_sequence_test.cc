@@ -1,0 +1,74 @@
+#include "app/main_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "memory_disk.h"
+#include "package/package_layout.h"
+#include "package/package_writer.h"
+
+namespace binario {
+namespace {
+
+const std::string kInstaller = "/games/scenari/setup.exe";
+
+std::string installer(const std::string& first_name) {
+  Bytes image;
+  EXPECT_TRUE(begin_installer(Bytes{'M', 'Z'}, "R", "T", &image));
+  const std::string route = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
+  const std::string scenario = "[generale]\r\n[fine]\r\n";
+  EXPECT_TRUE(append_record(first_name, reinterpret_cast<const uint8_t*>(route.data()),
+                            route.size(), &image));
+  EXPECT_TRUE(append_record("R_T-.txt", reinterpret_cast<const uint8_t*>(scenario.data()),
+                            scenario.size(), &image));
+  return std::string(image.begin(), image.end());
+}
+
+TEST(InstallaTest, UnpacksAndCompilesInTheInstallersFolder) {
+  MemoryDisk disk;
+  disk.put(kInstaller, installer("R_linea.txt"));
+  EXPECT_EQ(installa(disk, Text(kInstaller)).view(), "");
+  // The two texts were written there, compiled and deleted.
+  for (const char* name : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
+    EXPECT_TRUE(disk.has(std::string("/games/scenari/") + name)) << name;
+  }
+  EXPECT_FALSE(disk.has("/games/scenari/R_linea.txt"));
+  EXPECT_FALSE(disk.has("/games/scenari/R_T-.txt"));
+  EXPECT_EQ(disk.files.size(), 4u);
+}
+
+struct FailureCase {
+  const char* what;
+  std::string content;  // the installer's bytes; empty: no installer at all
+  std::string blocked;  // a write that fails
+  const char* code;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.what << " -> " << c.code; }
+
+class InstallaFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(InstallaFailureTest, ReportsItsCodeAndWritesNothing) {
+  const FailureCase& c = GetParam();
+  MemoryDisk disk;
+  if (!c.content.empty()) disk.put(kInstaller, c.content);
+  disk.put("/games/scenari/R_T-.txt", "older scenario");
+  if (!c.blocked.empty()) disk.failing_writes.insert(c.blocked);
+  const auto before = disk.files;
+  EXPECT_EQ(installa(disk, Text(kInstaller)).view(), c.code) << c.what;
+  EXPECT_EQ(disk.files, before) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, InstallaFailureTest,
+    testing::Values(
+        FailureCase{"own file missing", "", "", "1255"},
+        FailureCase{"download cut short", installer("R_linea.txt").substr(0, kFirstRecordOffset + 50),
+                    "", "1252"},
+        FailureCase{"record leaving the folder", installer("../R_linea.txt"), "", "1253"},
+        FailureCase{"file that cannot be written", installer("R_linea.txt"),
+                    "/games/scenari/R_linea.txt.binario-tmp", "1254"}));
+
+}  // namespace
+}  // namespace binario

@@ -1,0 +1,98 @@
+#include "package/package.h"
+
+#include <cstring>
+
+#include "common/coding.h"
+#include "package/package_layout.h"
+
+namespace binario {
+
+namespace {
+
+// The name stored in the field at `offset`: its bytes before the NUL. False
+// when the field holds no NUL.
+bool read_name_field(const Bytes& image, size_t offset, std::string_view* name) {
+  const char* field = reinterpret_cast<const char*>(image.data() + offset);
+  const void* nul = std::memchr(field, '\0', kNameFieldSize);
+  if (nul == nullptr) return false;
+  *name = std::string_view(field, static_cast<size_t>(static_cast<const char*>(nul) - field));
+  return true;
+}
+
+PackageCheck flaw_at(PackageFlaw flaw, size_t offset, size_t record = 0) {
+  PackageCheck check;
+  check.flaw = flaw;
+  check.offset = offset;
+  check.record = record;
+  return check;
+}
+
+// The first unsafe name of a package whose layout is sound.
+PackageCheck check_names(const Package& package) {
+  PackageCheck check;
+  NameFault fault = check_name(package.nome_percorso, NameUse::kScenarioName);
+  if (fault != NameFault::kNone) {
+    check = flaw_at(PackageFlaw::kUnsafeRouteName, kRouteNameOffset);
+  } else if ((fault = check_name(package.nome_treno, NameUse::kScenarioName)) != NameFault::kNone) {
+    check = flaw_at(PackageFlaw::kUnsafeTrainName, kTrainNameOffset);
+  } else {
+    for (size_t i = 0; i < package.records.size(); ++i) {
+      fault = check_name(package.records[i].name, NameUse::kFileName);
+      if (fault != NameFault::kNone) {
+        check = flaw_at(PackageFlaw::kUnsafeRecordName, package.records[i].offset, i);
+        break;
+      }
+    }
+  }
+  check.name_fault = fault;
+  return check;
+}
+
+}  // namespace
+
+bool PackageCheck::damaged() const {
+  return flaw != PackageFlaw::kNone && flaw != PackageFlaw::kUnsafeRouteName &&
+         flaw != PackageFlaw::kUnsafeTrainName && flaw != PackageFlaw::kUnsafeRecordName;
+}
+
+std::string_view PackageCheck::codice() const {
+  if (passed()) return {};
+  return damaged() ? "1252" : "1253";
+}
+
+PackageCheck read_package(const Bytes& image, Package* package) {
+  *package = Package();
+  const size_t end = image.size();
+  if (end < kFirstRecordOffset) return flaw_at(PackageFlaw::kTooShort, end);
+  if (!read_name_field(image, kRouteNameOffset, &package->nome_percorso)) {
+    return flaw_at(PackageFlaw::kRouteNameWithoutNul, kRouteNameOffset);
+  }
+  if (!read_name_field(image, kTrainNameOffset, &package->nome_treno)) {
+    return flaw_at(PackageFlaw::kTrainNameWithoutNul, kTrainNameOffset);
+  }
+
+  size_t offset = kFirstRecordOffset;
+  while (offset < end) {
+    const size_t index = package->records.size();
+    if (end - offset < kRecordHeaderSize) {
+      return flaw_at(PackageFlaw::kIncompleteRecord, offset, index);
+    }
+    PackageRecord record;
+    record.offset = offset;
+    if (!read_name_field(image, offset, &record.name)) {
+      return flaw_at(PackageFlaw::kRecordNameWithoutNul, offset, index);
+    }
+    if (record.name.empty()) return flaw_at(PackageFlaw::kEmptyRecordName, offset, index);
+    const int32_t length = decode_i32(image.data() + offset + kRecordLengthOffset);
+    if (length < 0) return flaw_at(PackageFlaw::kNegativeLength, offset, index);
+    const size_t content = offset + kRecordHeaderSize;
+    record.size = static_cast<size_t>(length);
+    if (record.size > end - content) return flaw_at(PackageFlaw::kContentPastEnd, offset, index);
+    record.content = image.data() + content;
+    package->records.push_back(record);
+    offset = content + record.size;
+  }
+  return check_names(*package);
+}
+
+}  // namespace binario

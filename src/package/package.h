@@ -1,0 +1,77 @@
+#ifndef BINARIO_PACKAGE_PACKAGE_H_
+#define BINARIO_PACKAGE_PACKAGE_H_
+
+// The package appended to an installer, read from the installer's whole image
+// and checked before anything is written from it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "common/text.h"
+#include "package/name_rules.h"
+
+namespace binario {
+
+// One file record. `name` and `content` point into the installer image the
+// package was read from and are valid as long as that image is.
+struct PackageRecord {
+  size_t offset = 0;  // where the record starts in the installer
+  std::string_view name;
+  const uint8_t* content = nullptr;
+  size_t size = 0;
+};
+
+struct Package {
+  std::string_view nome_percorso;
+  std::string_view nome_treno;
+  std::vector<PackageRecord> records;  // in the order they are stored, and written
+};
+
+// What is wrong with a package, if anything. Damage is about the layout (the
+// installer is truncated or corrupt); an unsafe name is a sound layout whose
+// names would write outside the folder or onto a device.
+enum class PackageFlaw : uint8_t {
+  kNone,
+  // Damage.
+  kTooShort,               // the file ends before the first record's offset
+  kRouteNameWithoutNul,    // the route name area holds no NUL
+  kTrainNameWithoutNul,    // the train name area holds no NUL
+  kIncompleteRecord,       // bytes after the last record too few for a name and a length
+  kRecordNameWithoutNul,   // a record's name field holds no NUL
+  kEmptyRecordName,        // a record's name field begins with its NUL
+  kNegativeLength,         // a record's content length is below 0
+  kContentPastEnd,         // a record's content runs past the end of the file
+  // Unsafe names.
+  kUnsafeRouteName,
+  kUnsafeTrainName,
+  kUnsafeRecordName,
+};
+
+struct PackageCheck {
+  PackageFlaw flaw = PackageFlaw::kNone;
+  // Where the flaw was found: the record's start for record flaws, the area's
+  // start for name areas, the file's size for kTooShort.
+  size_t offset = 0;
+  // For record flaws, the record's index (from 0).
+  size_t record = 0;
+  // For unsafe names, which rule the name breaks.
+  NameFault name_fault = NameFault::kNone;
+
+  bool passed() const { return flaw == PackageFlaw::kNone; }
+  bool damaged() const;
+  bool unsafe() const { return !passed() && !damaged(); }
+  // The code the installer shows for the flaw: "1252" for damage, "1253" for
+  // an unsafe name; empty when the package passed.
+  std::string_view codice() const;
+};
+
+// Reads the package appended to `image`, the installer's whole file, into
+// `package` and checks it. Damage outranks unsafe names: a package with both
+// is reported damaged. On damage, `package` holds what was read before it.
+PackageCheck read_package(const Bytes& image, Package* package);
+
+}  // namespace binario
+
+#endif  // BINARIO_PACKAGE_PACKAGE_H_

@@ -1,0 +1,50 @@
+#include "route/mountains.h"
+
+#include "grid/cell_index.h"
+
+namespace binario {
+
+namespace {
+constexpr int32_t kMarkerTypeOffset = 10;
+constexpr int32_t kCloseMountainType = 3;
+constexpr int64_t kProximityMetres = 150;
+constexpr int32_t kMarkerEvery = 4;
+}  // namespace
+
+MountainRefusal check_montagna(const LineGrid& griglia, const MountainTables& montagne,
+                               int32_t inizio, int32_t fine) {
+  if (inizio < 0) return MountainRefusal::kNegativeStart;
+  if (stretch_last_cell(fine) > griglia.last()) return MountainRefusal::kBeyondGrid;
+  if (montagne.count >= MountainTables::kMaxLines) return MountainRefusal::kTooMany;
+  return MountainRefusal::kNone;
+}
+
+void memo_montagna(LineGrid& griglia, MountainTables& montagne, int32_t inizio, int32_t fine,
+                   int32_t& tipo) {
+  bool markers = false;
+  if (tipo > kMarkerTypeOffset) {
+    markers = true;
+    tipo -= kMarkerTypeOffset;
+  }
+
+  int32_t n = ++montagne.count;
+  montagne.inizio[static_cast<size_t>(n)] = inizio;
+  montagne.fine[static_cast<size_t>(n)] = fine;
+  if (n > 1 && int64_t{inizio} - montagne.fine[static_cast<size_t>(n - 1)] <= kProximityMetres) {
+    tipo = kCloseMountainType;
+  }
+
+  int32_t first = stretch_cell(inizio);
+  int32_t last = stretch_last_cell(fine);
+  int32_t counted = 0;
+  for (int32_t c = first; c <= last; ++c) {
+    GridCell& cell = griglia[c];
+    cell.mountain = static_cast<uint8_t>(tipo);
+    ++counted;
+    if (markers && counted % kMarkerEvery == 0 && cell.kind == cell_kind::kEmpty) {
+      cell.kind = cell_kind::kMountainMarker;
+    }
+  }
+}
+
+}  // namespace binario

@@ -1,0 +1,421 @@
+#include "route/route_reader.h"
+
+#include <string_view>
+
+#include "common/field_reader.h"
+#include "grid/cell_index.h"
+#include "route/boards.h"
+#include "route/mountains.h"
+#include "route/progressive_ordina.h"
+#include "route/route_plan.h"
+
+namespace binario {
+
+namespace {
+
+constexpr int32_t kMaxRouteLength = 1000000;
+constexpr int32_t kGradientBase = 100;  // a cell stores gradient + 100
+constexpr int kGeneralDashSkips = 10;
+constexpr int kLineDashSkips = 2;
+
+// How the reading of the route text goes on after a step.
+enum class Flow {
+  kGoOn,
+  kEndOfReading,  // end of the text, or code 15: the tails are filled, the scenario follows
+  kStopped,       // a code that ends the routine was recorded; the text is dealt with
+};
+
+class RouteReader {
+ public:
+  RouteReader(CompileState& state, Disk& disk, const Text& path, std::string_view text)
+      : state_(state), disk_(disk), path_(path), in_(text) {}
+
+  void run();
+
+ private:
+  Flow find_general_section();
+  Flow read_general_section();
+  Flow general_keywords();
+  Flow between_sections();
+  Flow read_line_section();
+  Flow line_keywords();
+  void end_of_reading();
+
+  Flow route_length();
+  Flow progressive(int32_t record);
+  Flow signal_repetition();
+  Flow gradient_line();
+  Flow curve_line();
+  Flow mountain_line();
+  Flow speed_board_line();
+  Flow location_board_line();
+
+  // Reads the next field into the field variable.
+  void next_field() { in_.read_text(&state_.campo); }
+  // The range check of a line's first value p: the grid bound is at least
+  // (p + 100) / 50. Records code 15 at p when it fails.
+  Flow range_check(int32_t p);
+  // One gradient cell at the cursor; false when gradient + 100 overflows.
+  bool write_gradient();
+
+  // Records `code` (with a position when it has one), deletes the route text
+  // and ends the routine.
+  Flow stop(int32_t code);
+  Flow stop_at(int32_t code, int32_t posizione);
+  // Code 15 at `posizione`: the reading ends, the routine goes on.
+  Flow beyond_grid(int32_t posizione);
+  // Any other failure: code 25, both texts deleted.
+  Flow fail();
+  // A line's values have been read: a failed read is code 25.
+  bool values_failed() const { return in_.failed(); }
+
+  CompileState& state_;
+  Disk& disk_;
+  const Text& path_;
+  FieldReader in_;
+
+  int32_t gradient_cursor_ = 0;
+  int32_t previous_gradient_ = 0;
+  MountainTables montagne_;
+};
+
+Flow RouteReader::stop(int32_t code) {
+  state_.codice_errore = code;
+  state_.mark_fault(state_.route_text_name(), in_.line());
+  if (!disk_.remove_file(path_.c_str())) return fail();
+  return Flow::kStopped;
+}
+
+Flow RouteReader::stop_at(int32_t code, int32_t posizione) {
+  state_.posizione_errore = posizione;
+  return stop(code);
+}
+
+Flow RouteReader::beyond_grid(int32_t posizione) {
+  state_.codice_errore = codice::kBeyondGrid;
+  state_.posizione_errore = posizione;
+  state_.mark_fault(state_.route_text_name(), in_.line());
+  return Flow::kEndOfReading;
+}
+
+Flow RouteReader::fail() {
+  state_.fail_reading(disk_);
+  state_.mark_fault(state_.route_text_name(), in_.line());
+  return Flow::kStopped;
+}
+
+Flow RouteReader::range_check(int32_t p) {
+  // Without a route length line there is no grid to test against.
+  if (!state_.griglia.exists()) return fail();
+  if (!state_.griglia.fits(p)) return beyond_grid(p);
+  return Flow::kGoOn;
+}
+
+void RouteReader::run() {
+  Flow flow = find_general_section();
+  if (flow == Flow::kGoOn) flow = read_general_section();
+  if (flow == Flow::kGoOn) flow = between_sections();
+  if (flow == Flow::kGoOn) flow = read_line_section();
+  if (flow == Flow::kEndOfReading) end_of_reading();
+}
+
+Flow RouteReader::find_general_section() {
+  for (;;) {
+    // An empty text has no general section either.
+    if (in_.at_end()) return stop(codice::kNoGeneralSection);
+    next_field();
+    if (in_.at_end()) return stop(codice::kNoGeneralSection);
+    if (contains_ignoring_case(state_.campo, "[generale]")) return Flow::kGoOn;
+  }
+}
+
+// A section title ends the general section: not a dash-led field, and both brackets.
+bool ends_general_section(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  return !(!field.empty() && field.front() == '-') && contains(field, "[") && contains(field, "]");
+}
+
+Flow RouteReader::read_general_section() {
+  for (;;) {
+    if (in_.at_end()) return Flow::kGoOn;
+    next_field();
+    if (in_.at_end()) return Flow::kGoOn;
+    // Comments and stray negative numbers: up to ten dash fields are passed
+    // over, with no end-of-text test in between.
+    for (int i = 0; i < kGeneralDashSkips; ++i) {
+      if (contains(state_.campo, "-")) next_field();
+    }
+    if (in_.failed()) return fail();
+    Flow flow = general_keywords();
+    if (flow != Flow::kGoOn) return flow;
+    if (ends_general_section(state_.campo)) return Flow::kGoOn;
+  }
+}
+
+Flow RouteReader::general_keywords() {
+  // Only the route length is case-insensitive; the other words must stand as written.
+  const Text& f = state_.campo;
+  Flow flow = Flow::kGoOn;
+  if (contains_ignoring_case(f, "lunghezza") && contains_ignoring_case(f, "percorso")) {
+    flow = route_length();
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains(f, "progressiva") && contains(f, "tre")) {
+    flow = progressive(kProgressiveRecordFirst);
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains(f, "progressiva") && contains(f, "due")) {
+    flow = progressive(kProgressiveRecordFirst + 1);
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains(f, "progressiva") && contains(f, "uno")) {
+    flow = progressive(kProgressiveRecordFirst + 2);
+    if (flow != Flow::kGoOn) return flow;
+  }
+  StationRecord& route = state_.stazioni[kRouteRecord];
+  if (contains(f, "sfondo") && contains(f, "uno")) {
+    route.area_start = in_.read_i32();
+    if (values_failed()) return fail();
+  }
+  if (contains(f, "sfondo") && contains(f, "due")) {
+    route.position = in_.read_i32();
+    if (values_failed()) return fail();
+  }
+  if (contains(f, "sfondo") && contains(f, "tre")) {
+    route.area_end = in_.read_i32();
+    if (values_failed()) return fail();
+  }
+  if (contains(f, "ripetizione") && contains(f, "segnali")) return signal_repetition();
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::route_length() {
+  int32_t length = in_.read_i32();
+  if (values_failed()) return fail();
+  if (length < 0 || length > kMaxRouteLength) return stop(codice::kRouteTooLong);
+  state_.stazioni[kServiceRecord].area_end = length;
+  state_.griglia.create(length);
+  if (state_.write_route != 0) state_.piano.create(length + kRunOutMetres);
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::progressive(int32_t record) {
+  StationRecord& r = state_.stazioni[record];
+  r.area_start = in_.read_i32();  // position
+  r.area_end = in_.read_i32();    // kilometre value
+  r.position = in_.read_i32();    // flag
+  if (values_failed()) return fail();
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::signal_repetition() {
+  StationRecord& train = state_.stazioni[kTrainRecord];
+  int32_t start = in_.read_i32();
+  int32_t end = in_.read_i32();
+  if (values_failed()) return fail();
+  train.area_start = start;
+  train.area_end = end;
+  if (start % 50 != 0) return stop(codice::kRepetitionStart);
+  if (end % 50 != 0) return stop(codice::kRepetitionEnd);
+  // The system comes from the keyword field: "... 4 codici" or "... 9 codici".
+  if (contains(state_.campo, "4")) {
+    train.position = 4;
+  } else if (contains(state_.campo, "9")) {
+    train.position = 9;
+  } else {
+    return stop(codice::kRepetitionSystem);
+  }
+  if (end == 0) train.position = 0;
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::between_sections() {
+  if (!progressive_ordina(state_.stazioni)) return fail();
+  montagne_ = MountainTables{};
+  state_.next_board_record = kFirstBoardRecord;
+  gradient_cursor_ = 0;
+  if (state_.write_route != 0) {
+    if (!state_.piano.exists()) return fail();  // no route length line
+    state_.piano.start();
+  }
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::read_line_section() {
+  for (;;) {
+    if (in_.at_end()) return Flow::kEndOfReading;
+    next_field();
+    if (in_.at_end()) return Flow::kEndOfReading;
+    for (int i = 0; i < kLineDashSkips; ++i) {
+      if (contains(state_.campo, "-")) {
+        next_field();
+        if (in_.at_end()) return Flow::kEndOfReading;
+      }
+    }
+    Flow flow = line_keywords();
+    if (flow != Flow::kGoOn) return flow;
+  }
+}
+
+Flow RouteReader::line_keywords() {
+  const Text& f = state_.campo;
+  Flow flow = Flow::kGoOn;
+  if (contains_ignoring_case(f, "pendenza")) {
+    flow = gradient_line();
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (state_.write_route != 0 && contains_ignoring_case(f, "curva")) {
+    flow = curve_line();
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains_ignoring_case(f, "montagna")) {
+    flow = mountain_line();
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains_ignoring_case(f, "indicatori_v")) {
+    flow = speed_board_line();
+    if (flow != Flow::kGoOn) return flow;
+  }
+  if (contains_ignoring_case(f, "indicat") && contains_ignoring_case(f, "cartello")) {
+    return location_board_line();
+  }
+  return Flow::kGoOn;
+}
+
+bool RouteReader::write_gradient() {
+  if (previous_gradient_ > INT32_MAX - kGradientBase) return false;
+  LineGrid& grid = state_.griglia;
+  // Gradient lines out of order push the cursor on; it never leaves the grid.
+  if (gradient_cursor_ <= grid.last()) {
+    grid[gradient_cursor_].gradient = static_cast<uint8_t>(previous_gradient_ + kGradientBase);
+    ++gradient_cursor_;
+  }
+  return true;
+}
+
+Flow RouteReader::gradient_line() {
+  int32_t p = in_.read_i32();
+  int32_t g = in_.read_i32();
+  if (values_failed()) return fail();
+  Flow flow = range_check(p);
+  if (flow != Flow::kGoOn) return flow;
+  // The previous gradient covers the cells up to the one before round(p / 50),
+  // and always at least the cell at the cursor.
+  int32_t t = stretch_cell(p);
+  if (t > 0) {
+    do {
+      if (!write_gradient()) return fail();
+    } while (gradient_cursor_ < t);
+  }
+  previous_gradient_ = g;
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::curve_line() {
+  int32_t s = in_.read_i32();
+  int32_t n = in_.read_i32();
+  if (values_failed()) return fail();
+  Flow flow = range_check(s);
+  if (flow != Flow::kGoOn) return flow;
+  RoutePlan& plan = state_.piano;
+  if (int64_t{s} + n > plan.last()) return beyond_grid(s);
+  std::optional<double> k = curvature_of(state_.campo);
+  if (!k) return stop(codice::kBadCurve);
+  if (!plan.lay_curve(s, n, *k)) return stop(codice::kBadCurve);
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::mountain_line() {
+  int32_t inizio = in_.read_i32();
+  int32_t fine = in_.read_i32();
+  int32_t tipo = in_.read_i32();
+  if (values_failed()) return fail();
+  Flow flow = range_check(inizio);
+  if (flow != Flow::kGoOn) return flow;
+  switch (check_montagna(state_.griglia, montagne_, inizio, fine)) {
+    case MountainRefusal::kNone: break;
+    case MountainRefusal::kNegativeStart: return beyond_grid(inizio);
+    case MountainRefusal::kBeyondGrid: return beyond_grid(fine);
+    case MountainRefusal::kTooMany: return fail();
+  }
+  memo_montagna(state_.griglia, montagne_, inizio, fine, tipo);
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::speed_board_line() {
+  int32_t posizione = in_.read_i32();
+  SpeedBoard b;
+  b.vas = in_.read_i32();
+  b.vbs = in_.read_i32();
+  b.vcs = in_.read_i32();
+  b.strisces = in_.read_i32();
+  b.vad = in_.read_i32();
+  b.vbd = in_.read_i32();
+  b.vcd = in_.read_i32();
+  b.strisced = in_.read_i32();
+  if (values_failed()) return fail();
+  Flow flow = range_check(posizione);
+  if (flow != Flow::kGoOn) return flow;
+  if (posizione < 0) return beyond_grid(posizione);
+  int32_t code = memo_indicatori_v_max(state_.griglia, posizione, b);
+  if (code == codice::kReadingFailure) return fail();
+  if (code != 0) return stop_at(code, posizione);
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::location_board_line() {
+  int32_t posizione = in_.read_i32();
+  next_field();  // the board text, kept as it stands
+  if (values_failed()) return fail();
+  Flow flow = range_check(posizione);
+  if (flow != Flow::kGoOn) return flow;
+  if (posizione < 0) return beyond_grid(posizione);
+  int32_t code = memo_cartello_indicatore(state_.griglia, state_.stazioni,
+                                          state_.next_board_record, posizione, state_.campo);
+  if (code == codice::kReadingFailure) return fail();
+  if (code != 0) return stop_at(code, posizione);
+  return Flow::kGoOn;
+}
+
+void RouteReader::end_of_reading() {
+  if (!disk_.remove_file(path_.c_str())) {
+    fail();
+    return;
+  }
+  // Without a route length line the grid was never made: its first use fails.
+  LineGrid& grid = state_.griglia;
+  if (!grid.exists()) {
+    fail();
+    return;
+  }
+  // The last gradient runs on to cell L - 3.
+  do {
+    if (!write_gradient()) {
+      fail();
+      return;
+    }
+  } while (gradient_cursor_ < grid.last() - 2);
+  if (state_.write_route != 0) state_.piano.finish();
+}
+
+}  // namespace
+
+void leggi_percorso(CompileState& state, Disk& disk) {
+  state.stazioni[kRouteRecord].name = state.nome_percorso;
+  state.stazioni[kTrainRecord].name = state.nome_treno;
+
+  Text path = state.path_of(state.route_text_name());
+  if (!disk.file_exists(path.c_str())) {
+    state.codice_errore = codice::kNoRouteText;
+    return;
+  }
+  Bytes text;
+  if (!disk.read_file(path.c_str(), &text)) {
+    state.fail_reading(disk);
+    return;
+  }
+  std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());
+  RouteReader(state, disk, path, view).run();
+}
+
+}  // namespace binario

@@ -1,0 +1,52 @@
+#include "scenario/scenario_reading.h"
+
+namespace binario {
+
+bool ScenarioReading::position_fits(int32_t position, int32_t margin) {
+  if (state.griglia.fits(position, margin)) return true;
+  beyond_grid(position);
+  return false;
+}
+
+bool ScenarioReading::point_fits(int32_t position, int32_t margin) {
+  if (position >= 0 && state.griglia.fits(position, margin)) return true;
+  beyond_grid(position);
+  return false;
+}
+
+bool ScenarioReading::values_read() {
+  if (!in.failed()) return true;
+  fail_reading();
+  return false;
+}
+
+bool ScenarioReading::delete_text() {
+  return disk.remove_file(path.c_str());
+}
+
+Step ScenarioReading::fail_reading() {
+  state.fail_reading(disk);
+  state.mark_fault(state.scenario_text_name(), in.line());
+  return Step::kStop;
+}
+
+Step ScenarioReading::stop(int32_t code) {
+  state.codice_errore = code;
+  state.mark_fault(state.scenario_text_name(), in.line());
+  delete_text();
+  return Step::kStop;
+}
+
+Step ScenarioReading::stop_at(int32_t code, int32_t position) {
+  state.posizione_errore = position;
+  return stop(code);
+}
+
+Step ScenarioReading::beyond_grid(int32_t position) {
+  state.codice_errore = codice::kBeyondGrid;
+  state.posizione_errore = position;
+  state.mark_fault(state.scenario_text_name(), in.line());
+  return Step::kEndSteps;
+}
+
+}  // namespace binario

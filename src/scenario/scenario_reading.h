@@ -1,0 +1,67 @@
+#ifndef BINARIO_SCENARIO_SCENARIO_READING_H_
+#define BINARIO_SCENARIO_SCENARIO_READING_H_
+
+#include <cstdint>
+
+#include "app/compile_state.h"
+#include "common/field_reader.h"
+#include "common/text.h"
+#include "platform/disk.h"
+#include "scenario/station_table.h"
+
+namespace binario {
+
+// What the reader does after one keyword action.
+enum class Step {
+  kGoOn,      // read the next keyword field
+  kEndSteps,  // a position beyond the grid (code 15): leave the loop, run the end steps
+  kStop,      // a fault ended reading; the scenario text is already deleted
+};
+
+// One reading of the scenario text: where it is, the field stream, and the
+// reader's working values. The keyword actions work on it.
+struct ScenarioReading {
+  ScenarioReading(CompileState& s, Disk& d, FieldReader& r, const Text& text_path)
+      : state(s), disk(d), in(r), path(text_path) {}
+
+  CompileState& state;
+  Disk& disk;
+  FieldReader& in;
+  Text path;  // the scenario text, deleted when reading stops
+
+  // Line tables: the first cell whose line speed (adhesion) is not written
+  // yet, and the value in force up to the next table line.
+  int32_t speed_fill = 0;
+  int32_t adherence_fill = 0;
+  int32_t current_speed = 0;
+  int32_t current_adherence = 0;
+  int32_t speed_line = 0;  // text line that set the current speed, for diagnostics
+
+  int32_t next_station = kFirstStationRecord;
+
+  // Range check of a line's position: at least `margin` metres before the
+  // end of the grid. A position that fails records code 15 with it.
+  bool position_fits(int32_t position, int32_t margin = 100);
+  // The same for a point object (signal, slowdown, code point, station),
+  // which also may not lie before the start of the line.
+  bool point_fits(int32_t position, int32_t margin = 100);
+
+  // True when the values just read are all there and fit their fields;
+  // otherwise records the reading failure (code 25).
+  bool values_read();
+
+  // Deletes the scenario text. False when it could not be deleted.
+  bool delete_text();
+
+  // Outcomes of a fault found on the current line: the code is recorded,
+  // with the line in `riga_errore`, and the scenario text deleted.
+  Step fail_reading();                                // code 25, both texts deleted
+  Step stop(int32_t code);                            // a code without a position
+  Step stop_at(int32_t code, int32_t position);       // a code with its position
+  // Code 15 with `position`: reading leaves the loop and the end steps run.
+  Step beyond_grid(int32_t position);
+};
+
+}  // namespace binario
+
+#endif  // BINARIO_SCENARIO_SCENARIO_READING_H_

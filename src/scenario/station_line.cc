@@ -1,0 +1,131 @@
+#include "scenario/station_line.h"
+
+#include <optional>
+
+namespace binario {
+
+namespace {
+
+// How a station's kind places its area and its grid marks.
+enum class AreaShape { kTerminus, kLong, kCentred };
+
+AreaShape shape_of(uint8_t kind) {
+  if (kind == 5 || kind == 6) return AreaShape::kTerminus;
+  if (kind == 7 || kind == 8) return AreaShape::kLong;
+  return AreaShape::kCentred;
+}
+
+// Kinds from 25 up are locations that are not stops: no grid marks.
+constexpr uint8_t kFirstLocationKind = 25;
+
+std::optional<int32_t> fits_i32(int64_t v) {
+  if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
+  return static_cast<int32_t>(v);
+}
+
+// Reads values 4 to 17 of the line into the record.
+void read_attributes(FieldReader& in, StationRecord& rec, int64_t* seconds) {
+  rec.flag_a = in.read_u8();
+  rec.flag_b = in.read_u8();
+  rec.flag_c = in.read_u8();
+  rec.group1_a = in.read_i16();
+  rec.group1_b = in.read_i16();
+  rec.group1_c = in.read_u8();
+  rec.group2_a = in.read_i16();
+  rec.group2_b = in.read_i16();
+  rec.group2_c = in.read_i16();
+  rec.dwell = in.read_u8();
+  int64_t hours = in.read_i32();
+  int64_t minutes = in.read_i32();
+  int64_t secs = in.read_i32();
+  *seconds = (hours * 60 + minutes) * 60 + secs;
+  in.read_text(&rec.name);
+}
+
+}  // namespace
+
+Step station_line(ScenarioReading& r) {
+  CompileState& state = r.state;
+  LineGrid& grid = state.griglia;
+  const int32_t j = r.next_station;
+  // A record already holding a location board text is never overwritten.
+  if (j > state.next_board_record) return r.stop(codice::kTooManyStations);
+  StationRecord& rec = state.stazioni[j];
+
+  const int32_t p = r.in.read_i32();
+  if (!r.values_read()) return Step::kStop;
+  rec.position = p;
+  if (!r.point_fits(p, kStationMargin)) return Step::kEndSteps;
+  if (p % 50 != 0) return r.stop_at(codice::kStationPosition, p);
+
+  rec.station_kind = r.in.read_u8();
+  const int32_t length = r.in.read_i32();
+  if (!r.values_read()) return Step::kStop;
+  if (length % 100 != 0) return r.stop_at(codice::kStationLength, p);
+
+  int64_t seconds = 0;
+  read_attributes(r.in, rec, &seconds);
+  if (!r.values_read()) return Step::kStop;
+  std::optional<int32_t> time = fits_i32(seconds);
+
+  const AreaShape shape = shape_of(rec.station_kind);
+  int64_t start = 0;
+  int64_t end = 0;
+  switch (shape) {
+    case AreaShape::kTerminus:
+      start = int64_t{p} - length;
+      end = int64_t{p} + 150;
+      rec.flag_c = 0;
+      break;
+    case AreaShape::kLong:
+      start = int64_t{p} - length;
+      end = int64_t{p} + length;
+      rec.flag_c = 0;
+      break;
+    case AreaShape::kCentred:
+      start = int64_t{p} - length / 2;
+      end = int64_t{p} + length / 2 + (rec.flag_c != 0 ? 50 : 0);
+      break;
+  }
+  std::optional<int32_t> area_start = fits_i32(start);
+  std::optional<int32_t> area_end = fits_i32(end);
+  if (!time || !area_start || !area_end) return r.fail_reading();
+  rec.scheduled_time = *time;
+  rec.area_start = *area_start;
+  rec.area_end = *area_end;
+
+  if (length < 600) rec.flag_b = 0;
+  if (j == kFirstStationRecord) {
+    rec.flag_b = 0;
+    rec.flag_c = 0;
+  }
+
+  if (rec.station_kind < kFirstLocationKind) {
+    // Areas are whole multiples of 50, so these are whole cell indices.
+    const int32_t stop_cell = rec.area_end / 50 - 1;
+    // A stop past the end of the grid: the station cannot be laid.
+    if (stop_cell > grid.last()) return r.fail_reading();
+    if (shape != AreaShape::kTerminus) {
+      for (int32_t h = 1; h <= 4; ++h) {
+        int32_t w = stop_cell - h;
+        if (w > 1) grid[w].approach = static_cast<uint8_t>(80 + h);
+      }
+    }
+    if (stop_cell <= 1) return r.stop(codice::kStopMarkerTooEarly);
+    // The stop marker replaces whatever the cell held.
+    GridCell& stop = grid[stop_cell];
+    stop.kind = cell_kind::kStopMarker;
+    stop.value1 = static_cast<int16_t>(j);
+  }
+
+  if (j > kFirstStationRecord &&
+      int64_t{rec.area_start} - kStationSpacing < state.stazioni[j - 1].area_end) {
+    return r.stop_at(codice::kStationTooClose, p);
+  }
+
+  r.next_station = j + 1;
+  if (r.next_station >= state.next_board_record) return r.stop(codice::kTooManyStations);
+  return Step::kGoOn;
+}
+
+}  // namespace binario

@@ -1,0 +1,56 @@
+#ifndef BINARIO_TESTS_E2E_SUPPORT_H_
+#define BINARIO_TESTS_E2E_SUPPORT_H_
+
+// Running the real programs in real folders: temporary folders, files as
+// strings, and a child process whose status and output are captured.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace binario::e2e {
+
+namespace fs = std::filesystem;
+
+// The programs under test, from the build.
+fs::path tool_path();
+fs::path stub_path();
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end of its scope.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string read_file(const fs::path& path);
+void write_file(const fs::path& path, const std::string& content);
+
+// Everything inside `folder`, recursively: a file's relative path maps to its
+// content, a folder's to "<folder>".
+std::map<std::string, std::string> contents(const fs::path& folder);
+
+struct RunResult {
+  int status = -1;  // exit status; -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs `argv` (argv[0] is the program's path) with `cwd` as working directory.
+RunResult run(const std::vector<std::string>& argv, const fs::path& cwd);
+
+// Runs the program whose bytes are `image` from an anonymous in-memory file,
+// so that its own file has no path it could be opened by.
+RunResult run_from_memory(const std::string& image, const fs::path& cwd);
+
+}  // namespace binario::e2e
+
+#endif  // BINARIO_TESTS_E2E_SUPPORT_H_

@@ -1,0 +1,339 @@
+// The author tool: pack's layout and refusals, list, extract, the command line.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support.h"
+
+namespace binario::e2e {
+namespace {
+
+const std::string kRoute = "ROMA TERMINI_NAPOLI";
+const std::string kTrain = "R 2";
+const std::string kRouteText = kRoute + "_linea.txt";
+const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
+
+// Little-endian 32-bit length, as a record stores it.
+std::string le32(uint32_t v) {
+  std::string out;
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
+  return out;
+}
+
+std::string name_field(const std::string& name) { return name + std::string(100 - name.size(), '\0'); }
+
+class ToolTest : public testing::Test {
+ protected:
+  ToolTest() : dir_(temp_.path()) {
+    write_file(dir_ / kRouteText, "route\r\n");
+    write_file(dir_ / kScenarioText, "scenario\r\n");
+    write_file(dir_ / "stub", "STUB");
+  }
+
+  RunResult binario(std::vector<std::string> args) {
+    args.insert(args.begin(), tool_path().string());
+    return run(args, dir_);
+  }
+
+  // `binario pack` of the two texts and `extra`, with the test's stub.
+  RunResult pack(const std::string& out, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"pack", "--route", kRoute, "--train", kTrain,
+                                     "--stub", "stub", "-o", out, kRouteText, kScenarioText};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return binario(args);
+  }
+
+  TempDir temp_;
+  fs::path dir_;
+};
+
+TEST_F(ToolTest, PackLaysOutStubNamesAndRecords) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  const std::string expected = "STUB" + std::string(49999 - 4, '\0') + name_field(kRoute) +
+                               name_field(kTrain) + name_field(kRouteText) + le32(7) +
+                               "route\r\n" + name_field(kScenarioText) + le32(10) + "scenario\r\n";
+  EXPECT_EQ(read_file(dir_ / "out.exe"), expected);
+  EXPECT_NE(fs::status(dir_ / "out.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
+}
+
+TEST_F(ToolTest, PackStoresBaseNamesAndEmptyFiles) {
+  fs::create_directory(dir_ / "sub");
+  write_file(dir_ / "sub" / "vuoto.txt", "");
+  ASSERT_EQ(pack("out.exe", {"sub/vuoto.txt"}).status, 0);
+  const std::string installer = read_file(dir_ / "out.exe");
+  EXPECT_EQ(installer.substr(installer.size() - 104), name_field("vuoto.txt") + le32(0));
+}
+
+struct Refusal {
+  const char* what;
+  std::vector<std::string> args;  // replace the standard pack arguments
+  std::string message;            // part of the message naming the problem
+};
+
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.what; }
+
+class PackRefusalTest : public ToolTest, public testing::WithParamInterface<Refusal> {
+ protected:
+  PackRefusalTest() {
+    write_file(dir_ / "big-stub", std::string(49999, 'S'));
+    write_file(dir_ / "CON.txt", "device");
+    write_file(dir_ / "a|b.txt", "pipe");
+    write_file(dir_ / std::string(100, 'n'), "long name");
+    write_file(dir_ / "Note.txt", "one");
+    write_file(dir_ / "NOTE.TXT", "two");
+    fs::create_directory(dir_ / "copia");
+    write_file(dir_ / "copia" / kRouteText, "another route");
+    write_file(dir_ / "IR:2_linea.txt", "");
+  }
+};
+
+TEST_P(PackRefusalTest, NamesTheProblemAndWritesNothing) {
+  write_file(dir_ / "out.exe", "the older installer");
+  const auto before = contents(dir_);
+  RunResult result = binario(GetParam().args);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+  EXPECT_EQ(contents(dir_), before);
+}
+
+std::vector<std::string> pack_args(const std::string& route, const std::string& train,
+                                   const std::string& stub, std::vector<std::string> files) {
+  std::vector<std::string> args = {"pack", "--route", route, "--train", train,
+                                   "--stub", stub,    "-o",      "out.exe"};
+  args.insert(args.end(), files.begin(), files.end());
+  return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, PackRefusalTest,
+    testing::Values(
+        Refusal{"stub reaching the package",
+                pack_args(kRoute, kTrain, "big-stub", {kRouteText, kScenarioText}),
+                "is 49999 bytes"},
+        Refusal{"route name over 99 bytes",
+                pack_args(std::string(100, 'R'), kTrain, "stub", {kRouteText, kScenarioText}),
+                "route name \"" + std::string(100, 'R') + "\" is 100 bytes"},
+        Refusal{"empty train name", pack_args(kRoute, "", "stub", {kRouteText, kScenarioText}),
+                "train name is empty"},
+        Refusal{"unsafe train name",
+                pack_args("IR", "2:3", "stub", {kRouteText, kScenarioText}),
+                "train name \"2:3\" contains \":\""},
+        Refusal{"file named after a device",
+                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "CON.txt"}),
+                "\"CON.txt\" names a Windows device"},
+        Refusal{"file name with a pipe",
+                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "a|b.txt"}),
+                "\"a|b.txt\" contains \"|\""},
+        Refusal{"file name over 99 bytes",
+                pack_args(kRoute, kTrain, "stub",
+                          {kRouteText, kScenarioText, std::string(100, 'n')}),
+                "is 100 bytes"},
+        Refusal{"two files of one name",
+                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "copia/" + kRouteText}),
+                "two files would be stored as \"" + kRouteText + "\""},
+        Refusal{"two names Windows takes for one",
+                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "Note.txt", "NOTE.TXT"}),
+                "two files would be stored as \"NOTE.TXT\" and \"Note.txt\""},
+        Refusal{"no route text", pack_args(kRoute, kTrain, "stub", {kScenarioText}),
+                "do not include \"" + kRouteText + "\""},
+        Refusal{"no scenario text", pack_args(kRoute, kTrain, "stub", {kRouteText}),
+                "do not include \"" + kScenarioText + "\""},
+        Refusal{"missing file",
+                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "assente.txt"}),
+                "cannot read \"assente.txt\""},
+        Refusal{"missing stub", pack_args(kRoute, kTrain, "assente", {kRouteText, kScenarioText}),
+                "cannot read \"assente\""},
+        Refusal{"output into a missing folder",
+                {"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
+                 "assente/out.exe", kRouteText, kScenarioText},
+                "cannot create \"assente/out.exe\""}),
+    [](const testing::TestParamInfo<Refusal>& info) {
+      std::string name;
+      for (const char* c = info.param.what; *c != '\0'; ++c) {
+        name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
+      }
+      return name;
+    });
+
+TEST_F(ToolTest, PackTakesTheStubBesideTheToolWindowsOneFirst) {
+  // A copy of the tool in a folder of its own, with stand-in stubs beside it.
+  const fs::path bin = dir_ / "bin";
+  fs::create_directory(bin);
+  fs::copy_file(tool_path(), bin / "binario");
+  const std::vector<std::string> args = {(bin / "binario").string(), "pack", "--route", kRoute,
+                                         "--train", kTrain, "-o", "out.exe", kRouteText,
+                                         kScenarioText};
+
+  RunResult none = run(args, dir_);
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("no stub beside the tool"), std::string::npos) << none.err;
+
+  write_file(bin / "binario-stub", "ELF STUB");
+  ASSERT_EQ(run(args, dir_).status, 0);
+  EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 9), std::string("ELF STUB\0", 9));
+
+  write_file(bin / "binario-stub.exe", "MZ STUB");
+  ASSERT_EQ(run(args, dir_).status, 0);
+  EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 8), std::string("MZ STUB\0", 8));
+}
+
+TEST_F(ToolTest, ListShowsNamesFilesAndTheCheck) {
+  write_file(dir_ / "nota \xe8.txt", "12345");
+  ASSERT_EQ(pack("out.exe", {"nota \xe8.txt"}).status, 0);
+  RunResult result = binario({"list", "out.exe"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "route: \"" + kRoute + "\"\n" + "train: \"" + kTrain + "\"\n" +
+                            "files: 3\n" + "         7  \"" + kRouteText + "\"\n" +
+                            "        10  \"" + kScenarioText + "\"\n" +
+                            "         5  \"nota \xe8.txt\"\n" + "package: sound\n");
+}
+
+TEST_F(ToolTest, ListNamesTheDamageAndFails) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  std::string installer = read_file(dir_ / "out.exe");
+  installer.resize(installer.size() - 1);
+  write_file(dir_ / "out.exe", installer);
+  RunResult result = binario({"list", "out.exe"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.out.find("files: 1\n         7  \"" + kRouteText + "\"\n"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("package: damaged (the installer stops with \" Errore n. 1252\"): "
+                            "record 2 at offset 50310 \"" +
+                            kScenarioText + "\": its content of 10 bytes runs past the end"),
+            std::string::npos)
+      << result.out;
+}
+
+TEST_F(ToolTest, ListNamesAnUnsafeNameShowingControlBytes) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  std::string installer = read_file(dir_ / "out.exe");
+  installer.replace(50199, 6, std::string("a\tb/..", 6));
+  write_file(dir_ / "out.exe", installer);
+  RunResult result = binario({"list", "out.exe"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.out.find("package: unsafe name (the installer stops with \" Errore n. 1253\"): "
+                            "record 1 at offset 50199 \"a\\x09b/.."),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("contains the control byte \\x09"), std::string::npos) << result.out;
+}
+
+TEST_F(ToolTest, ExtractUnpacksIntoTheFolderWithoutCompiling) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  fs::create_directory(dir_ / "dest");
+  write_file(dir_ / "dest" / kRouteText, "an older, longer route text");
+  RunResult result = binario({"extract", "out.exe", "-C", "dest"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(contents(dir_ / "dest"), (std::map<std::string, std::string>{
+                                         {kRouteText, "route\r\n"}, {kScenarioText, "scenario\r\n"}}));
+}
+
+// What `binario check` says of an installer whose texts hold `route` and `scenario`.
+struct CheckCase {
+  const char* what;
+  std::string route;
+  std::string scenario;
+  std::vector<std::string> expected;  // lines, or parts of lines, of the report
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.what; }
+
+class CheckTest : public ToolTest, public testing::WithParamInterface<CheckCase> {};
+
+TEST_P(CheckTest, ReportsTheFirstFaultWithItsFileAndLine) {
+  write_file(dir_ / kRouteText, GetParam().route);
+  write_file(dir_ / kScenarioText, GetParam().scenario);
+  ASSERT_EQ(pack("out.exe").status, 0);
+  RunResult result = binario({"check", "out.exe"});
+  EXPECT_EQ(result.status, 1) << result.out << result.err;
+  for (const std::string& expected : GetParam().expected) {
+    EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
+  }
+  // Checking leaves nothing behind beside the installer.
+  EXPECT_EQ(contents(dir_).size(), 4u);
+}
+
+const std::string kGoodRoute = "[generale]\r\nlunghezza percorso, 5000\r\n[fine]\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CheckTest,
+    testing::Values(
+        CheckCase{"station off the 50 m step", kGoodRoute,
+                  "[generale]\r\n[stazioni]\r\nstazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n[fine]\r\n",
+                  {kScenarioText + ":3: error 8 at 125 m: a station's position is not a multiple of 50",
+                   "    stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n",
+                   "the installer stops with \" Errore n. 8, posizione 125 m\""}},
+        CheckCase{"route length out of range", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
+                  "[generale]\r\n[fine]\r\n",
+                  {kRouteText + ":2: error 1: the route length is above 1000000 m"}},
+        CheckCase{"signal in the header cell", kGoodRoute,
+                  "[generale]\r\nsegnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n[fine]\r\n",
+                  {"error 1250: grid cell 1", "\" Errore n. 1250\""}}),
+    [](const testing::TestParamInfo<CheckCase>& info) {
+      std::string name;
+      for (const char* c = info.param.what; *c != '\0'; ++c) name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
+      return name;
+    });
+
+TEST_F(ToolTest, ExtractRefusesADamagedPackage) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  std::string installer = read_file(dir_ / "out.exe");
+  write_file(dir_ / "out.exe", installer + "junk");
+  fs::create_directory(dir_ / "dest");
+  RunResult result = binario({"extract", "out.exe", "-C", "dest"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("damaged"), std::string::npos) << result.err;
+  EXPECT_TRUE(contents(dir_ / "dest").empty());
+}
+
+TEST_F(ToolTest, ExtractNamesTheFileItCannotWrite) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  fs::create_directories(dir_ / "dest" / kScenarioText);
+  RunResult result = binario({"extract", "out.exe", "-C", "dest"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("cannot write \"" + kScenarioText + "\""), std::string::npos)
+      << result.err;
+  EXPECT_EQ(contents(dir_ / "dest"), (std::map<std::string, std::string>{
+                                         {kRouteText, "route\r\n"}, {kScenarioText, "<folder>"}}));
+}
+
+struct CommandLine {
+  std::vector<std::string> args;
+  int status;
+  std::string output;  // part of standard output (status 0) or standard error
+};
+
+void PrintTo(const CommandLine& c, std::ostream* os) {
+  for (const std::string& arg : c.args) *os << arg << ' ';
+}
+
+class CommandLineTest : public ToolTest, public testing::WithParamInterface<CommandLine> {};
+
+TEST_P(CommandLineTest, HelpVersionAndUsageErrors) {
+  RunResult result = binario(GetParam().args);
+  EXPECT_EQ(result.status, GetParam().status);
+  const std::string& shown = GetParam().status == 0 ? result.out : result.err;
+  EXPECT_NE(shown.find(GetParam().output), std::string::npos) << result.out << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineTest,
+    testing::Values(CommandLine{{"--help"}, 0, "Usage: binario [OPTIONS] SUBCOMMAND"},
+                    CommandLine{{"--version"}, 0, "binario 0."},
+                    CommandLine{{"pack", "--help"}, 0, "Usage: binario pack"},
+                    CommandLine{{"list", "--help"}, 0, "Usage: binario list"},
+                    CommandLine{{"extract", "--help"}, 0, "-C,--directory DIR"},
+                    CommandLine{{}, 2, "A subcommand is required"},
+                    CommandLine{{"unpack"}, 2, "unknown command \"unpack\""},
+                    CommandLine{{"pack", "--train", "T", "-o", "x", "f"}, 2, "--route is required"},
+                    CommandLine{{"pack", "--route", "R", "--train", "T", "f"}, 2, "--output"},
+                    CommandLine{{"pack", "--route", "R", "--train", "T", "-o", "x"}, 2, "FILE"},
+                    CommandLine{{"list"}, 2, "INSTALLER"},
+                    CommandLine{{"extract", "out.exe", "--bogus"}, 2, "--bogus"}));
+
+}  // namespace
+}  // namespace binario::e2e

@@ -1,0 +1,69 @@
+// binario extract: an installer's files, unpacked as the installer would
+// unpack them, without the compiling.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/compile_state.h"
+#include "command.h"
+#include "files.h"
+#include "package/extraction.h"
+#include "package/package.h"
+#include "platform/disk.h"
+#include "problem_text.h"
+
+namespace binario::tool {
+
+namespace {
+
+struct ExtractOptions {
+  std::string installer;
+  std::string folder = ".";
+};
+
+int extract(const ExtractOptions& options) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.folder, ec)) {
+    report("extract", "no folder \"" + options.folder + "\"");
+    return kFailure;
+  }
+  Bytes image;
+  std::string error;
+  if (!read_whole_file(options.installer, &image, &error)) {
+    report("extract", error);
+    return kFailure;
+  }
+  Package package;
+  const PackageCheck check = read_package(image, &package);
+  if (!check.passed()) {
+    report("extract", "\"" + options.installer + "\": " + package_problem_text(check, image));
+    report("extract", "nothing written");
+    return kFailure;
+  }
+  CompileState state;
+  state.cartella = Text(options.folder);
+  size_t failed = 0;
+  if (!sc_recupera_file(package, state, real_disk(), &failed)) {
+    report("extract", "cannot write " + printable(package.records[failed].name) + " into \"" +
+                          options.folder + "\"; it was left as it was, and the files after it "
+                          "were not written");
+    return kFailure;
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+CommandRun declare_extract(CLI::App& command) {
+  auto options = std::make_shared<ExtractOptions>();
+  command.add_option("INSTALLER", options->installer, "Installer to unpack")->type_name("FILE")->required();
+  command.add_option("-C,--directory", options->folder, "Folder to unpack into (default: .)")
+      ->type_name("DIR");
+  command.footer(
+      "Makes the installer's checks first and writes nothing from a damaged package or one "
+      "with unsafe names. Each file is replaced whole, through a temporary file.");
+  return [options] { return extract(*options); };
+}
+
+}  // namespace binario::tool

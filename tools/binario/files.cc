@@ -1,0 +1,85 @@
+#include "files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace binario::tool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+bool write_all(int fd, const Bytes& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_whole_file(const fs::path& path, Bytes* out, std::string* error) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    *error = "cannot read " + quoted(path) + ": it is a folder";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *error = "cannot read " + quoted(path) + ": " + std::strerror(errno);
+    return false;
+  }
+  out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    *error = "cannot read " + quoted(path);
+    return false;
+  }
+  return true;
+}
+
+bool write_file_atomically(const fs::path& path, const Bytes& data, bool executable,
+                           std::string* error) {
+  std::string temporary = path.string() + ".XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    *error = "cannot create " + quoted(path) + ": " + std::strerror(errno);
+    return false;
+  }
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
+  const mode_t mode = (executable ? 0777 : 0666) & ~umask;
+  bool ok = write_all(fd, data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  int saved = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    saved = errno;
+  }
+  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    ok = false;
+    saved = errno;
+  }
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    *error = "cannot write " + quoted(path) + ": " + std::strerror(saved);
+  }
+  return ok;
+}
+
+fs::path own_folder() {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : self.parent_path();
+}
+
+}  // namespace binario::tool

@@ -1,0 +1,29 @@
+#ifndef BINARIO_TOOLS_INSPECT_H_
+#define BINARIO_TOOLS_INSPECT_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+namespace binario::tool {
+
+struct InspectOptions {
+  bool cells = false;  // also list every occupied grid cell
+};
+
+// Writes a readable account of a station file (.sim), a grid file (.dat) or
+// a route plan file (_linea.dat), told apart by name. A station file and a
+// grid file of the same scenario are read together when both are given, so
+// that location boards show their texts. Returns false, with a message on
+// `err`, for a file that cannot be read or is not what its name says.
+bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options,
+                   std::ostream& out, std::ostream& err);
+
+// 8-bit text (the Windows code page of the names) shown in UTF-8.
+std::string display_text(std::string_view bytes);
+
+}  // namespace binario::tool
+
+#endif  // BINARIO_TOOLS_INSPECT_H_

@@ -1,0 +1,73 @@
+// binario: the scenario author's tool for making and examining installers.
+
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "command.h"
+
+namespace binario::tool {
+
+namespace {
+
+// Every command of the tool. A new command is one line here and one file.
+constexpr Command kCommands[] = {
+    {"pack", "Build an installer: the stub with a package of scenario files behind it",
+     declare_pack},
+    {"list", "Show an installer's route, train and files, and check its package", declare_list},
+    {"extract", "Unpack an installer's files into a folder, without compiling them",
+     declare_extract},
+    {"check", "Compile an installer's texts as a player's run would, and say where a fault is",
+     declare_check},
+    {"inspect", "Show what the installer compiled: stations, signals, boards, code points, route plan",
+     declare_inspect},
+};
+
+}  // namespace
+
+void report(std::string_view command, const std::string& message) {
+  std::cerr << "binario " << command << ": " << message << '\n';
+}
+
+}  // namespace binario::tool
+
+int main(int argc, char** argv) {
+  using namespace binario::tool;
+  CLI::App app("Makes and examines scenario installers.", "binario");
+  app.set_version_flag("--version", "binario " BINARIO_VERSION);
+  app.require_subcommand(1);
+  app.footer("Exit status: 0 done, 1 failed, 2 wrong command line.");
+
+  std::vector<std::pair<CLI::App*, CommandRun>> commands;
+  for (const Command& command : kCommands) {
+    CLI::App* sub = app.add_subcommand(command.name, command.summary);
+    commands.emplace_back(sub, command.declare(*sub));
+  }
+
+  // Name an unknown command rather than ask for one.
+  if (argc > 1 && argv[1][0] != '-') {
+    std::string known;
+    bool found = false;
+    for (const Command& command : kCommands) {
+      known += std::string(known.empty() ? "" : ", ") + command.name;
+      found |= command.name == std::string_view(argv[1]);
+    }
+    if (!found) {
+      std::cerr << "binario: unknown command \"" << argv[1] << "\" (commands: " << known
+                << ")\nRun with --help for more information.\n";
+      return kUsage;
+    }
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? kSuccess : kUsage;
+  }
+  for (auto& [sub, run] : commands) {
+    if (sub->parsed()) return run();
+  }
+  return kUsage;
+}

@@ -1,0 +1,182 @@
+// binario pack: the stub, then the package of the route name, the train name
+// and one record per file.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "common/text.h"
+#include "files.h"
+#include "package/name_rules.h"
+#include "package/package.h"
+#include "package/package_layout.h"
+#include "package/package_writer.h"
+#include "problem_text.h"
+
+namespace binario::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PackOptions {
+  std::string route;
+  std::string train;
+  std::string stub;
+  std::string out;
+  std::vector<std::string> files;
+};
+
+// A name for the package, against the same rules the installer checks.
+void check_package_name(const std::string& what, const std::string& name, NameUse use,
+                        std::vector<std::string>* problems) {
+  if (name.empty()) {
+    problems->push_back(what + " is empty");
+  } else if (name.size() > kMaxNameLength) {
+    problems->push_back(what + " " + printable(name) + " is " + std::to_string(name.size()) +
+                        " bytes; at most " + std::to_string(kMaxNameLength) + " fit");
+  } else if (NameFault fault = check_name(name, use); fault != NameFault::kNone) {
+    problems->push_back(what + " " + printable(name) + " " + name_fault_text(name, fault));
+  }
+}
+
+// The stub named on the command line, else the Windows stub beside the tool,
+// else the native one.
+fs::path choose_stub(const PackOptions& options, std::vector<std::string>* problems) {
+  if (!options.stub.empty()) return options.stub;
+  const fs::path folder = own_folder();
+  for (const char* name : {"binario-stub.exe", "binario-stub"}) {
+    std::error_code ec;
+    if (fs::is_regular_file(folder / name, ec)) return folder / name;
+  }
+  problems->push_back("no stub beside the tool in \"" + folder.string() +
+                      "\" (binario-stub.exe or binario-stub); name one with --stub");
+  return {};
+}
+
+// The stub's bytes, which must end before the package begins.
+Bytes read_stub(const PackOptions& options, std::vector<std::string>* problems) {
+  Bytes stub;
+  const fs::path path = choose_stub(options, problems);
+  std::string error;
+  if (path.empty()) return stub;
+  if (!read_whole_file(path, &stub, &error)) {
+    problems->push_back(error);
+  } else if (stub.size() >= kStubLimit) {
+    problems->push_back("stub \"" + path.string() + "\" is " + std::to_string(stub.size()) +
+                        " bytes; it must end before the package at offset " +
+                        std::to_string(kStubLimit));
+  }
+  return stub;
+}
+
+struct PackedFile {
+  std::string name;  // the base name it is stored under
+  Bytes content;
+};
+
+// Each file under its base name, refusing names the installer would refuse
+// and names that would land on one file.
+std::vector<PackedFile> read_files(const PackOptions& options, std::vector<std::string>* problems) {
+  std::vector<PackedFile> packed;
+  for (const std::string& file : options.files) {
+    const size_t problems_before = problems->size();
+    PackedFile next{fs::path(file).filename().string(), {}};
+    if (next.name.empty()) {
+      problems->push_back("\"" + file + "\" names no file");
+    } else {
+      check_package_name("file name", next.name, NameUse::kFileName, problems);
+    }
+    // Windows folders do not tell letter case apart.
+    for (const PackedFile& earlier : packed) {
+      if (same_file_name(earlier.name, next.name)) {
+        problems->push_back("two files would be stored as " + printable(next.name) +
+                            (earlier.name == next.name ? "" : " and " + printable(earlier.name)));
+      }
+    }
+    std::string error;
+    if (!read_whole_file(file, &next.content, &error)) {
+      problems->push_back(error);
+    } else if (next.content.size() > static_cast<size_t>(INT32_MAX)) {
+      problems->push_back("\"" + file + "\" is too large for a package record");
+    }
+    if (problems->size() == problems_before) packed.push_back(std::move(next));
+  }
+  return packed;
+}
+
+// The installer compiles these two; without them it has nothing to do.
+void check_texts_present(const PackOptions& options, std::vector<std::string>* problems) {
+  const std::string route_text = options.route + "_linea.txt";
+  const std::string scenario_text = options.route + "_" + options.train + "-.txt";
+  for (const std::string& needed : {route_text, scenario_text}) {
+    bool found = false;
+    for (const std::string& file : options.files) found |= fs::path(file).filename() == needed;
+    if (!found) problems->push_back("the files do not include " + printable(needed));
+  }
+}
+
+int pack(const PackOptions& options) {
+  std::vector<std::string> problems;
+  check_package_name("route name", options.route, NameUse::kScenarioName, &problems);
+  check_package_name("train name", options.train, NameUse::kScenarioName, &problems);
+  if (problems.empty()) check_texts_present(options, &problems);
+  const Bytes stub = read_stub(options, &problems);
+  const std::vector<PackedFile> files = read_files(options, &problems);
+  if (!problems.empty()) {
+    for (const std::string& problem : problems) report("pack", problem);
+    report("pack", "nothing written");
+    return kFailure;
+  }
+
+  Bytes image;
+  bool built = begin_installer(stub, options.route, options.train, &image);
+  for (size_t i = 0; built && i < files.size(); ++i) {
+    built = append_record(files[i].name, files[i].content.data(), files[i].content.size(), &image);
+  }
+  // What was just laid out must read back as the installer will read it.
+  Package package;
+  const PackageCheck check = read_package(image, &package);
+  if (!built || !check.passed()) {
+    report("pack", "the package does not read back: " + package_problem_text(check, image));
+    return kFailure;
+  }
+  std::string error;
+  if (!write_file_atomically(options.out, image, /*executable=*/true, &error)) {
+    report("pack", error);
+    return kFailure;
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+CommandRun declare_pack(CLI::App& command) {
+  auto options = std::make_shared<PackOptions>();
+  command.add_option("--route", options->route, "Route name (at most 99 bytes)")
+      ->type_name("NAME")
+      ->required();
+  command.add_option("--train", options->train, "Train name (at most 99 bytes)")
+      ->type_name("NAME")
+      ->required();
+  command.add_option("--stub", options->stub,
+                     "Installer program to put in front of the package (default: "
+                     "binario-stub.exe, else binario-stub, beside this tool)")
+      ->type_name("FILE");
+  command.add_option("-o,--output", options->out, "Installer to write")->type_name("OUT")->required();
+  command.add_option("FILE", options->files,
+                     "Files to package, each stored under its base name; they must include "
+                     "<route>_linea.txt and <route>_<train>-.txt")
+      ->type_name("FILE")
+      ->required();
+  command.footer(
+      "Refuses, writing nothing, a stub of 49999 bytes or more, a name over 99 bytes or unsafe "
+      "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device), "
+      "two files of the same name, and a file list without the route text or the scenario "
+      "text.");
+  return [options] { return pack(*options); };
+}
+
+}  // namespace binario::tool

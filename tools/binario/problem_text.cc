@@ -1,0 +1,112 @@
+#include "problem_text.h"
+
+#include <cstdio>
+
+#include "app/errore.h"
+#include "common/coding.h"
+#include "package/package_layout.h"
+
+namespace binario::tool {
+
+namespace {
+
+std::string hex_byte(int byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "\\x%02X", byte);
+  return text;
+}
+
+// The name stored in the field at `offset`, up to its NUL or the field's end.
+std::string_view field_name(const Bytes& image, size_t offset) {
+  std::string_view field(reinterpret_cast<const char*>(image.data() + offset), kNameFieldSize);
+  return field.substr(0, field.find('\0'));
+}
+
+std::string record_place(const PackageCheck& check) {
+  return "record " + std::to_string(check.record + 1) + " at offset " +
+         std::to_string(check.offset);
+}
+
+std::string flaw_text(const PackageCheck& check, const Bytes& image) {
+  switch (check.flaw) {
+    case PackageFlaw::kNone:
+      return "sound";
+    case PackageFlaw::kTooShort:
+      return "the file is " + std::to_string(image.size()) +
+             " bytes, too short for a package (file records start at offset " +
+             std::to_string(kFirstRecordOffset) + ")";
+    case PackageFlaw::kRouteNameWithoutNul:
+      return "the route name area at offset " + std::to_string(kRouteNameOffset) +
+             " has no terminating NUL";
+    case PackageFlaw::kTrainNameWithoutNul:
+      return "the train name area at offset " + std::to_string(kTrainNameOffset) +
+             " has no terminating NUL";
+    case PackageFlaw::kIncompleteRecord:
+      return std::to_string(image.size() - check.offset) + " bytes at offset " +
+             std::to_string(check.offset) + " after the last record are too few for a record";
+    case PackageFlaw::kRecordNameWithoutNul:
+      return record_place(check) + ": its name field has no terminating NUL";
+    case PackageFlaw::kEmptyRecordName:
+      return record_place(check) + ": its name is empty";
+    case PackageFlaw::kNegativeLength:
+      return record_place(check) + " " + printable(field_name(image, check.offset)) +
+             ": negative content length " +
+             std::to_string(decode_i32(image.data() + check.offset + kRecordLengthOffset));
+    case PackageFlaw::kContentPastEnd:
+      return record_place(check) + " " + printable(field_name(image, check.offset)) +
+             ": its content of " +
+             std::to_string(decode_i32(image.data() + check.offset + kRecordLengthOffset)) +
+             " bytes runs past the end of the file";
+    case PackageFlaw::kUnsafeRouteName:
+    case PackageFlaw::kUnsafeTrainName:
+    case PackageFlaw::kUnsafeRecordName: {
+      std::string_view name = field_name(image, check.offset);
+      std::string what = check.flaw == PackageFlaw::kUnsafeRouteName   ? "route name "
+                         : check.flaw == PackageFlaw::kUnsafeTrainName ? "train name "
+                                                                       : record_place(check) + " ";
+      return what + printable(name) + " " + name_fault_text(name, check.name_fault);
+    }
+  }
+  return "unknown flaw";
+}
+
+}  // namespace
+
+std::string printable(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      out += hex_byte(byte);
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string name_fault_text(std::string_view name, NameFault fault) {
+  switch (fault) {
+    case NameFault::kNone:
+      return "is safe";
+    case NameFault::kForbiddenByte: {
+      int byte = first_forbidden_byte(name);
+      if (byte < 0x20) return "contains the control byte " + hex_byte(byte);
+      return std::string("contains \"") + static_cast<char>(byte) + "\"";
+    }
+    case NameFault::kDotName:
+      return "names a folder, not a file";
+    case NameFault::kDeviceName:
+      return "names a Windows device";
+  }
+  return "breaks a name rule";
+}
+
+std::string package_problem_text(const PackageCheck& check, const Bytes& image) {
+  if (check.passed()) return "sound";
+  std::string kind = check.damaged() ? "damaged" : "unsafe name";
+  return kind + " (the installer stops with \"" + std::string(error_message(check.codice()).view()) +
+         "\"): " + flaw_text(check, image);
+}
+
+}  // namespace binario::tool
