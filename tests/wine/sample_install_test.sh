@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The sample package built around the Windows stub, run under wine, leaves a
 # folder byte for byte the same as the Linux stub leaves for the same package:
-# the same outputs and the same kept packaged files, nothing else.
+# the same outputs and the same kept packaged files, nothing else. Both
+# folders start with older, longer files under a packaged name and an output
+# name, which each installer must replace whole.
 #
 # usage: sample_install_test.sh BINARIO WINDOWS_STUB LINUX_STUB SAMPLE_DIR ROUTE TRAIN
 set -euo pipefail
@@ -24,6 +26,11 @@ mkdir -p "$linux_dir" "$windows_dir"
   -o "$linux_dir/$train" "${samples[@]}"
 "$binario" pack --route "$route" --train "$train" --stub "$windows_stub" \
   -o "$windows_dir/$train.exe" "${samples[@]}"
+for dir in "$linux_dir" "$windows_dir"; do
+  for name in "${route}_${train}_note.txt" "${route}_${train}.sim"; do
+    head -c 200000 /dev/zero | tr '\0' 'x' >"$dir/$name"
+  done
+done
 
 (cd / && "$linux_dir/$train") || fail "the Linux installer ended with status $?"
 
