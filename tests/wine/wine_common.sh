@@ -98,6 +98,7 @@ ensure_prefix() {
 # the process id is left in `installer_pid`.
 installer_pid=
 start_installer() {
+  rm -f "$WINE_TEST_DIR/stopped.png"
   (cd / && exec wine "$1") >"$WINE_TEST_DIR/installer.log" 2>&1 &
   installer_pid=$!
 }
