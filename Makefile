@@ -1,21 +1,20 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all deps build demo test clean
+.PHONY: all build demo test clean
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
-
-build: deps
+build:
+	@scripts/install-deps.sh build
 	cmake --preset dev
 	cmake --build --preset dev
 
 demo: build
 	@scripts/demo.sh build/dev
 
-test: deps
+test:
+	@scripts/install-deps.sh test
 	cmake --preset win
 	cmake --build --preset win
 	cmake --preset dev

@@ -1,25 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages that are missing.
+#
+#   scripts/install-deps.sh build   what building and running the demo needs
+#   scripts/install-deps.sh test    also the Windows cross build and wine
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libcli11-dev
-          g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
-# Wine comes with its recommendations: the fonts and X libraries it draws
-# windows and message boxes with.
-wine_packages=(wine wine64)
+what=${1:-test}
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev)
+wine_packages=()
+if [ "$what" = test ]; then
+  packages+=(g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
+  # Wine comes with its recommendations: the fonts and X libraries it draws
+  # windows and message boxes with.
+  wine_packages=(wine wine64)
+elif [ "$what" != build ]; then
+  echo "usage: $0 [build|test]" >&2
+  exit 2
+fi
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 missing_wine=()
-for p in "${wine_packages[@]}"; do installed "$p" || missing_wine+=("$p"); done
+for p in ${wine_packages[@]+"${wine_packages[@]}"}; do installed "$p" || missing_wine+=("$p"); done
 [ ${#missing[@]} -eq 0 ] && [ ${#missing_wine[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "missing packages: ${missing[*]} ${missing_wine[*]} (run as root, or install them with apt-get)" >&2
   exit 1
 fi
-echo "installing: ${missing[*]} ${missing_wine[*]}"
+echo "installing: ${missing[*]} ${missing_wine[*]+${missing_wine[*]}}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 if [ ${#missing[@]} -gt 0 ]; then
