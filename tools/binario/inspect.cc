@@ -272,6 +272,7 @@ CommandRun declare_inspect(CLI::App& command) {
   auto files = std::make_shared<std::vector<std::string>>();
   auto options = std::make_shared<InspectOptions>();
   command.add_option("FILE", *files, "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
+      ->type_name("FILE")
       ->required();
   command.add_flag("--cells", options->cells, "Also list every occupied cell of the line grid");
   command.footer(
