@@ -5,9 +5,13 @@
 #include <initializer_list>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "app/compile_state.h"
+#include "common/coding.h"
 #include "memory_disk.h"
 #include "scenario/scenario_reader.h"
+#include "test_folder.h"
 
 namespace binario {
 
@@ -15,13 +19,10 @@ namespace binario {
 // length, progressives on whole cells, no location boards) and an in-memory
 // folder "/inst" holding the route R and train T texts.
 struct ScenarioFixture {
-  static constexpr const char* kScenarioPath = "/inst/R_T-.txt";
-  static constexpr const char* kRoutePath = "/inst/R_linea.txt";
+  static constexpr const char* kScenarioPath = kScenarioText;
+  static constexpr const char* kRoutePath = kRouteText;
 
   explicit ScenarioFixture(int32_t route_length = 159900) {
-    state.cartella = Text("/inst");
-    state.nome_percorso = Text("R");
-    state.nome_treno = Text("T");
     state.griglia.create(route_length);
     state.next_board_record = kFirstBoardRecord;
     for (int32_t i = kProgressiveRecordFirst; i < kProgressiveRecordFirst + 3; ++i) {
@@ -53,8 +54,41 @@ struct ScenarioFixture {
   int32_t last() const { return state.griglia.last(); }
 
   MemoryDisk disk;
-  CompileState state;
+  CompileState state = test_state();
 };
+
+// The sample's first station, "stazione, 0, 2, 900, 1, 1, 0, 4,1,0, 2,1,1,
+// 1, 10,53, 0, BOLOGNA CENTRALE", compiled into record 1: its fields, its
+// approach and stop marks, and its 50 bytes in the station file.
+inline void expect_first_sample_station(const CompileState& state) {
+  const StationRecord& r = state.stazioni[1];
+  EXPECT_EQ(r.station_kind, 2);
+  EXPECT_EQ(r.area_start, -450);
+  EXPECT_EQ(r.area_end, 450);
+  EXPECT_EQ(r.position, 0);
+  EXPECT_EQ(r.flag_a, 1);
+  EXPECT_EQ(r.name, Text("BOLOGNA CENTRALE"));
+  EXPECT_EQ(r.group1_a, 4);
+  EXPECT_EQ(r.group1_b, 1);
+  EXPECT_EQ(r.group2_a, 2);
+  EXPECT_EQ(r.group2_b, 1);
+  EXPECT_EQ(r.group2_c, 1);
+  EXPECT_EQ(r.group1_c, 0);
+  EXPECT_EQ(r.dwell, 1);
+  EXPECT_EQ(r.flag_c, 0);
+  EXPECT_EQ(r.flag_b, 0);  // cleared for the first station
+  EXPECT_EQ(r.scheduled_time, 39180);
+  for (int32_t h = 1; h <= 4; ++h) EXPECT_EQ(state.griglia[8 - h].approach, 80 + h) << "h " << h;
+  EXPECT_EQ(state.griglia[8].kind, cell_kind::kStopMarker);
+  EXPECT_EQ(state.griglia[8].value1, 1);
+
+  Bytes file;
+  state.stazioni.serialize(&file);
+  // Record 0 is empty (34 bytes); record 1 takes 34 bytes plus its 16-letter name.
+  ASSERT_GE(file.size(), 34u + 50u + 34u);
+  EXPECT_EQ(decode_u16(&file[34 + 14]), 16);
+  EXPECT_EQ(decode_i32(&file[34 + 46]), 39180);
+}
 
 }  // namespace binario
 

@@ -8,29 +8,17 @@
 #include "codes/competition_codes.h"
 #include "common/coding.h"
 #include "memory_disk.h"
+#include "test_folder.h"
 
 namespace binario {
 namespace {
 
-constexpr const char* kRouteText = "/inst/R_linea.txt";
-constexpr const char* kScenarioText = "/inst/R_T-.txt";
-constexpr const char* kNote = "/inst/R_T_note.txt";
-constexpr const char* kPlanFile = "/inst/R_linea.dat";
-constexpr const char* kStationFile = "/inst/R_T.sim";
-constexpr const char* kGridFile = "/inst/R_T.dat";
-
-std::string route_text(const std::vector<std::string>& line_section, int32_t length = 2000) {
-  std::string out = "[generale]\r\nlunghezza percorso, " + std::to_string(length) + "\r\n[linea]\r\n";
-  for (const std::string& l : line_section) out += l + "\r\n";
-  return out + "[fine]\r\n";
-}
+// A route text of 2000 m with the given line section.
+std::string short_route(const std::vector<std::string>& line_section) { return route_text(line_section, 2000); }
 
 class CompileDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state.cartella = Text("/inst");
-    state.nome_percorso = Text("R");
-    state.nome_treno = Text("T");
     disk.put(kScenarioText, "[generale]\r\n");
     disk.put(kNote, "nota");
   }
@@ -45,11 +33,11 @@ class CompileDriverTest : public ::testing::Test {
   }
 
   MemoryDisk disk;
-  CompileState state;
+  CompileState state = test_state();
 };
 
 TEST_F(CompileDriverTest, CompleteRunWritesTheThreeFiles) {
-  ASSERT_EQ(run(route_text({"pendenza, 0, 2", "cartello_indicatore, 500, (BIVIO)"})), "");
+  ASSERT_EQ(run(short_route({"pendenza, 0, 2", "cartello_indicatore, 500, (BIVIO)"})), "");
   ASSERT_TRUE(disk.has(kPlanFile));
   ASSERT_TRUE(disk.has(kStationFile));
   ASSERT_TRUE(disk.has(kGridFile));
@@ -83,7 +71,7 @@ TEST_F(CompileDriverTest, CompleteRunWritesTheThreeFiles) {
 }
 
 TEST_F(CompileDriverTest, WithoutTheWriteRouteFlagNoPlanFileIsWritten) {
-  ASSERT_EQ(run(route_text({"curvad3, 100, 100"}), 0), "");
+  ASSERT_EQ(run(short_route({"curvad3, 100, 100"}), 0), "");
   EXPECT_FALSE(disk.has(kPlanFile));
   EXPECT_TRUE(disk.has(kStationFile));
   EXPECT_TRUE(disk.has(kGridFile));
@@ -99,18 +87,15 @@ TEST_F(CompileDriverTest, RecordedFaultsAreReportedAndNothingIsWritten) {
   const Case cases[] = {
       {"beyond the grid: the scenario is still read", route_text({"pendenza, 166850, 1"}, 159900),
        "15, posizione 166850 m", false},
-      {"taken cell", route_text({"cartello_indicatore, 500, (a)", "cartello_indicatore, 510, (b)"}),
+      {"taken cell", short_route({"cartello_indicatore, 500, (a)", "cartello_indicatore, 510, (b)"}),
        "6, posizione 510 m", true},
       {"repetition end", "[generale]\r\nripetizione segnali 4 codici, 50, 75\r\n[fine]\r\n", "4", true},
-      {"reading failure", route_text({"pendenza, x, 1"}), "25", false},
-      {"curve class", route_text({"curvaz, 100, 10"}), "103", true},
+      {"reading failure", short_route({"pendenza, x, 1"}), "25", false},
+      {"curve class", short_route({"curvaz, 100, 10"}), "103", true},
   };
   for (const Case& c : cases) {
     MemoryDisk d;
-    CompileState s;
-    s.cartella = Text("/inst");
-    s.nome_percorso = Text("R");
-    s.nome_treno = Text("T");
+    CompileState s = test_state();
     d.put(kScenarioText, "[generale]\r\n");
     d.put(kRouteText, c.route);
     Text report = memorizza_percorso(s, d, 1);
@@ -130,7 +115,7 @@ TEST_F(CompileDriverTest, MissingRouteTextIsReported) {
 TEST_F(CompileDriverTest, ErrorStateIsClearedBeforeReading) {
   state.codice_errore = 15;
   state.stazioni[5].name = Text("old");
-  ASSERT_EQ(run(route_text({})), "");
+  ASSERT_EQ(run(short_route({})), "");
   EXPECT_TRUE(state.stazioni[5].name.empty());
 }
 
@@ -148,12 +133,9 @@ TEST_F(CompileDriverTest, FilledHeaderSlotsStopTheRun) {
   };
   for (const Case& c : cases) {
     MemoryDisk d;
-    CompileState s;
-    s.cartella = Text("/inst");
-    s.nome_percorso = Text("R");
-    s.nome_treno = Text("T");
+    CompileState s = test_state();
     d.put(kScenarioText, "[generale]\r\n");
-    d.put(kRouteText, route_text({c.line}));
+    d.put(kRouteText, short_route({c.line}));
     EXPECT_EQ(memorizza_percorso(s, d, 1).view(), c.report) << c.line;
     EXPECT_FALSE(d.has(kPlanFile) || d.has(kStationFile) || d.has(kGridFile)) << c.line;
     if (std::string_view(c.report) == "1251") {
@@ -162,14 +144,14 @@ TEST_F(CompileDriverTest, FilledHeaderSlotsStopTheRun) {
     }
   }
   // A board just past the header cell leaves the slots alone.
-  ASSERT_EQ(run(route_text({"indicatori_vmax, 25, 5, 5, 5, 0, 0, 0, 0, 0"})), "");
+  ASSERT_EQ(run(short_route({"indicatori_vmax, 25, 5, 5, 5, 0, 0, 0, 0, 0"})), "");
   EXPECT_EQ(state.griglia[2].kind, cell_kind::kSpeedBoard);
 }
 
 TEST_F(CompileDriverTest, OlderLongerFilesAreReplacedWhole) {
   disk.put(kGridFile, std::string(100000, 'x'));
   disk.put(kPlanFile, std::string(400000, 'x'));
-  ASSERT_EQ(run(route_text({})), "");
+  ASSERT_EQ(run(short_route({})), "");
   EXPECT_EQ(disk.get(kGridFile).size(), 15u * 181);
   EXPECT_EQ(disk.get(kPlanFile).size(), 20u * 9000 - 36);
   EXPECT_EQ(disk.get(kGridFile).find('x'), std::string::npos);
@@ -178,12 +160,9 @@ TEST_F(CompileDriverTest, OlderLongerFilesAreReplacedWhole) {
 TEST_F(CompileDriverTest, FileThatCannotBeWrittenIsReported) {
   for (const char* target : {kPlanFile, kStationFile, kGridFile}) {
     MemoryDisk d;
-    CompileState s;
-    s.cartella = Text("/inst");
-    s.nome_percorso = Text("R");
-    s.nome_treno = Text("T");
+    CompileState s = test_state();
     d.put(kScenarioText, "[generale]\r\n");
-    d.put(kRouteText, route_text({}));
+    d.put(kRouteText, short_route({}));
     d.failing_renames.insert(target);
     EXPECT_EQ(memorizza_percorso(s, d, 1).view(), std::string_view(kUnwritableFileCode)) << target;
     EXPECT_FALSE(d.has(target)) << target;

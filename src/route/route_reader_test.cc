@@ -6,36 +6,20 @@
 #include <vector>
 
 #include "memory_disk.h"
+#include "test_folder.h"
 #include "route/route_plan.h"
 
 namespace binario {
 namespace {
 
-constexpr const char* kRouteText = "/inst/R_linea.txt";
-constexpr const char* kScenarioText = "/inst/R_T-.txt";
-constexpr const char* kNote = "/inst/R_T_note.txt";
-
-// Lines joined with CR LF, each one ended.
-std::string lines(const std::vector<std::string>& ls) {
-  std::string out;
-  for (const std::string& l : ls) out += l + "\r\n";
-  return out;
-}
-
-// A route text with a route length and the given line section.
-std::string route_text(const std::vector<std::string>& line_section, int32_t length = 159900) {
-  std::string out = lines({"[generale]", "lunghezza percorso, " + std::to_string(length), "[linea]"});
-  out += lines(line_section);
-  out += lines({"[fine]"});
-  return out;
+// A route text of 159900 m, the sample's length, with the given line section.
+std::string sample_route(const std::vector<std::string>& line_section) {
+  return route_text(line_section, 159900);
 }
 
 class RouteReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state.cartella = Text("/inst");
-    state.nome_percorso = Text("R");
-    state.nome_treno = Text("T");
     state.write_route = 1;
     disk.put(kScenarioText, "[generale]\r\n");
     disk.put(kNote, "nota");
@@ -49,7 +33,7 @@ class RouteReaderTest : public ::testing::Test {
   const GridCell& cell(int32_t i) const { return state.griglia[i]; }
 
   MemoryDisk disk;
-  CompileState state;
+  CompileState state = test_state();
 };
 
 TEST_F(RouteReaderTest, GeneralSectionFillsTheRouteHeader) {
@@ -111,10 +95,7 @@ TEST_F(RouteReaderTest, SignalRepetitionSystem) {
   };
   for (const Case& c : cases) {
     MemoryDisk d;
-    CompileState s;
-    s.cartella = Text("/inst");
-    s.nome_percorso = Text("R");
-    s.nome_treno = Text("T");
+    CompileState s = test_state();
     s.write_route = 1;
     d.put(kScenarioText, "x");
     d.put(kRouteText, lines({"[generale]", "lunghezza percorso, 1000", c.line, "[linea]", "[fine]"}));
@@ -199,7 +180,7 @@ TEST_F(RouteReaderTest, OnlyATitleWithBothBracketsEndsTheGeneralSection) {
 }
 
 TEST_F(RouteReaderTest, GradientStretches) {
-  read(route_text({"pendenza, 0, 0", "pendenza, 350, -2", "pendenza, 750, 0"}));
+  read(sample_route({"pendenza, 0, 0", "pendenza, 350, -2", "pendenza, 750, 0"}));
   ASSERT_EQ(state.codice_errore, 0);
   const int32_t last = state.griglia.last();
   for (int32_t c = 0; c <= last; ++c) {
@@ -210,7 +191,7 @@ TEST_F(RouteReaderTest, GradientStretches) {
 
 TEST_F(RouteReaderTest, GradientLinesAtTheSamePositionAndHalfCells) {
   // Two lines at 500: the second writes one cell with the older gradient.
-  read(route_text({"pendenza, 500, 3", "pendenza, 500, 5", "pendenza, 1000, 1"}));
+  read(sample_route({"pendenza, 500, 3", "pendenza, 500, 5", "pendenza, 1000, 1"}));
   ASSERT_EQ(state.codice_errore, 0);
   EXPECT_EQ(cell(9).gradient, 100);
   EXPECT_EQ(cell(10).gradient, 103);  // the extra cell
@@ -218,11 +199,8 @@ TEST_F(RouteReaderTest, GradientLinesAtTheSamePositionAndHalfCells) {
   EXPECT_EQ(cell(19).gradient, 105);
   EXPECT_EQ(cell(20).gradient, 101);
 
-  CompileState s;
-  s.cartella = Text("/inst");
-  s.nome_percorso = Text("R");
-  s.nome_treno = Text("T");
-  disk.put(kRouteText, route_text({"pendenza, 75, 2", "pendenza, 125, 4", "pendenza, 1000, 1"}));
+  CompileState s = test_state();
+  disk.put(kRouteText, sample_route({"pendenza, 75, 2", "pendenza, 125, 4", "pendenza, 1000, 1"}));
   leggi_percorso(s, disk);
   ASSERT_EQ(s.codice_errore, 0);
   EXPECT_EQ(s.griglia[0].gradient, 100);
@@ -243,7 +221,7 @@ TEST_F(RouteReaderTest, GradientsOutOfOrderNeverLeaveTheGrid) {
 }
 
 TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
-  read(route_text({
+  read(sample_route({
       "pendenza, 1000, 2",
       "montagna, 166800, 166900, 1",  // 166800 fits
       "pendenza, 166850, 3",          // does not
@@ -263,7 +241,7 @@ TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
 }
 
 TEST_F(RouteReaderTest, CurveLinesBuildThePlan) {
-  read(route_text({"curvad3, 1000, 150", "curvas6, 5000, 20"}));
+  read(sample_route({"curvad3, 1000, 150", "curvas6, 5000, 20"}));
   ASSERT_EQ(state.codice_errore, 0);
   RoutePlan expected;
   expected.create(166900);
@@ -279,14 +257,14 @@ TEST_F(RouteReaderTest, CurveLinesBuildThePlan) {
 
 TEST_F(RouteReaderTest, WithoutTheWriteRouteFlagCurvesArePassedOver) {
   state.write_route = 0;
-  read(route_text({"curvad3, 1000, 150", "pendenza, 0, 1"}));
+  read(sample_route({"curvad3, 1000, 150", "pendenza, 0, 1"}));
   ASSERT_EQ(state.codice_errore, 0);
   EXPECT_FALSE(state.piano.exists());
   EXPECT_EQ(cell(0).gradient, 101);
 }
 
 TEST_F(RouteReaderTest, MountainsAndBoardsReachTheGridAndTheStationTable) {
-  read(route_text({
+  read(sample_route({
       "montagna, 107100, 107750, 11",
       "montagna, 107900, 108500, 2",  // 150 m after: type 3
       "indicatori_vmax, 500, 95, 110, 115, 2, 95, 110, 115, 1",
@@ -308,7 +286,7 @@ TEST_F(RouteReaderTest, MountainsAndBoardsReachTheGridAndTheStationTable) {
 }
 
 TEST_F(RouteReaderTest, FieldVariableIsHandedOver) {
-  read(route_text({"pendenza, 0, 1"}));
+  read(sample_route({"pendenza, 0, 1"}));
   EXPECT_EQ(state.campo.view(), "[fine]");
 }
 
@@ -333,45 +311,42 @@ TEST_F(RouteReaderTest, FaultsAndWhatTheyLeave) {
       {"empty text", "", 102, none},
       {"route too long", route_text({}, 1000001), 1, none},
       {"negative route length", route_text({}, -50), 1, none},
-      {"curve without a class", route_text({"curva, 1000, 100"}), 103, none},
+      {"curve without a class", sample_route({"curva, 1000, 100"}), 103, none},
       {"curve past a million points", route_text({"curvad1, 999990, 20"}, 1000000), 103, none},
       {"location board on a taken cell",
-       route_text({"indicatori_vmax, 1000, 1, 1, 1, 0, 1, 1, 1, 0", "cartello_indicatore, 1000, (x)"}),
+       sample_route({"indicatori_vmax, 1000, 1, 1, 1, 0, 1, 1, 1, 0", "cartello_indicatore, 1000, (x)"}),
        6, 1000},
       {"speed board on a taken cell",
-       route_text({"cartello_indicatore, 1000, (x)", "indicatori_vmax, 1010, 1, 1, 1, 0, 1, 1, 1, 0"}),
+       sample_route({"cartello_indicatore, 1000, (x)", "indicatori_vmax, 1010, 1, 1, 1, 0, 1, 1, 1, 0"}),
        21, 1010},
-      {"mountain with a negative start", route_text({"montagna, -50, 1000, 1"}), 15, -50},
-      {"mountain ending past the grid", route_text({"montagna, 1000, 167000, 1"}), 15, 167000},
+      {"mountain with a negative start", sample_route({"montagna, -50, 1000, 1"}), 15, -50},
+      {"mountain ending past the grid", sample_route({"montagna, 1000, 167000, 1"}), 15, 167000},
       {"speed board at a negative position",
-       route_text({"indicatori_vmax, -10, 1, 1, 1, 0, 1, 1, 1, 0"}), 15, -10},
-      {"location board at a negative position", route_text({"cartello_indicatore, -10, (x)"}), 15, -10},
-      {"curve ending past the plan", route_text({"curvad1, 166000, 1000"}), 15, 166000},
-      {"curve past the grid beats its class", route_text({"curva, 166850, 10"}), 15, 166850},
-      {"curve past the plan beats its class", route_text({"curva, 166000, 1000"}), 15, 166000},
+       sample_route({"indicatori_vmax, -10, 1, 1, 1, 0, 1, 1, 1, 0"}), 15, -10},
+      {"location board at a negative position", sample_route({"cartello_indicatore, -10, (x)"}), 15, -10},
+      {"curve ending past the plan", sample_route({"curvad1, 166000, 1000"}), 15, 166000},
+      {"curve past the grid beats its class", sample_route({"curva, 166850, 10"}), 15, 166850},
+      {"curve past the plan beats its class", sample_route({"curva, 166000, 1000"}), 15, 166000},
       {"no route length", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none},
       {"no route length, no plan", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none, 0},
       {"no route length, nothing used", lines({"[generale]", "[linea]", "[fine]"}), 25, none, 0},
-      {"not a number", route_text({"pendenza, 1x0, 2"}), 25, none},
+      {"not a number", sample_route({"pendenza, 1x0, 2"}), 25, none},
       {"route length out of 32 bits",
        lines({"[generale]", "lunghezza percorso, 99999999999", "[linea]", "[fine]"}), 25, none},
       {"line cut short by the end", lines({"[generale]", "lunghezza percorso, 1000", "[linea]", "pendenza, 100"}), 25, none},
       {"dash skipping past the end", lines({"[generale]", "lunghezza percorso, 1000", "-a", "-b"}), 25, none},
-      {"81st mountain line", route_text(mountains), 25, none},
-      {"81st location board", route_text(boards), 25, none},
+      {"81st mountain line", sample_route(mountains), 25, none},
+      {"81st location board", sample_route(boards), 25, none},
       {"speed board values past 16 bits",
-       route_text({"indicatori_vmax, 1000, 2000, 1, 1, 0, 1, 1, 1, 0"}), 25, none},
-      {"gradient + 100 past 32 bits", route_text({"pendenza, 0, 2147483600"}), 25, none},
+       sample_route({"indicatori_vmax, 1000, 2000, 1, 1, 0, 1, 1, 1, 0"}), 25, none},
+      {"gradient + 100 past 32 bits", sample_route({"pendenza, 0, 2147483600"}), 25, none},
       {"kilometre value + 100 past 32 bits",
        lines({"[generale]", "lunghezza percorso, 1000", "progressiva chilometrica tre, 50, 2147483600, 1", "[linea]", "[fine]"}),
        25, none},
   };
   for (const Case& c : cases) {
     MemoryDisk d;
-    CompileState s;
-    s.cartella = Text("/inst");
-    s.nome_percorso = Text("R");
-    s.nome_treno = Text("T");
+    CompileState s = test_state();
     s.write_route = c.write_route;
     s.posizione_errore = -1;
     d.put(kScenarioText, "[generale]\r\n");
@@ -401,7 +376,7 @@ TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
 }
 
 TEST_F(RouteReaderTest, FaultRecordsItsLine) {
-  read(route_text({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
+  read(sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
                    "cartello_indicatore, 500, (x)"}));
   EXPECT_EQ(state.codice_errore, codice::kLocationBoardTaken);
   EXPECT_EQ(state.riga_errore, 6);

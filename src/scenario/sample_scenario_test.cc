@@ -7,7 +7,6 @@
 #include <sstream>
 #include <string>
 
-#include "common/coding.h"
 #include "grid/post_process.h"
 #include "scenario/scenario_reader.h"
 #include "scenario_fixture.h"
@@ -79,34 +78,7 @@ TEST_F(SampleScenarioTest, ThirtyFourStationsInLineOrder) {
   EXPECT_EQ(state.stazioni[17].name, Text("Arqu\xE0 Polesine"));
 }
 
-TEST_F(SampleScenarioTest, FirstStationRecord) {
-  const StationRecord& r = state.stazioni[1];
-  EXPECT_EQ(r.station_kind, 2);
-  EXPECT_EQ(r.area_start, -450);
-  EXPECT_EQ(r.area_end, 450);
-  EXPECT_EQ(r.position, 0);
-  EXPECT_EQ(r.flag_a, 1);
-  EXPECT_EQ(r.name, Text("BOLOGNA CENTRALE"));
-  EXPECT_EQ(r.group1_a, 4);
-  EXPECT_EQ(r.group1_b, 1);
-  EXPECT_EQ(r.group2_a, 2);
-  EXPECT_EQ(r.group2_b, 1);
-  EXPECT_EQ(r.group2_c, 1);
-  EXPECT_EQ(r.group1_c, 0);
-  EXPECT_EQ(r.dwell, 1);
-  EXPECT_EQ(r.flag_c, 0);
-  EXPECT_EQ(r.flag_b, 0);
-  EXPECT_EQ(r.scheduled_time, 39180);
-  for (int32_t h = 1; h <= 4; ++h) EXPECT_EQ(cell(8 - h).approach, 80 + h);
-  EXPECT_EQ(cell(8).kind, cell_kind::kStopMarker);
-  EXPECT_EQ(cell(8).value1, 1);
-
-  Bytes file;
-  state.stazioni.serialize(&file);
-  // Record 0 is empty; record 1 takes 50 bytes.
-  EXPECT_EQ(decode_u16(&file[34 + 14]), 16);
-  EXPECT_EQ(decode_i32(&file[34 + 46]), 39180);
-}
+TEST_F(SampleScenarioTest, FirstStationRecord) { expect_first_sample_station(state); }
 
 TEST_F(SampleScenarioTest, Terminus) {
   const StationRecord& r = state.stazioni[34];
