@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -10,6 +9,7 @@
 #include "common/coding.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
+#include "test_names.h"
 
 namespace binario {
 namespace {
@@ -210,13 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                    p->resize(kEnd - 1);
                  },
                  PackageFlaw::kContentPastEnd, kSecond}),
-    [](const testing::TestParamInfo<FlawCase>& info) {
-      std::string name;
-      for (const char* c = info.param.what; *c != '\0'; ++c) {
-        name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
-      }
-      return name;
-    });
+    NameFromWhat());
 
 TEST(PackageTest, UnsafeNameNamesTheRuleBroken) {
   Bytes image = sound_installer();

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/coding.h"
 #include "scenario_fixture.h"
 
 namespace binario {

@@ -10,6 +10,7 @@
 
 #include "compiled_files.h"
 #include "support.h"
+#include "test_names.h"
 
 namespace binario::e2e {
 namespace {
@@ -150,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
               "rallentamento, 5000, 120, 500, 1, 0, 0\r\n",
               " Errore n. 12, posizione 5050 m"},
         Fault{"signal_in_the_header_cell", "segnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n", " Errore n. 1250"}),
-    [](const testing::TestParamInfo<Fault>& info) { return std::string(info.param.what); });
+    NameFromWhat());
 
 }  // namespace
 }  // namespace binario::e2e

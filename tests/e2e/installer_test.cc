@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -13,6 +12,7 @@
 #include "common/coding.h"
 #include "package/package_layout.h"
 #include "support.h"
+#include "test_names.h"
 
 namespace binario::e2e {
 namespace {
@@ -275,13 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
                   p->resize(p->size() - 1);
                 },
                 "1252"}),
-    [](const testing::TestParamInfo<Spoiled>& info) {
-      std::string name;
-      for (const char* c = info.param.what; *c != '\0'; ++c) {
-        name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
-      }
-      return name;
-    });
+    NameFromWhat());
 
 TEST_F(InstallerTest, FileThatCannotBeWrittenGives1254AndKeepsWhatWasThere) {
   const std::string installer =

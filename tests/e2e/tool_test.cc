@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "support.h"
+#include "test_names.h"
 
 namespace binario::e2e {
 namespace {
@@ -151,13 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
                  "assente/out.exe", kRouteText, kScenarioText},
                 "cannot create \"assente/out.exe\""}),
-    [](const testing::TestParamInfo<Refusal>& info) {
-      std::string name;
-      for (const char* c = info.param.what; *c != '\0'; ++c) {
-        name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
-      }
-      return name;
-    });
+    NameFromWhat());
 
 TEST_F(ToolTest, PackTakesTheStubBesideTheToolWindowsOneFirst) {
   // A copy of the tool in a folder of its own, with stand-in stubs beside it.
@@ -273,11 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"signal in the header cell", kGoodRoute,
                   "[generale]\r\nsegnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n[fine]\r\n",
                   {"error 1250: grid cell 1", "\" Errore n. 1250\""}}),
-    [](const testing::TestParamInfo<CheckCase>& info) {
-      std::string name;
-      for (const char* c = info.param.what; *c != '\0'; ++c) name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
-      return name;
-    });
+    NameFromWhat());
 
 TEST_F(ToolTest, ExtractRefusesADamagedPackage) {
   ASSERT_EQ(pack("out.exe").status, 0);
