@@ -12,11 +12,7 @@ source "$(dirname "$0")/wine_common.sh"
 binario=$1 windows_stub=$2 sample_dir=$3 route=$4 train=$5
 require "$binario" "$windows_stub"
 
-samples=()
-for file in "$sample_dir"/*; do
-  [ -f "$file" ] && samples+=("$file")
-done
-[ ${#samples[@]} -ge 2 ] || fail "no sample package in $sample_dir"
+collect_samples "$sample_dir"
 
 sources="$WINE_TEST_DIR/sources" folder="$WINE_TEST_DIR/folder"
 rm -rf "$sources" "$folder"

@@ -13,11 +13,7 @@ binario=$1 windows_stub=$2 linux_stub=$3 sample_dir=$4 route=$5 train=$6
 require "$binario" "$windows_stub" "$linux_stub"
 echo "binario-stub.exe: $(stat -c %s "$windows_stub") bytes"
 
-samples=()
-for file in "$sample_dir"/*; do
-  [ -f "$file" ] && samples+=("$file")
-done
-[ ${#samples[@]} -ge 2 ] || fail "no sample package in $sample_dir"
+collect_samples "$sample_dir"
 
 linux_dir="$WINE_TEST_DIR/linux" windows_dir="$WINE_TEST_DIR/windows"
 rm -rf "$linux_dir" "$windows_dir"

@@ -134,3 +134,13 @@ wait_installer() {
 windows_named() {
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
 }
+
+# The sample package's files in folder $1, into the array `samples`.
+collect_samples() {
+  samples=()
+  local file
+  for file in "$1"/*; do
+    [ -f "$file" ] && samples+=("$file")
+  done
+  [ ${#samples[@]} -ge 2 ] || fail "no sample package in $1"
+}
