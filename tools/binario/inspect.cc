@@ -1,5 +1,6 @@
 #include "inspect.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -201,72 +202,53 @@ std::string display_text(std::string_view bytes) {
 }
 
 bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options, std::ostream& out,
-                   std::ostream& err) {
+                   std::vector<std::string>* problems) {
   // Station files first, so that a grid can name its boards and stops.
+  std::vector<std::string> ordered = paths;
+  std::stable_partition(ordered.begin(), ordered.end(), [](const std::string& p) { return ends_with(p, ".sim"); });
+
   std::vector<StationRecord> stations;
   bool have_stations = false;
-  bool ok = true;
+  const size_t problems_before = problems->size();
   bool first = true;
-  auto separate = [&] {
+  for (const std::string& path : ordered) {
+    const bool station_file = ends_with(path, ".sim");
+    const bool route_plan = ends_with(path, "_linea.dat");
+    const bool grid_file = !route_plan && ends_with(path, ".dat");
+    if (!station_file && !route_plan && !grid_file) {
+      problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
+      continue;
+    }
+    Bytes file;
+    std::string error;
+    if (!read_whole_file(path, &file, &error)) {
+      problems->push_back(error);
+      continue;
+    }
+    std::ostringstream report;
+    if (station_file && decode_station_file(file, &stations, &error)) {
+      have_stations = true;
+      report_stations(path, file.size(), stations, report);
+    } else if (route_plan) {
+      RoutePlanSummary plan;
+      if (decode_route_plan(file, &plan, &error)) report_route_plan(path, file.size(), plan, report);
+    } else if (grid_file) {
+      std::vector<GridCell> cells;
+      if (decode_grid_file(file, &cells, &error)) {
+        report_grid(path, file.size(), cells, have_stations ? &stations : nullptr, options, report);
+      }
+    }
+    if (report.str().empty()) {
+      const char* what = station_file ? "station" : route_plan ? "route plan" : "grid";
+      problems->push_back(path + ": not a " + what + " file: " + error);
+      continue;
+    }
     if (!first) out << "\n";
     first = false;
-  };
-  for (const std::string& path : paths) {
-    if (!ends_with(path, ".sim")) continue;
-    Bytes file;
-    std::string error;
-    if (!read_whole_file(path, &file, &error)) {
-      err << error << "\n";
-      ok = false;
-      continue;
-    }
-    if (!decode_station_file(file, &stations, &error)) {
-      err << path << ": not a station file: " << error << "\n";
-      ok = false;
-      continue;
-    }
-    have_stations = true;
-    separate();
-    report_stations(path, file.size(), stations, out);
+    out << report.str();
   }
-  for (const std::string& path : paths) {
-    if (ends_with(path, ".sim")) continue;
-    Bytes file;
-    std::string error;
-    if (!read_whole_file(path, &file, &error)) {
-      err << error << "\n";
-      ok = false;
-      continue;
-    }
-    if (ends_with(path, "_linea.dat")) {
-      RoutePlanSummary plan;
-      if (!decode_route_plan(file, &plan, &error)) {
-        err << path << ": not a route plan file: " << error << "\n";
-        ok = false;
-        continue;
-      }
-      separate();
-      report_route_plan(path, file.size(), plan, out);
-    } else if (ends_with(path, ".dat")) {
-      std::vector<GridCell> cells;
-      if (!decode_grid_file(file, &cells, &error)) {
-        err << path << ": not a grid file: " << error << "\n";
-        ok = false;
-        continue;
-      }
-      separate();
-      report_grid(path, file.size(), cells, have_stations ? &stations : nullptr, options, out);
-    } else {
-      err << path << ": not a compiled file (expected .sim, .dat or _linea.dat)\n";
-      ok = false;
-    }
-  }
-  return ok;
+  return problems->size() == problems_before;
 }
-
-}  // namespace binario::tool
-
-namespace binario::tool {
 
 CommandRun declare_inspect(CLI::App& command) {
   auto files = std::make_shared<std::vector<std::string>>();
@@ -281,12 +263,9 @@ CommandRun declare_inspect(CLI::App& command) {
       "and the extent of the route plan. Exit status 1 when a file cannot be read or is not what "
       "its name says.");
   return [files, options] {
-    std::ostringstream errors;
-    const bool ok = inspect_files(*files, *options, std::cout, errors);
-    if (!ok) {
-      std::istringstream lines(errors.str());
-      for (std::string line; std::getline(lines, line);) report("inspect", line);
-    }
+    std::vector<std::string> problems;
+    const bool ok = inspect_files(*files, *options, std::cout, &problems);
+    for (const std::string& problem : problems) report("inspect", problem);
     return ok ? kSuccess : kFailure;
   };
 }

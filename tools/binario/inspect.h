@@ -16,10 +16,10 @@ struct InspectOptions {
 // Writes a readable account of a station file (.sim), a grid file (.dat) or
 // a route plan file (_linea.dat), told apart by name. A station file and a
 // grid file of the same scenario are read together when both are given, so
-// that location boards show their texts. Returns false, with a message on
-// `err`, for a file that cannot be read or is not what its name says.
+// that location boards show their texts. Returns false, with a line in
+// `problems` for each, when a file cannot be read or is not what its name says.
 bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options,
-                   std::ostream& out, std::ostream& err);
+                   std::ostream& out, std::vector<std::string>* problems);
 
 // 8-bit text (the Windows code page of the names) shown in UTF-8.
 std::string display_text(std::string_view bytes);
