@@ -54,8 +54,7 @@ void memorizza_dati(CompileState& state, Disk& disk) {
 
 Text memorizza_percorso(CompileState& state, Disk& disk, int32_t j) {
   state.write_route = j;
-  state.codice_errore = 0;
-  state.mark_fault({}, 0);
+  state.clear_fault();
   state.stazioni.clear();
 
   // A recorded fault is reported and nothing is written.

@@ -40,8 +40,21 @@ Text CompileState::route_plan_name() const { return route_file(*this, "_linea.da
 Text CompileState::station_file_name() const { return scenario_file(*this, ".sim"); }
 Text CompileState::grid_file_name() const { return scenario_file(*this, ".dat"); }
 
-void CompileState::fail_reading(Disk& disk) {
-  codice_errore = codice::kReadingFailure;
+void CompileState::record_fault(int32_t code, std::string_view text, int32_t line) {
+  codice_errore = code;
+  testo_errore = text;
+  riga_errore = line;
+}
+
+void CompileState::record_fault_at(int32_t code, int32_t position, std::string_view text, int32_t line) {
+  posizione_errore = position;
+  record_fault(code, text, line);
+}
+
+void CompileState::clear_fault() { record_fault(0, {}, 0); }
+
+void CompileState::fail_reading(Disk& disk, std::string_view text, int32_t line) {
+  record_fault(codice::kReadingFailure, text, line);
   for (const Text& name : {route_text_name(), scenario_text_name()}) {
     Text path = path_of(name);
     if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());

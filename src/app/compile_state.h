@@ -62,7 +62,7 @@ struct CompileState {
   int32_t posizione_errore = 0;
   // Where the fault was found, for authors' diagnostics only: the text's file
   // name (empty for the grid pass) and its line (0 when the fault belongs to
-  // no one line). Set with mark_fault.
+  // no one line). Set with the fault.
   Text testo_errore;
   int32_t riga_errore = 0;
 
@@ -84,14 +84,19 @@ struct CompileState {
   Text station_file_name() const;    // <route>_<train>.sim
   Text grid_file_name() const;       // <route>_<train>.dat
 
-  void mark_fault(std::string_view text_name, int32_t line) {
-    testo_errore = text_name;
-    riga_errore = line;
-  }
+  // Records a fault with `code`, found on line `line` of the text named
+  // `text` (line 0: on no one line; no text: in the grid pass). The position
+  // stays as it was.
+  void record_fault(int32_t code, std::string_view text, int32_t line);
+  // The same for a fault found `position` metres along the line.
+  void record_fault_at(int32_t code, int32_t position, std::string_view text, int32_t line);
+  // Before the readers run: no fault recorded.
+  void clear_fault();
 
-  // The readers' one failure handler: records code 25 and deletes the route
-  // text and the scenario text where they still exist.
-  void fail_reading(Disk& disk);
+  // The readers' one failure handler: records code 25 found on `line` of
+  // `text` and deletes the route text and the scenario text where they
+  // still exist.
+  void fail_reading(Disk& disk, std::string_view text, int32_t line);
 };
 
 }  // namespace binario

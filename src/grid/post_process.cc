@@ -50,9 +50,7 @@ class Pass {
   }
 
   void fail(int32_t code, int32_t cell) {
-    state_.codice_errore = code;
-    state_.posizione_errore = cell * 50;
-    state_.mark_fault({}, 0);
+    state_.record_fault_at(code, cell * 50, {}, 0);
   }
 
   // Step A: every signal up to 20 cells behind the warning board at i gets a

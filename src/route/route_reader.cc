@@ -62,6 +62,8 @@ class RouteReader {
   // and ends the routine.
   Flow stop(int32_t code);
   Flow stop_at(int32_t code, int32_t posizione);
+  // Deletes the route text after a fault: the routine ends.
+  Flow delete_text();
   // Code 15 at `posizione`: the reading ends, the routine goes on.
   Flow beyond_grid(int32_t posizione);
   // Any other failure: code 25, both texts deleted.
@@ -80,27 +82,27 @@ class RouteReader {
 };
 
 Flow RouteReader::stop(int32_t code) {
-  state_.codice_errore = code;
-  state_.mark_fault(state_.route_text_name(), in_.line());
+  state_.record_fault(code, state_.route_text_name(), in_.line());
+  return delete_text();
+}
+
+Flow RouteReader::stop_at(int32_t code, int32_t posizione) {
+  state_.record_fault_at(code, posizione, state_.route_text_name(), in_.line());
+  return delete_text();
+}
+
+Flow RouteReader::delete_text() {
   if (!disk_.remove_file(path_.c_str())) return fail();
   return Flow::kStopped;
 }
 
-Flow RouteReader::stop_at(int32_t code, int32_t posizione) {
-  state_.posizione_errore = posizione;
-  return stop(code);
-}
-
 Flow RouteReader::beyond_grid(int32_t posizione) {
-  state_.codice_errore = codice::kBeyondGrid;
-  state_.posizione_errore = posizione;
-  state_.mark_fault(state_.route_text_name(), in_.line());
+  state_.record_fault_at(codice::kBeyondGrid, posizione, state_.route_text_name(), in_.line());
   return Flow::kEndOfReading;
 }
 
 Flow RouteReader::fail() {
-  state_.fail_reading(disk_);
-  state_.mark_fault(state_.route_text_name(), in_.line());
+  state_.fail_reading(disk_, state_.route_text_name(), in_.line());
   return Flow::kStopped;
 }
 
@@ -406,12 +408,12 @@ void leggi_percorso(CompileState& state, Disk& disk) {
 
   Text path = state.path_of(state.route_text_name());
   if (!disk.file_exists(path.c_str())) {
-    state.codice_errore = codice::kNoRouteText;
+    state.record_fault(codice::kNoRouteText, state.route_text_name(), 0);
     return;
   }
   Bytes text;
   if (!disk.read_file(path.c_str(), &text)) {
-    state.fail_reading(disk);
+    state.fail_reading(disk, state.route_text_name(), 0);
     return;
   }
   std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());

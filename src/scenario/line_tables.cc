@@ -15,8 +15,7 @@ namespace {
 // The current speed does not fit a line speed byte: a reading failure,
 // reported on the line that declared that speed.
 bool speed_overflow(ScenarioReading& r) {
-  r.fail_reading();
-  r.state.mark_fault(r.state.scenario_text_name(), r.speed_line);
+  r.fail_reading(r.speed_line);
   return false;
 }
 

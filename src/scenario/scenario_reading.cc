@@ -24,28 +24,25 @@ bool ScenarioReading::delete_text() {
   return disk.remove_file(path.c_str());
 }
 
-Step ScenarioReading::fail_reading() {
-  state.fail_reading(disk);
-  state.mark_fault(state.scenario_text_name(), in.line());
+Step ScenarioReading::fail_reading(int32_t line) {
+  state.fail_reading(disk, state.scenario_text_name(), line);
   return Step::kStop;
 }
 
 Step ScenarioReading::stop(int32_t code) {
-  state.codice_errore = code;
-  state.mark_fault(state.scenario_text_name(), in.line());
+  state.record_fault(code, state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
 
 Step ScenarioReading::stop_at(int32_t code, int32_t position) {
-  state.posizione_errore = position;
-  return stop(code);
+  state.record_fault_at(code, position, state.scenario_text_name(), in.line());
+  delete_text();
+  return Step::kStop;
 }
 
 Step ScenarioReading::beyond_grid(int32_t position) {
-  state.codice_errore = codice::kBeyondGrid;
-  state.posizione_errore = position;
-  state.mark_fault(state.scenario_text_name(), in.line());
+  state.record_fault_at(codice::kBeyondGrid, position, state.scenario_text_name(), in.line());
   return Step::kEndSteps;
 }
 
