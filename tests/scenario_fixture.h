@@ -1,11 +1,11 @@
 #ifndef BINARIO_TESTS_SCENARIO_FIXTURE_H_
 #define BINARIO_TESTS_SCENARIO_FIXTURE_H_
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "app/compile_state.h"
 #include "common/coding.h"

@@ -105,7 +105,9 @@ TEST_F(CompileDriverDiskTest, RouteTextCompilesIntoTheThreeFiles) {
   ASSERT_EQ(grid.size(), 50085u);
   EXPECT_EQ(decode_i16(at(grid, 16)), 5121);
   EXPECT_EQ(decode_i16(at(grid, 18)), 2348);
-  auto cell = [&](int32_t n, int field_offset) { return static_cast<uint8_t>(grid[15 * n + field_offset]); };
+  auto cell = [&](int32_t n, int field_offset) {
+    return static_cast<uint8_t>(grid[15 * n + field_offset]);
+  };
   const int kGradient = 13, kMountain = 11;
   EXPECT_EQ(cell(6, kGradient), 100);
   EXPECT_EQ(cell(7, kGradient), 98);
@@ -218,7 +220,8 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
 TEST_F(CompileDriverDiskTest, OutputThatCannotBeWrittenIsReported) {
   write_all(route_text(), kRouteText);
   fs::create_directory(grid_file());  // a folder where the grid file belongs
-  EXPECT_EQ(memorizza_percorso(state, real_disk(), 1).view(), std::string_view(kUnwritableFileCode));
+  EXPECT_EQ(memorizza_percorso(state, real_disk(), 1).view(),
+            std::string_view(kUnwritableFileCode));
   EXPECT_TRUE(fs::is_directory(grid_file()));
   // No temporary file is left beside it.
   for (const auto& entry : fs::directory_iterator(folder)) {

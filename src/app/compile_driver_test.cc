@@ -14,7 +14,9 @@ namespace binario {
 namespace {
 
 // A route text of 2000 m with the given line section.
-std::string short_route(const std::vector<std::string>& line_section) { return route_text(line_section, 2000); }
+std::string short_route(const std::vector<std::string>& line_section) {
+  return route_text(line_section, 2000);
+}
 
 class CompileDriverTest : public ::testing::Test {
  protected:
@@ -51,7 +53,8 @@ TEST_F(CompileDriverTest, CompleteRunWritesTheThreeFiles) {
   ASSERT_EQ(grid.size(), 15u * 181);
   auto byte = [&](size_t i) { return static_cast<uint8_t>(grid[i]); };
   EXPECT_EQ(decode_i16(reinterpret_cast<const uint8_t*>(&grid[16])), 5121);
-  EXPECT_EQ(decode_i16(reinterpret_cast<const uint8_t*>(&grid[18])), codice_gara_og(state.stazioni));
+  EXPECT_EQ(decode_i16(reinterpret_cast<const uint8_t*>(&grid[18])),
+            codice_gara_og(state.stazioni));
   EXPECT_EQ(byte(15 * 11), cell_kind::kLocationBoard);
   EXPECT_EQ(byte(15 * 11 + 1), 80);
   EXPECT_EQ(byte(13), 102);  // gradient of cell 0
@@ -87,9 +90,11 @@ TEST_F(CompileDriverTest, RecordedFaultsAreReportedAndNothingIsWritten) {
   const Case cases[] = {
       {"beyond the grid: the scenario is still read", route_text({"pendenza, 166850, 1"}, 159900),
        "15, posizione 166850 m", false},
-      {"taken cell", short_route({"cartello_indicatore, 500, (a)", "cartello_indicatore, 510, (b)"}),
+      {"taken cell",
+       short_route({"cartello_indicatore, 500, (a)", "cartello_indicatore, 510, (b)"}),
        "6, posizione 510 m", true},
-      {"repetition end", "[generale]\r\nripetizione segnali 4 codici, 50, 75\r\n[fine]\r\n", "4", true},
+      {"repetition end", "[generale]\r\nripetizione segnali 4 codici, 50, 75\r\n[fine]\r\n", "4",
+       true},
       {"reading failure", short_route({"pendenza, x, 1"}), "25", false},
       {"curve class", short_route({"curvaz, 100, 10"}), "103", true},
   };

@@ -46,7 +46,8 @@ void CompileState::record_fault(int32_t code, std::string_view text, int32_t lin
   riga_errore = line;
 }
 
-void CompileState::record_fault_at(int32_t code, int32_t position, std::string_view text, int32_t line) {
+void CompileState::record_fault_at(int32_t code, int32_t position, std::string_view text,
+                                   int32_t line) {
   posizione_errore = position;
   record_fault(code, text, line);
 }

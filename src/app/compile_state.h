@@ -71,18 +71,18 @@ struct CompileState {
   RoutePlan piano;
 
   // Hand-over between the route reader and the scenario reader.
-  Text campo;                                // the last field read
+  Text campo;  // the last field read
   int32_t next_board_record = kFirstBoardRecord;
 
   // `<cartella><separator><name>`.
   Text path_of(std::string_view name) const;
 
   // File names built from the two names.
-  Text route_text_name() const;      // <route>_linea.txt
-  Text scenario_text_name() const;   // <route>_<train>-.txt
-  Text route_plan_name() const;      // <route>_linea.dat
-  Text station_file_name() const;    // <route>_<train>.sim
-  Text grid_file_name() const;       // <route>_<train>.dat
+  Text route_text_name() const;     // <route>_linea.txt
+  Text scenario_text_name() const;  // <route>_<train>-.txt
+  Text route_plan_name() const;     // <route>_linea.dat
+  Text station_file_name() const;   // <route>_<train>.sim
+  Text grid_file_name() const;      // <route>_<train>.dat
 
   // Records a fault with `code`, found on line `line` of the text named
   // `text` (line 0: on no one line; no text: in the grid pass). The position

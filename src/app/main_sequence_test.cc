@@ -64,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, InstallaFailureTest,
     testing::Values(
         FailureCase{"own file missing", "", "", "1255"},
-        FailureCase{"download cut short", installer("R_linea.txt").substr(0, kFirstRecordOffset + 50),
-                    "", "1252"},
+        FailureCase{"download cut short",
+                    installer("R_linea.txt").substr(0, kFirstRecordOffset + 50), "", "1252"},
         FailureCase{"record leaving the folder", installer("../R_linea.txt"), "", "1253"},
         FailureCase{"file that cannot be written", installer("R_linea.txt"),
                     "/games/scenari/R_linea.txt.binario-tmp", "1254"}));

@@ -39,9 +39,7 @@ inline void put_text(Bytes* out, std::string_view s) {
   out->insert(out->end(), s.begin(), s.end());
 }
 
-inline uint16_t decode_u16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+inline uint16_t decode_u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 inline int16_t decode_i16(const uint8_t* p) { return static_cast<int16_t>(decode_u16(p)); }
 

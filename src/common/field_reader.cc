@@ -12,10 +12,14 @@ void FieldReader::fail(Failure f) {
 
 const char* FieldReader::failure_message() const {
   switch (failure_) {
-    case Failure::kNone: return "no failure";
-    case Failure::kPastEnd: return "the text ends in the middle of a line's values";
-    case Failure::kNotANumber: return "a field that should be a whole number is not one";
-    case Failure::kOutOfRange: return "a number does not fit its field";
+    case Failure::kNone:
+      return "no failure";
+    case Failure::kPastEnd:
+      return "the text ends in the middle of a line's values";
+    case Failure::kNotANumber:
+      return "a field that should be a whole number is not one";
+    case Failure::kOutOfRange:
+      return "a number does not fit its field";
   }
   return "unknown failure";
 }
@@ -62,7 +66,9 @@ void FieldReader::read_text(Text* out) {
   if (pos_ < text_.size() && text_[pos_] == kQuote) {
     ++pos_;
     while (pos_ < text_.size() && text_[pos_] != kQuote) {
-      if (text_[pos_] == '\n' || (text_[pos_] == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n'))) ++line_;
+      if (text_[pos_] == '\n' ||
+          (text_[pos_] == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
+        ++line_;
       out->push_back(text_[pos_++]);
     }
     if (pos_ < text_.size()) ++pos_;  // closing quote
@@ -128,13 +134,9 @@ int64_t FieldReader::read_number(int64_t min, int64_t max) {
   return value;
 }
 
-int32_t FieldReader::read_i32() {
-  return static_cast<int32_t>(read_number(INT32_MIN, INT32_MAX));
-}
+int32_t FieldReader::read_i32() { return static_cast<int32_t>(read_number(INT32_MIN, INT32_MAX)); }
 
-int16_t FieldReader::read_i16() {
-  return static_cast<int16_t>(read_number(INT16_MIN, INT16_MAX));
-}
+int16_t FieldReader::read_i16() { return static_cast<int16_t>(read_number(INT16_MIN, INT16_MAX)); }
 
 uint8_t FieldReader::read_u8() { return static_cast<uint8_t>(read_number(0, UINT8_MAX)); }
 

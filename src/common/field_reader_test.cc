@@ -42,9 +42,9 @@ TEST(FieldReaderTest, FieldBoundaries) {
   };
   const Case cases[] = {
       {"a,b\r\nc\r\n", {"a", "b", "c"}},
-      {"a,b\nc\n", {"a", "b", "c"}},                  // lone LF ends a line
-      {"a,\r\nb\r\n", {"a", "", "b"}},                // comma at a line end: one empty field
-      {"\"x, y\" dropped,z\r\n", {"x, y", "z"}},       // quoted field runs to its closing quote
+      {"a,b\nc\n", {"a", "b", "c"}},              // lone LF ends a line
+      {"a,\r\nb\r\n", {"a", "", "b"}},            // comma at a line end: one empty field
+      {"\"x, y\" dropped,z\r\n", {"x, y", "z"}},  // quoted field runs to its closing quote
       {"  \"(PONTE)(m 428    )\"\r\n", {"(PONTE)(m 428    )"}},
       {"--- a comment - here\r\n[fine]\r\n", {"--- a comment - here", "[fine]"}},
   };
@@ -70,8 +70,13 @@ TEST(FieldReaderTest, NumberFields) {
     const char* text;
     int32_t value;
   };
-  for (Case c : {Case{"007\r\n", 7}, {"-0050\r\n", -50}, {"+12,", 12}, {",", 0}, {"   \r\n", 0},
-                 {"-2147483648\r\n", INT32_MIN}, {"\"42\"\r\n", 42}}) {
+  for (Case c : {Case{"007\r\n", 7},
+                 {"-0050\r\n", -50},
+                 {"+12,", 12},
+                 {",", 0},
+                 {"   \r\n", 0},
+                 {"-2147483648\r\n", INT32_MIN},
+                 {"\"42\"\r\n", 42}}) {
     FieldReader in(c.text);
     EXPECT_EQ(in.read_i32(), c.value) << "text: " << c.text;
     EXPECT_FALSE(in.failed()) << "text: " << c.text;

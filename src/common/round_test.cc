@@ -8,9 +8,20 @@ namespace binario {
 namespace {
 
 TEST(RoundTest, HalvesGoToTheEvenNeighbour) {
-  struct Case { double x; int32_t expected; };
-  for (Case c : {Case{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {400.5, 400}, {401.5, 402},
-                 {2.4999, 2}, {2.5001, 3}, {0.5, 0}, {1.5, 2}}) {
+  struct Case {
+    double x;
+    int32_t expected;
+  };
+  for (Case c : {Case{2.5, 2},
+                 {3.5, 4},
+                 {-2.5, -2},
+                 {-3.5, -4},
+                 {400.5, 400},
+                 {401.5, 402},
+                 {2.4999, 2},
+                 {2.5001, 3},
+                 {0.5, 0},
+                 {1.5, 2}}) {
     EXPECT_EQ(round_i32(c.x), c.expected) << "x = " << c.x;
   }
 }
@@ -31,12 +42,12 @@ TEST(RoundTest, SixteenBitDestination) {
 }
 
 TEST(RoundTest, CellOfAPosition) {
-  EXPECT_EQ(cell_of(1900, 1), 39);   // a signal at 1900
-  EXPECT_EQ(cell_of(1900), 38);      // a code point at 1900
-  EXPECT_EQ(cell_of(20025), 400);    // 400.5
-  EXPECT_EQ(cell_of(20075), 402);    // 401.5
-  EXPECT_EQ(cell_of(125, 1), 4);     // 3.5
-  EXPECT_EQ(cell_of(75, 1), 2);      // 2.5
+  EXPECT_EQ(cell_of(1900, 1), 39);  // a signal at 1900
+  EXPECT_EQ(cell_of(1900), 38);     // a code point at 1900
+  EXPECT_EQ(cell_of(20025), 400);   // 400.5
+  EXPECT_EQ(cell_of(20075), 402);   // 401.5
+  EXPECT_EQ(cell_of(125, 1), 4);    // 3.5
+  EXPECT_EQ(cell_of(75, 1), 2);     // 2.5
 }
 
 TEST(TextTest, KeywordTests) {

@@ -11,10 +11,10 @@ constexpr uint8_t kEmpty = 0;
 constexpr uint8_t kSignal = 1;
 constexpr uint8_t kSlowdownEnd = 2;
 constexpr uint8_t kSlowdownStart = 3;
-constexpr uint8_t kWarningBoard = 4;      // slowdown warning board
-constexpr uint8_t kPreWarning = 5;        // the four cells in front of a warning board
-constexpr uint8_t kSpeedBoard = 6;        // speed-indicator board
-constexpr uint8_t kStopMarker = 10;       // station stop marker
+constexpr uint8_t kWarningBoard = 4;  // slowdown warning board
+constexpr uint8_t kPreWarning = 5;    // the four cells in front of a warning board
+constexpr uint8_t kSpeedBoard = 6;    // speed-indicator board
+constexpr uint8_t kStopMarker = 10;   // station stop marker
 constexpr uint8_t kMountainMarker = 11;
 constexpr uint8_t kCodePoint = 12;
 constexpr uint8_t kCodeCut = 13;
@@ -40,9 +40,7 @@ struct GridCell {
 
   // A point object may be placed here: the cell is empty or holds only a
   // mountain marker, which the object replaces.
-  bool is_free() const {
-    return kind == cell_kind::kEmpty || kind == cell_kind::kMountainMarker;
-  }
+  bool is_free() const { return kind == cell_kind::kEmpty || kind == cell_kind::kMountainMarker; }
 };
 
 // Bytes of one cell in the grid file.

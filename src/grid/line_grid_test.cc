@@ -14,11 +14,10 @@ TEST(LineGridTest, LastCellIndexRoundsHalfToEven) {
     int32_t last;
   };
   const Case cases[] = {
-      {159900, 3338},   // 166900 / 50, exact
-      {125, 142},       // 142.5
-      {175, 144},       // 143.5
-      {0, 140},
-      {1000000, 20140},
+      {159900, 3338},  // 166900 / 50, exact
+      {125, 142},      // 142.5
+      {175, 144},      // 143.5
+      {0, 140},       {1000000, 20140},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(last_cell_index(c.route_length), c.last) << c.route_length;
@@ -57,8 +56,8 @@ TEST(LineGridTest, CellImageStandsAtFifteenTimesItsIndex) {
 
   Bytes image;
   grid.serialize(&image);
-  const uint8_t expected[] = {1, 0x02, 0x01, 0xFE, 0xFF, 0x06, 0x05, 0x08, 0x07,
-                              9, 10, 11, 12, 13, 14};
+  const uint8_t expected[] = {1,    0x02, 0x01, 0xFE, 0xFF, 0x06, 0x05, 0x08,
+                              0x07, 9,    10,   11,   12,   13,   14};
   for (int i = 0; i < 15; ++i) EXPECT_EQ(image[30 + i], expected[i]) << "offset " << 30 + i;
   // The header stamp at offsets 16-17, the competition code at 18-19.
   EXPECT_EQ(decode_i16(&image[16]), 5121);
@@ -92,10 +91,10 @@ TEST(LineGridTest, FreeCellsAreEmptyOrMountainMarkers) {
 TEST(CellIndexTest, PositionsToCells) {
   EXPECT_EQ(point_cell(1900), 39);
   EXPECT_EQ(stretch_cell(1900), 38);
-  EXPECT_EQ(point_cell(0), 1);  // the header cell
-  EXPECT_EQ(point_cell(125), 4);  // 3.5
-  EXPECT_EQ(point_cell(75), 2);   // 2.5
-  EXPECT_EQ(stretch_cell(75), 2);  // 1.5
+  EXPECT_EQ(point_cell(0), 1);      // the header cell
+  EXPECT_EQ(point_cell(125), 4);    // 3.5
+  EXPECT_EQ(point_cell(75), 2);     // 2.5
+  EXPECT_EQ(stretch_cell(75), 2);   // 1.5
   EXPECT_EQ(stretch_cell(125), 2);  // 2.5
   EXPECT_EQ(stretch_last_cell(107750), 2154);
   EXPECT_EQ(stretch_last_cell(125), 2);  // 1.5

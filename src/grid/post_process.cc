@@ -49,9 +49,7 @@ class Pass {
     grid_[c].value1 = static_cast<int16_t>(minimo(kDerivedCodeValue, grid_[c].value1));
   }
 
-  void fail(int32_t code, int32_t cell) {
-    state_.record_fault_at(code, cell * 50, {}, 0);
-  }
+  void fail(int32_t code, int32_t cell) { state_.record_fault_at(code, cell * 50, {}, 0); }
 
   // Step A: every signal up to 20 cells behind the warning board at i gets a
   // code point in one of the two cells in front of it.

@@ -28,7 +28,8 @@ struct PassFixture {
   std::set<int32_t> code_points() {
     std::set<int32_t> out;
     for (int32_t i = 0; i <= last(); ++i) {
-      if (cell(i).kind == cell_kind::kCodePoint && cell(i).value1 == kDerivedCodeValue) out.insert(i);
+      if (cell(i).kind == cell_kind::kCodePoint && cell(i).value1 == kDerivedCodeValue)
+        out.insert(i);
     }
     return out;
   }
@@ -123,12 +124,7 @@ TEST(PostProcessTest, GroupsRunOnlyWhenTheStartIsFarEnough) {
     Cells expected;
   };
   const Case cases[] = {
-      {7, {}},
-      {8, {3}},
-      {13, {8}},
-      {14, {9, 3}},
-      {20, {15, 9}},
-      {21, {16, 10, 3}},
+      {7, {}}, {8, {3}}, {13, {8}}, {14, {9, 3}}, {20, {15, 9}}, {21, {16, 10, 3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.start);
@@ -219,9 +215,9 @@ TEST(PostProcessTest, PointAfterTheEndGoesInFrontOfTheFirstSignal) {
 TEST(PostProcessTest, SignalsBeforeAWarningBoard) {
   struct Case {
     const char* name;
-    uint8_t kind_in_front;   // cell 194
+    uint8_t kind_in_front;  // cell 194
     int16_t value_in_front;
-    uint8_t kind_before;     // cell 193
+    uint8_t kind_before;  // cell 193
     int16_t value_before;
     int16_t expected_front;  // value1 of cell 194 afterwards
     int16_t expected_before;
@@ -293,7 +289,7 @@ TEST(PostProcessTest, SlowdownWithoutEndStopsAtTheLastCell) {
     Cells inside;
   };
   const Case cases[] = {
-      {3336, {}},      // L - 2: the walk meets L after two cells
+      {3336, {}},  // L - 2: the walk meets L after two cells
       {3320, {3328, 3336}},
       // k reaches 8 at L, which holds a signal: L - 1 is used; the walk ends
       // at L, and the point in front of the signal found there goes to L - 2.

@@ -45,11 +45,11 @@ TEST_F(ExtractionTest, WritesEveryRecordWholeIntoTheFolder) {
   disk_.put("/inst/other.txt", "not in the package");
   pack({{"a.txt", std::string("x\0\r\n\xff", 5)}, {"b.txt", "new"}, {"empty", ""}});
   ASSERT_TRUE(sc_recupera_file(package_, state_, disk_));
-  EXPECT_EQ(disk_.files, (std::map<std::string, std::string>{
-                             {"/inst/a.txt", std::string("x\0\r\n\xff", 5)},
-                             {"/inst/b.txt", "new"},
-                             {"/inst/empty", ""},
-                             {"/inst/other.txt", "not in the package"}}));
+  EXPECT_EQ(disk_.files,
+            (std::map<std::string, std::string>{{"/inst/a.txt", std::string("x\0\r\n\xff", 5)},
+                                                {"/inst/b.txt", "new"},
+                                                {"/inst/empty", ""},
+                                                {"/inst/other.txt", "not in the package"}}));
 }
 
 TEST_F(ExtractionTest, LaterRecordOfTheSameNameWins) {

@@ -11,7 +11,15 @@ namespace {
 bool is_forbidden(unsigned char c) {
   if (c < 0x20) return true;
   switch (c) {
-    case '/': case '\\': case ':': case '<': case '>': case '"': case '|': case '?': case '*':
+    case '/':
+    case '\\':
+    case ':':
+    case '<':
+    case '>':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
       return true;
     default:
       return false;

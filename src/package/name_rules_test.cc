@@ -32,8 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"BOLOGNA CENTRALE_VENEZIA SANTA LUCIA", kScenario, NameFault::kNone},
         NameCase{"BOLOGNA CENTRALE_VENEZIA SANTA LUCIA_IR2230-.txt", kFile, NameFault::kNone},
         NameCase{"citt\xe0 d'\xe9t\xe9 \xff.txt", kFile, NameFault::kNone},
-        NameCase{"..x", kFile, NameFault::kNone},
-        NameCase{"...", kFile, NameFault::kNone},
+        NameCase{"..x", kFile, NameFault::kNone}, NameCase{"...", kFile, NameFault::kNone},
         // Anything that leaves the folder or confuses the file system.
         NameCase{"../x", kFile, NameFault::kForbiddenByte},
         NameCase{"..\\..\\x", kFile, NameFault::kForbiddenByte},
@@ -49,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"ROMA/TERMINI", kScenario, NameFault::kForbiddenByte},
         NameCase{"IR\\2230", kScenario, NameFault::kForbiddenByte},
         // Dot names.
-        NameCase{".", kFile, NameFault::kDotName},
-        NameCase{"..", kFile, NameFault::kDotName},
+        NameCase{".", kFile, NameFault::kDotName}, NameCase{"..", kFile, NameFault::kDotName},
         // Devices, in any case and with any extension; near misses are files.
         NameCase{"CON", kFile, NameFault::kDeviceName},
         NameCase{"con.txt", kFile, NameFault::kDeviceName},
@@ -60,15 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"COM1", kFile, NameFault::kDeviceName},
         NameCase{"lpt9.txt", kFile, NameFault::kDeviceName},
         NameCase{"CON .txt", kFile, NameFault::kDeviceName},
-        NameCase{"COM0", kFile, NameFault::kNone},
-        NameCase{"COM10.txt", kFile, NameFault::kNone},
+        NameCase{"COM0", kFile, NameFault::kNone}, NameCase{"COM10.txt", kFile, NameFault::kNone},
         NameCase{"CONSOLE.txt", kFile, NameFault::kNone},
-        NameCase{"readme.con", kFile, NameFault::kNone},
-        NameCase{"x.CON", kFile, NameFault::kNone},
+        NameCase{"readme.con", kFile, NameFault::kNone}, NameCase{"x.CON", kFile, NameFault::kNone},
         // A route or train name is only a part of a file name: a device name or
         // a dot is harmless there.
-        NameCase{"CON", kScenario, NameFault::kNone},
-        NameCase{"..", kScenario, NameFault::kNone}));
+        NameCase{"CON", kScenario, NameFault::kNone}, NameCase{"..", kScenario, NameFault::kNone}));
 
 TEST(NameRulesTest, FirstForbiddenByteIsReported) {
   EXPECT_EQ(first_forbidden_byte("ok name"), -1);

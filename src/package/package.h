@@ -35,14 +35,14 @@ struct Package {
 enum class PackageFlaw : uint8_t {
   kNone,
   // Damage.
-  kTooShort,               // the file ends before the first record's offset
-  kRouteNameWithoutNul,    // the route name area holds no NUL
-  kTrainNameWithoutNul,    // the train name area holds no NUL
-  kIncompleteRecord,       // bytes after the last record too few for a name and a length
-  kRecordNameWithoutNul,   // a record's name field holds no NUL
-  kEmptyRecordName,        // a record's name field begins with its NUL
-  kNegativeLength,         // a record's content length is below 0
-  kContentPastEnd,         // a record's content runs past the end of the file
+  kTooShort,              // the file ends before the first record's offset
+  kRouteNameWithoutNul,   // the route name area holds no NUL
+  kTrainNameWithoutNul,   // the train name area holds no NUL
+  kIncompleteRecord,      // bytes after the last record too few for a name and a length
+  kRecordNameWithoutNul,  // a record's name field holds no NUL
+  kEmptyRecordName,       // a record's name field begins with its NUL
+  kNegativeLength,        // a record's content length is below 0
+  kContentPastEnd,        // a record's content runs past the end of the file
   // Unsafe names.
   kUnsafeRouteName,
   kUnsafeTrainName,

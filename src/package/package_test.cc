@@ -18,13 +18,13 @@ const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
 const std::string kTrain = "IR2230";
 
 // Record starts in the installer built by sound_installer().
-constexpr size_t kFirst = kFirstRecordOffset;                  // "linea.txt", 5 bytes
-constexpr size_t kSecond = kFirst + kRecordHeaderSize + 5;     // "note.txt", 3 bytes
+constexpr size_t kFirst = kFirstRecordOffset;               // "linea.txt", 5 bytes
+constexpr size_t kSecond = kFirst + kRecordHeaderSize + 5;  // "note.txt", 3 bytes
 constexpr size_t kEnd = kSecond + kRecordHeaderSize + 3;
 
 void add(Bytes* image, const std::string& name, const std::string& content) {
-  ASSERT_TRUE(append_record(name, reinterpret_cast<const uint8_t*>(content.data()), content.size(),
-                            image));
+  ASSERT_TRUE(
+      append_record(name, reinterpret_cast<const uint8_t*>(content.data()), content.size(), image));
 }
 
 Bytes sound_installer() {
@@ -168,9 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                  PackageFlaw::kTrainNameWithoutNul, kTrainNameOffset},
         FlawCase{"download cut inside the last content", [](Bytes* p) { p->resize(kEnd - 1); },
                  PackageFlaw::kContentPastEnd, kSecond},
-        FlawCase{"download cut inside a length field",
-                 [](Bytes* p) { p->resize(kSecond + 102); }, PackageFlaw::kIncompleteRecord,
-                 kSecond},
+        FlawCase{"download cut inside a length field", [](Bytes* p) { p->resize(kSecond + 102); },
+                 PackageFlaw::kIncompleteRecord, kSecond},
         FlawCase{"download cut inside a name field", [](Bytes* p) { p->resize(kSecond + 3); },
                  PackageFlaw::kIncompleteRecord, kSecond},
         FlawCase{"stray bytes after the last record", [](Bytes* p) { p->push_back('x'); },

@@ -20,8 +20,8 @@ void put_name_field(std::string_view name, Bytes* image) {
 
 }  // namespace
 
-bool begin_installer(const Bytes& stub, std::string_view nome_percorso,
-                     std::string_view nome_treno, Bytes* image) {
+bool begin_installer(const Bytes& stub, std::string_view nome_percorso, std::string_view nome_treno,
+                     Bytes* image) {
   if (stub.size() >= kStubLimit || !fits_field(nome_percorso) || !fits_field(nome_treno)) {
     return false;
   }

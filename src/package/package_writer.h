@@ -15,8 +15,8 @@ namespace binario {
 // Starts `image` with `stub`, zero bytes up to the route name area and the two
 // name areas. False, leaving `image` untouched, when the stub reaches the
 // route name area or a name does not fit its area.
-bool begin_installer(const Bytes& stub, std::string_view nome_percorso,
-                     std::string_view nome_treno, Bytes* image);
+bool begin_installer(const Bytes& stub, std::string_view nome_percorso, std::string_view nome_treno,
+                     Bytes* image);
 
 // Appends one file record. False, leaving `image` untouched, when the name
 // is empty or does not fit its field, or the content is too long for the

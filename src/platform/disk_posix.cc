@@ -24,8 +24,10 @@ class PosixDisk : public Disk {
       while (ok && done < out->size()) {
         ssize_t n = ::read(fd, out->data() + done, out->size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
+        if (n <= 0)
+          ok = false;
+        else
+          done += static_cast<size_t>(n);
       }
     }
     ::close(fd);
@@ -47,16 +49,16 @@ class PosixDisk : public Disk {
     while (ok && done < size) {
       ssize_t n = ::write(fd, data + done, size - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) ok = false;
-      else done += static_cast<size_t>(n);
+      if (n <= 0)
+        ok = false;
+      else
+        done += static_cast<size_t>(n);
     }
     if (::close(fd) != 0) ok = false;
     return ok;
   }
 
-  bool rename_file(const char* from, const char* to) override {
-    return std::rename(from, to) == 0;
-  }
+  bool rename_file(const char* from, const char* to) override { return std::rename(from, to) == 0; }
 };
 
 }  // namespace

@@ -38,8 +38,8 @@ class Win32Disk : public Disk {
   bool remove_file(const char* path) override { return DeleteFileA(path) != 0; }
 
   bool write_file(const char* path, const uint8_t* data, size_t size) override {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     size_t done = 0;

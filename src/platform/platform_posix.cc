@@ -1,10 +1,10 @@
-#include "platform/platform.h"
-
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace binario::platform {
 

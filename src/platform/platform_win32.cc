@@ -1,6 +1,6 @@
-#include "platform/platform.h"
-
 #include <windows.h>
+
+#include "platform/platform.h"
 
 namespace binario::platform {
 
@@ -64,8 +64,8 @@ void show_wait_window() {
   RECT frame = {0, 0, pixels_x(kClientWidth), pixels_y(kClientHeight)};
   AdjustWindowRect(&frame, kStyle, FALSE);
   wait_window = CreateWindowExA(0, kWindowClass, kWindowTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                instance, nullptr);
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, instance, nullptr);
   if (wait_window == nullptr) return;  // The work goes on without its window.
 
   // A plain label: text on the left, no border, no word wrap.

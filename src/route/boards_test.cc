@@ -59,12 +59,12 @@ TEST_F(BoardsTest, BoardsReplaceMountainMarkersButNothingElse) {
 
 TEST_F(BoardsTest, SpeedBoardValuesThatDoNotFitAreRefusedWithoutWriting) {
   const SpeedBoard cases[] = {
-      {1639, 0, 0, 0, 0, 0, 0, 0},             // 32780
-      {0, 0, 0, 0, 0, 0, 163840, 0},           // 32768 in value3
-      {0, 0, 0, 3277, 0, 0, 0, 0},             // 10 x 3277 = 32770
-      {0, 0, 0, 3276, 0, 0, 0, 8},             // 32760 + 8
-      {0, 0, 0, 0, 0, 0, 0, 40000},            // not a 16-bit stripe count
-      {0, 200000000, 0, 0, 0, 0, 0, 0},        // 20 x speed overflows 32 bits
+      {1639, 0, 0, 0, 0, 0, 0, 0},       // 32780
+      {0, 0, 0, 0, 0, 0, 163840, 0},     // 32768 in value3
+      {0, 0, 0, 3277, 0, 0, 0, 0},       // 10 x 3277 = 32770
+      {0, 0, 0, 3276, 0, 0, 0, 8},       // 32760 + 8
+      {0, 0, 0, 0, 0, 0, 0, 40000},      // not a 16-bit stripe count
+      {0, 200000000, 0, 0, 0, 0, 0, 0},  // 20 x speed overflows 32 bits
   };
   for (const SpeedBoard& b : cases) {
     EXPECT_EQ(memo_indicatori_v_max(grid, 500, b), codice::kReadingFailure);

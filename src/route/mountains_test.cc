@@ -40,11 +40,8 @@ TEST_F(MountainsTest, CloseMountainBecomesTypeThree) {
     bool markers;
   };
   const Case cases[] = {
-      {150, 2, 3, false},
-      {151, 2, 2, false},
-      {0, 5, 3, false},
-      {-400, 1, 3, false},  // overlapping
-      {100, 12, 3, true},   // keeps its markers
+      {150, 2, 3, false}, {151, 2, 2, false}, {0, 5, 3, false}, {-400, 1, 3, false},  // overlapping
+      {100, 12, 3, true},  // keeps its markers
   };
   for (const Case& c : cases) {
     LineGrid g;

@@ -22,18 +22,48 @@ Triple get(const StationTable& t, int32_t record) {
 TEST(ProgressiveOrdinaTest, OrdersByPositionOrByKilometreValue) {
   struct Case {
     const char* what;
-    Triple tre, due, uno;            // records 81, 82, 83 before
-    Triple first, second, third;     // records 81, 82, 83 after
+    Triple tre, due, uno;         // records 81, 82, 83 before
+    Triple first, second, third;  // records 81, 82, 83 after
   };
   const Triple zero{0, 0, 0};
   const Case cases[] = {
       {"only uno", zero, zero, {122900, 106500, 0}, {122900, 106500, 0}, zero, zero},
-      {"D, U, T", {1000, 1, 0}, {5000, 2, 0}, {3000, 3, 0}, {5000, 2, 0}, {3000, 3, 0}, {1000, 1, 0}},
-      {"T first", {9000, 1, 0}, {5000, 2, 0}, {7000, 3, 0}, {9000, 1, 0}, {7000, 3, 0}, {5000, 2, 0}},
-      {"U first, T before D", {4000, 1, 0}, {2000, 2, 0}, {6000, 3, 0}, {6000, 3, 0}, {4000, 1, 0}, {2000, 2, 0}},
+      {"D, U, T",
+       {1000, 1, 0},
+       {5000, 2, 0},
+       {3000, 3, 0},
+       {5000, 2, 0},
+       {3000, 3, 0},
+       {1000, 1, 0}},
+      {"T first",
+       {9000, 1, 0},
+       {5000, 2, 0},
+       {7000, 3, 0},
+       {9000, 1, 0},
+       {7000, 3, 0},
+       {5000, 2, 0}},
+      {"U first, T before D",
+       {4000, 1, 0},
+       {2000, 2, 0},
+       {6000, 3, 0},
+       {6000, 3, 0},
+       {4000, 1, 0},
+       {2000, 2, 0}},
       {"shared largest position", {5000, 1, 0}, {5000, 2, 0}, zero, zero, zero, zero},
-      {"tie below the largest: U before D", {9000, 1, 0}, {100, 2, 0}, {100, 3, 0}, {9000, 1, 0}, {100, 3, 0}, {100, 2, 0}},
-      {"no positions, U and T valued", {0, 1000, 0}, zero, {0, 2000, 0}, {0, 2000, 0}, zero, {0, 1000, 0}},
+      {"tie below the largest: U before D",
+       {9000, 1, 0},
+       {100, 2, 0},
+       {100, 3, 0},
+       {9000, 1, 0},
+       {100, 3, 0},
+       {100, 2, 0}},
+      {"no positions, U and T valued",
+       {0, 1000, 0},
+       zero,
+       {0, 2000, 0},
+       {0, 2000, 0},
+       zero,
+       {0, 1000, 0}},
       {"no positions, D valued", zero, {0, 500, 0}, zero, {0, 500, 0}, zero, zero},
       {"all missing", zero, zero, zero, zero, zero, zero},
       {"flag 1 adds 100", {1000, 106500, 1}, zero, zero, {1000, 106600, 1}, zero, zero},

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace binario {
 
 void RoutePlan::create(int32_t plan_length) {
@@ -70,9 +69,12 @@ void RoutePlan::finish() {
 namespace {
 size_t element_bytes(uint8_t tag) {
   switch (tag) {
-    case RoutePlan::kInt16: return 4;
-    case RoutePlan::kDouble: return 10;
-    default: return 2;
+    case RoutePlan::kInt16:
+      return 4;
+    case RoutePlan::kDouble:
+      return 10;
+    default:
+      return 2;
   }
 }
 }  // namespace

@@ -200,9 +200,9 @@ TEST(RoutePlanTest, CurvatureFromTheKeywordField) {
     std::optional<double> k;
   };
   const Case cases[] = {
-      {"curvad1", 0.0001},  {"curvad2", 0.0002}, {"curvad3", 0.0004},
-      {"curvad4", 0.001},   {"curvad5", 0.002},  {"curvad6", 0.003},
-      {"curvas1", -0.0001}, {"CURVAS1", -0.0001}, {"curvas4", -0.001},
+      {"curvad1", 0.0001},      {"curvad2", 0.0002},       {"curvad3", 0.0004},
+      {"curvad4", 0.001},       {"curvad5", 0.002},        {"curvad6", 0.003},
+      {"curvas1", -0.0001},     {"CURVAS1", -0.0001},      {"curvas4", -0.001},
       {"curvad63", 0.0004},  // digits are tried from 1 to 6
       {"curvad", std::nullopt}, {"curvad7", std::nullopt}, {"curvad0", std::nullopt},
   };

@@ -335,10 +335,14 @@ Flow RouteReader::mountain_line() {
   Flow flow = range_check(inizio);
   if (flow != Flow::kGoOn) return flow;
   switch (check_montagna(state_.griglia, montagne_, inizio, fine)) {
-    case MountainRefusal::kNone: break;
-    case MountainRefusal::kNegativeStart: return beyond_grid(inizio);
-    case MountainRefusal::kBeyondGrid: return beyond_grid(fine);
-    case MountainRefusal::kTooMany: return fail();
+    case MountainRefusal::kNone:
+      break;
+    case MountainRefusal::kNegativeStart:
+      return beyond_grid(inizio);
+    case MountainRefusal::kBeyondGrid:
+      return beyond_grid(fine);
+    case MountainRefusal::kTooMany:
+      return fail();
   }
   memo_montagna(state_.griglia, montagne_, inizio, fine, tipo);
   return Flow::kGoOn;
@@ -372,8 +376,8 @@ Flow RouteReader::location_board_line() {
   Flow flow = range_check(posizione);
   if (flow != Flow::kGoOn) return flow;
   if (posizione < 0) return beyond_grid(posizione);
-  int32_t code = memo_cartello_indicatore(state_.griglia, state_.stazioni,
-                                          state_.next_board_record, posizione, state_.campo);
+  int32_t code = memo_cartello_indicatore(state_.griglia, state_.stazioni, state_.next_board_record,
+                                          posizione, state_.campo);
   if (code == codice::kReadingFailure) return fail();
   if (code != 0) return stop_at(code, posizione);
   return Flow::kGoOn;

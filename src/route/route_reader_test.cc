@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "memory_disk.h"
-#include "test_folder.h"
 #include "route/route_plan.h"
+#include "test_folder.h"
 
 namespace binario {
 namespace {
@@ -98,7 +98,8 @@ TEST_F(RouteReaderTest, SignalRepetitionSystem) {
     CompileState s = test_state();
     s.write_route = 1;
     d.put(kScenarioText, "x");
-    d.put(kRouteText, lines({"[generale]", "lunghezza percorso, 1000", c.line, "[linea]", "[fine]"}));
+    d.put(kRouteText,
+          lines({"[generale]", "lunghezza percorso, 1000", c.line, "[linea]", "[fine]"}));
     leggi_percorso(s, d);
     EXPECT_EQ(s.codice_errore, c.code) << c.line;
     if (c.code == 0) {
@@ -112,7 +113,7 @@ TEST_F(RouteReaderTest, SignalRepetitionSystem) {
 TEST_F(RouteReaderTest, KeywordCaseRules) {
   read(lines({
       "[generale]",
-      "LUNGHEZZA Percorso, 2000",               // case-insensitive
+      "LUNGHEZZA Percorso, 2000",                     // case-insensitive
       "Progressiva chilometrica uno, 1000, 2000, 0",  // case-sensitive: passed over
       "sfondo Uno, 7",
       "Ripetizione segnali 4 codici, 125, 0",
@@ -141,7 +142,15 @@ TEST_F(RouteReaderTest, DashFieldsArePassedOver) {
   read(lines({
       "[generale]",
       "-- commento: sfondo uno --",
-      "-", "-", "-", "-", "-", "-", "-", "-", "-",  // ten dash fields in a row
+      "-",
+      "-",
+      "-",
+      "-",
+      "-",
+      "-",
+      "-",
+      "-",
+      "-",  // ten dash fields in a row
       "lunghezza percorso, 2000",
       "sfondo uno, 5, -7",  // a stray negative number
       "sfondo due, 6",
@@ -294,7 +303,8 @@ TEST_F(RouteReaderTest, FieldVariableIsHandedOver) {
 TEST_F(RouteReaderTest, FaultsAndWhatTheyLeave) {
   std::vector<std::string> mountains, boards;
   for (int i = 0; i <= 80; ++i) {
-    mountains.push_back("montagna, " + std::to_string(1000 * i) + ", " + std::to_string(1000 * i + 500) + ", 1");
+    mountains.push_back("montagna, " + std::to_string(1000 * i) + ", " +
+                        std::to_string(1000 * i + 500) + ", 1");
     boards.push_back("cartello_indicatore, " + std::to_string(1000 * i) + ", (x)");
   }
   struct Case {
@@ -314,34 +324,41 @@ TEST_F(RouteReaderTest, FaultsAndWhatTheyLeave) {
       {"curve without a class", sample_route({"curva, 1000, 100"}), 103, none},
       {"curve past a million points", route_text({"curvad1, 999990, 20"}, 1000000), 103, none},
       {"location board on a taken cell",
-       sample_route({"indicatori_vmax, 1000, 1, 1, 1, 0, 1, 1, 1, 0", "cartello_indicatore, 1000, (x)"}),
+       sample_route(
+           {"indicatori_vmax, 1000, 1, 1, 1, 0, 1, 1, 1, 0", "cartello_indicatore, 1000, (x)"}),
        6, 1000},
       {"speed board on a taken cell",
-       sample_route({"cartello_indicatore, 1000, (x)", "indicatori_vmax, 1010, 1, 1, 1, 0, 1, 1, 1, 0"}),
+       sample_route(
+           {"cartello_indicatore, 1000, (x)", "indicatori_vmax, 1010, 1, 1, 1, 0, 1, 1, 1, 0"}),
        21, 1010},
       {"mountain with a negative start", sample_route({"montagna, -50, 1000, 1"}), 15, -50},
       {"mountain ending past the grid", sample_route({"montagna, 1000, 167000, 1"}), 15, 167000},
       {"speed board at a negative position",
        sample_route({"indicatori_vmax, -10, 1, 1, 1, 0, 1, 1, 1, 0"}), 15, -10},
-      {"location board at a negative position", sample_route({"cartello_indicatore, -10, (x)"}), 15, -10},
+      {"location board at a negative position", sample_route({"cartello_indicatore, -10, (x)"}), 15,
+       -10},
       {"curve ending past the plan", sample_route({"curvad1, 166000, 1000"}), 15, 166000},
       {"curve past the grid beats its class", sample_route({"curva, 166850, 10"}), 15, 166850},
       {"curve past the plan beats its class", sample_route({"curva, 166000, 1000"}), 15, 166000},
       {"no route length", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none},
-      {"no route length, no plan", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25, none, 0},
+      {"no route length, no plan", lines({"[generale]", "[linea]", "pendenza, 0, 1", "[fine]"}), 25,
+       none, 0},
       {"no route length, nothing used", lines({"[generale]", "[linea]", "[fine]"}), 25, none, 0},
       {"not a number", sample_route({"pendenza, 1x0, 2"}), 25, none},
       {"route length out of 32 bits",
        lines({"[generale]", "lunghezza percorso, 99999999999", "[linea]", "[fine]"}), 25, none},
-      {"line cut short by the end", lines({"[generale]", "lunghezza percorso, 1000", "[linea]", "pendenza, 100"}), 25, none},
-      {"dash skipping past the end", lines({"[generale]", "lunghezza percorso, 1000", "-a", "-b"}), 25, none},
+      {"line cut short by the end",
+       lines({"[generale]", "lunghezza percorso, 1000", "[linea]", "pendenza, 100"}), 25, none},
+      {"dash skipping past the end", lines({"[generale]", "lunghezza percorso, 1000", "-a", "-b"}),
+       25, none},
       {"81st mountain line", sample_route(mountains), 25, none},
       {"81st location board", sample_route(boards), 25, none},
       {"speed board values past 16 bits",
        sample_route({"indicatori_vmax, 1000, 2000, 1, 1, 0, 1, 1, 1, 0"}), 25, none},
       {"gradient + 100 past 32 bits", sample_route({"pendenza, 0, 2147483600"}), 25, none},
       {"kilometre value + 100 past 32 bits",
-       lines({"[generale]", "lunghezza percorso, 1000", "progressiva chilometrica tre, 50, 2147483600, 1", "[linea]", "[fine]"}),
+       lines({"[generale]", "lunghezza percorso, 1000",
+              "progressiva chilometrica tre, 50, 2147483600, 1", "[linea]", "[fine]"}),
        25, none},
   };
   for (const Case& c : cases) {
@@ -377,7 +394,7 @@ TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
 
 TEST_F(RouteReaderTest, FaultRecordsItsLine) {
   read(sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
-                   "cartello_indicatore, 500, (x)"}));
+                     "cartello_indicatore, 500, (x)"}));
   EXPECT_EQ(state.codice_errore, codice::kLocationBoardTaken);
   EXPECT_EQ(state.riga_errore, 6);
 }

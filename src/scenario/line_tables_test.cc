@@ -31,7 +31,8 @@ TEST(LineTablesTest, SpeedByteIsTheRoundedFifth) {
 // last one runs on up to cell L - 3.
 TEST(LineTablesTest, SampleSpeedLines) {
   F f;
-  f.read(F::scenario({"velocita,   0,    30", "velocita,     750,   110", "velocita,    4000,   150"}));
+  f.read(F::scenario(
+      {"velocita,   0,    30", "velocita,     750,   110", "velocita,    4000,   150"}));
   ASSERT_EQ(f.state.codice_errore, 0);
   for (int32_t i = 0; i <= 14; ++i) EXPECT_EQ(f.cell(i).line_speed, 6) << i;
   for (int32_t i = 15; i <= 79; ++i) EXPECT_EQ(f.cell(i).line_speed, 22) << i;

@@ -28,16 +28,11 @@ struct Keyword {
 // Every test is made on every keyword field, in this order, and every one
 // that matches runs, reading its own values.
 constexpr Keyword kKeywords[] = {
-    {"frenata", "massa", braked_mass_line},
-    {"vetture", nullptr, cars_line},
-    {"velocit", nullptr, speed_line},
-    {"aderenza", nullptr, adherence_line},
-    {"orologio", nullptr, clock_line},
-    {"sabbia", nullptr, sand_line},
-    {"segnale", nullptr, signal_line},
-    {"rallentamento", nullptr, slowdown_line},
-    {"abbattimento", nullptr, code_point_line},
-    {"stazione", nullptr, station_line},
+    {"frenata", "massa", braked_mass_line},     {"vetture", nullptr, cars_line},
+    {"velocit", nullptr, speed_line},           {"aderenza", nullptr, adherence_line},
+    {"orologio", nullptr, clock_line},          {"sabbia", nullptr, sand_line},
+    {"segnale", nullptr, signal_line},          {"rallentamento", nullptr, slowdown_line},
+    {"abbattimento", nullptr, code_point_line}, {"stazione", nullptr, station_line},
 };
 
 Step run_keywords(ScenarioReading& r) {

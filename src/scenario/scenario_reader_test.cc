@@ -42,8 +42,8 @@ TEST(ScenarioReaderTest, NothingBeforeTheGeneralSectionIsActedOn) {
 
 TEST(ScenarioReaderTest, WithoutGeneralSectionOnlyTheEndStepsRun) {
   F f;
-  f.read(F::lines({"velocita, 0, 30", "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A",
-                   "[fine]"}));
+  f.read(F::lines(
+      {"velocita, 0, 30", "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A", "[fine]"}));
   EXPECT_EQ(f.state.codice_errore, 0);
   EXPECT_TRUE(f.record(1).name.empty());
   EXPECT_EQ(f.cell(8).kind, cell_kind::kEmpty);
@@ -133,9 +133,10 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
     bool end_steps;
   };
   const Case cases[] = {
-      {"signal beyond the grid", "segnale, 166850, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid, 166850,
+      {"signal beyond the grid", "segnale, 166850, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid,
+       166850, true},
+      {"signal before the line", "segnale, -50, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid, -50,
        true},
-      {"signal before the line", "segnale, -50, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid, -50, true},
       {"speed beyond the grid", "velocita, 166850, 60", codice::kBeyondGrid, 166850, true},
       {"station beyond the grid", "stazione, 166150, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
        codice::kBeyondGrid, 166150, true},
@@ -147,7 +148,8 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
        codice::kStationLength, 1000, false},
       {"signal taken", "segnale, 1900, 2,4,1,1,0,2,1,1,1,0\r\nsegnale, 1900, 2,4,1,1,0,2,1,1,1,0",
        codice::kSignalTaken, 1900, false},
-      {"slowdown start taken", "segnale, 10000, 2,4,1,1,0,2,1,1,1,0\r\nrallentamento, 10000, 60, 500, 1, 1, 0",
+      {"slowdown start taken",
+       "segnale, 10000, 2,4,1,1,0,2,1,1,1,0\r\nrallentamento, 10000, 60, 500, 1, 1, 0",
        codice::kSlowdownStartTaken, 10000, false},
       {"stop marker too early", "stazione, 0, 12, 100, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
        codice::kStopMarkerTooEarly, kNone, false},
@@ -181,7 +183,8 @@ TEST(ScenarioReaderTest, FaultLineIsRecordedForAuthors) {
 // signal or slowdown line, with that line's position; lines before it are
 // compiled, and the end fills do not run.
 TEST(ScenarioReaderTest, RouteReaderCode15StopsAtFirstSignalOrSlowdown) {
-  for (const char* line : {"segnale, 1900, 2,4,1,1,0,2,1,1,1,0", "rallentamento, 1900, 60, 500, 1,0,0"}) {
+  for (const char* line :
+       {"segnale, 1900, 2,4,1,1,0,2,1,1,1,0", "rallentamento, 1900, 60, 500, 1,0,0"}) {
     SCOPED_TRACE(line);
     F f;
     f.state.codice_errore = codice::kBeyondGrid;

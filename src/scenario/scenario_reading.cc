@@ -20,9 +20,7 @@ bool ScenarioReading::values_read() {
   return false;
 }
 
-bool ScenarioReading::delete_text() {
-  return disk.remove_file(path.c_str());
-}
+bool ScenarioReading::delete_text() { return disk.remove_file(path.c_str()); }
 
 Step ScenarioReading::fail_reading(int32_t line) {
   state.fail_reading(disk, state.scenario_text_name(), line);

@@ -55,10 +55,10 @@ struct ScenarioReading {
 
   // Outcomes of a fault found on the current line: the code is recorded,
   // with the line in `riga_errore`, and the scenario text deleted.
-  Step fail_reading(int32_t line);                    // code 25 on `line`, both texts deleted
+  Step fail_reading(int32_t line);  // code 25 on `line`, both texts deleted
   Step fail_reading() { return fail_reading(in.line()); }
-  Step stop(int32_t code);                            // a code without a position
-  Step stop_at(int32_t code, int32_t position);       // a code with its position
+  Step stop(int32_t code);                       // a code without a position
+  Step stop_at(int32_t code, int32_t position);  // a code with its position
   // Code 15 with `position`: reading leaves the loop and the end steps run.
   Step beyond_grid(int32_t position);
 };

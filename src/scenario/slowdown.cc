@@ -60,7 +60,8 @@ void memo_rallentamento(CompileState& state, const SlowdownLine& line) {
 
   if (f_ta == 0) return;
   // The pre-warning cells: the cell in front of the board and the three below it.
-  int32_t h = line.x % 50 == 0 ? a - 1 : cell_of(static_cast<double>(line.x) - kWarningBoardDistance);
+  int32_t h =
+      line.x % 50 == 0 ? a - 1 : cell_of(static_cast<double>(line.x) - kWarningBoardDistance);
   for (int32_t i = 0; i < 4; ++i) {
     if (!grid[h - i].is_free()) {
       state.codice_errore = codice::kPreWarningTaken;

@@ -76,7 +76,8 @@ TEST(SlowdownTest, WarningBoardOnlyBeyond1500Metres) {
     f.read(F::scenario({"rallentamento, 1500, 60, 500, 1, 1, 2"}));
     ASSERT_EQ(f.state.codice_errore, 0);
     EXPECT_EQ(count_objects(f), 2);
-    expect_cells(f, {{31, cell_kind::kSlowdownStart, 60, 2, 1}, {41, cell_kind::kSlowdownEnd, 60, 2, 1}});
+    expect_cells(
+        f, {{31, cell_kind::kSlowdownStart, 60, 2, 1}, {41, cell_kind::kSlowdownEnd, 60, 2, 1}});
   }
   {
     F f;
@@ -161,7 +162,8 @@ TEST(SlowdownTest, StartOrEndOutsideTheGrid) {
     SCOPED_TRACE(testing::Message() << c.x << " " << c.l);
     F f;
     f.cell(201).kind = cell_kind::kSignal;  // would be code 18 if it were tested
-    std::string line = "rallentamento, " + std::to_string(c.x) + ", 60, " + std::to_string(c.l) + ", 1, 1, 0";
+    std::string line =
+        "rallentamento, " + std::to_string(c.x) + ", 60, " + std::to_string(c.l) + ", 1, 1, 0";
     f.read(F::scenario({"velocita, 0, 30", line.c_str()}));
     EXPECT_EQ(f.state.codice_errore, codice::kBeyondGrid);
     EXPECT_EQ(f.state.posizione_errore, c.x);
@@ -193,7 +195,7 @@ TEST(CodePointTest, CodePointsAndCodeCuts) {
       {"abbattimento, 20000, -3", 400, cell_kind::kCodeCut, 0},
       {"abbattimento, 20025, 180", 400, cell_kind::kCodePoint, 180},  // 400.5
       {"abbattimento, 20075, 180", 402, cell_kind::kCodePoint, 180},  // 401.5
-      {"abbattimento, 1900, 75", 38, cell_kind::kCodePoint, 75},       // no offset of one
+      {"abbattimento, 1900, 75", 38, cell_kind::kCodePoint, 75},      // no offset of one
       {"abbattimento, 0, 75", 0, cell_kind::kCodePoint, 75},
       {"abbattimento, 20000, 70000", 400, cell_kind::kCodePoint, 4464},  // low 16 bits
   };

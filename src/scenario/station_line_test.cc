@@ -19,12 +19,15 @@ std::string station(int32_t p, int kind, int32_t length, int flag_b = 0, int fla
          ", 1,1,0, 4,1,1, 0, 0,0,0, " + name;
 }
 
-std::string scenario_of(const std::string& lines) { return "[generale]\r\n" + lines + "[fine]\r\n"; }
+std::string scenario_of(const std::string& lines) {
+  return "[generale]\r\n" + lines + "[fine]\r\n";
+}
 
 TEST(StationLineTest, FirstSampleStation) {
   F f;
-  f.read(F::scenario(
-      {"stazione,       0,  2,  900,  1, 1, 0,  4,1,0,  2,1,1,    1,  10,53, 0, BOLOGNA CENTRALE"}));
+  f.read(
+      F::scenario({"stazione,       0,  2,  900,  1, 1, 0,  4,1,0,  2,1,1,    1,  10,53, 0, "
+                   "BOLOGNA CENTRALE"}));
   ASSERT_EQ(f.state.codice_errore, 0);
   expect_first_sample_station(f.state);
   EXPECT_EQ(f.cell(8).approach, 0);
@@ -116,7 +119,8 @@ TEST(StationLineTest, StationsStartAtLeast350MetresAfterThePrevious) {
     int32_t gap;
     int32_t code;
   };
-  for (Case c : {Case{300, codice::kStationTooClose}, Case{350, 0}, Case{-100, codice::kStationTooClose}}) {
+  for (Case c :
+       {Case{300, codice::kStationTooClose}, Case{350, 0}, Case{-100, codice::kStationTooClose}}) {
     SCOPED_TRACE(c.gap);
     F f;
     // The first station's area ends at 450; the second is 400 m long.
@@ -140,9 +144,10 @@ TEST(StationLineTest, StopMarkerOnCellOneOrBeforeIsCode24) {
     int32_t length;
     int32_t code;
   };
-  for (Case c : {Case{12, 0, 100, codice::kStopMarkerTooEarly}, Case{12, 0, 200, codice::kStopMarkerTooEarly},
-                 Case{12, 0, 300, 0}, Case{7, 0, 100, codice::kStopMarkerTooEarly}, Case{7, 0, 200, 0}, Case{25, 0, 100, 0},
-                 Case{12, 100, -400, codice::kStopMarkerTooEarly}}) {
+  for (Case c : {Case{12, 0, 100, codice::kStopMarkerTooEarly},
+                 Case{12, 0, 200, codice::kStopMarkerTooEarly}, Case{12, 0, 300, 0},
+                 Case{7, 0, 100, codice::kStopMarkerTooEarly}, Case{7, 0, 200, 0},
+                 Case{25, 0, 100, 0}, Case{12, 100, -400, codice::kStopMarkerTooEarly}}) {
     SCOPED_TRACE(c.length);
     F f;
     f.state.posizione_errore = 7;
@@ -234,7 +239,8 @@ TEST(StationLineTest, NameKeepsItsBytes) {
 TEST(StationLineTest, StopMarkerReplacesASignal) {
   F f;
   // The stop marker of a station at 10000, 400 m long, is cell 203.
-  f.read(F::scenario({"segnale, 10100, 2,4,1,1,0,2,1,1,1,0", "stazione, 10000, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X"}));
+  f.read(F::scenario({"segnale, 10100, 2,4,1,1,0,2,1,1,1,0",
+                      "stazione, 10000, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X"}));
   ASSERT_EQ(f.state.codice_errore, 0);
   EXPECT_EQ(f.cell(203).kind, cell_kind::kStopMarker);
   EXPECT_EQ(f.cell(203).value1, 1);
@@ -253,7 +259,8 @@ TEST(StationLineTest, TooManyStationsMeetTheBoardRecords) {
     }
     std::string lines;
     for (int32_t n = 0; n < 80 - boards; ++n) {
-      lines += station(1000 + 1000 * n, 25, 100, 0, 0, ("S" + std::to_string(n + 1)).c_str()) + "\r\n";
+      lines +=
+          station(1000 + 1000 * n, 25, 100, 0, 0, ("S" + std::to_string(n + 1)).c_str()) + "\r\n";
     }
     f.read(scenario_of(lines));
     EXPECT_EQ(f.state.codice_errore, codice::kTooManyStations);

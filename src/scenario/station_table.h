@@ -36,13 +36,13 @@ constexpr int kStationRecordFixedBytes = 34;
 constexpr size_t kMaxRecordName = 65535;
 
 // Uses of the record indices.
-constexpr int32_t kStationRecords = 87;        // records 0 to 86
-constexpr int32_t kFirstStationRecord = 1;     // stations fill upward from here
-constexpr int32_t kFirstBoardRecord = 80;      // location board texts fill downward from here
+constexpr int32_t kStationRecords = 87;          // records 0 to 86
+constexpr int32_t kFirstStationRecord = 1;       // stations fill upward from here
+constexpr int32_t kFirstBoardRecord = 80;        // location board texts fill downward from here
 constexpr int32_t kProgressiveRecordFirst = 81;  // 81, 82, 83: kilometric progressives
-constexpr int32_t kServiceRecord = 84;         // braked mass, route length, cars
-constexpr int32_t kRouteRecord = 85;           // backgrounds, route name, stamp, competition code
-constexpr int32_t kTrainRecord = 86;           // signal repetition, train name, sand, clock
+constexpr int32_t kServiceRecord = 84;           // braked mass, route length, cars
+constexpr int32_t kRouteRecord = 85;             // backgrounds, route name, stamp, competition code
+constexpr int32_t kTrainRecord = 86;             // signal repetition, train name, sand, clock
 
 class StationTable {
  public:

@@ -29,8 +29,8 @@ const std::string kWaitLine = "Attendere\n";
 // end, deletes them and leaves the three compiled files.
 const std::string kRouteSource = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
 const std::string kScenarioSource = "[generale]\r\n[fine]\r\n";
-const std::vector<std::string> kCompiledFiles = {kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim",
-                                                 kRoute + "_" + kTrain + ".dat"};
+const std::vector<std::string> kCompiledFiles = {
+    kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim", kRoute + "_" + kTrain + ".dat"};
 
 std::string all_byte_values() {
   std::string bytes;
@@ -88,8 +88,9 @@ class InstallerTest : public testing::Test {
 
   // An installer made by `binario pack` from `files`, as its bytes.
   std::string pack(const Files& files) {
-    std::vector<std::string> argv = {tool_path().string(), "pack", "--route", kRoute, "--train",
-                                     kTrain, "--stub", stub_path().string(), "-o", "setup.exe"};
+    std::vector<std::string> argv = {
+        tool_path().string(), "pack", "--route",  kRoute, "--train", kTrain, "--stub",
+        stub_path().string(), "-o",   "setup.exe"};
     for (const auto& [name, content] : files) {
       write_file(sources_ / name, content);
       argv.push_back((sources_ / name).string());
@@ -147,7 +148,8 @@ TEST_F(InstallerTest, WritesEveryRecordByteForByte) {
 }
 
 TEST_F(InstallerTest, OlderLongerFilesAreReplacedWholeAndOthersKept) {
-  const Files files = {{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}, {"note.txt", "new"}};
+  const Files files = {
+      {kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}, {"note.txt", "new"}};
   const std::string installer = pack(files);
   // Older, longer texts compile only if nothing of them is left behind.
   write_file(folder_ / kRouteText, kRouteSource + std::string(5000, 'o'));
@@ -219,9 +221,8 @@ void PrintTo(const Spoiled& c, std::ostream* os) { *os << c.what; }
 class SpoiledInstallerTest : public InstallerTest, public testing::WithParamInterface<Spoiled> {};
 
 TEST_P(SpoiledInstallerTest, StopsWithItsCodeAndWritesNothing) {
-  std::string installer = pack({{kRouteText, "route text"},
-                                {kScenarioText, "scenario text"},
-                                {"note.txt", "note"}});
+  std::string installer =
+      pack({{kRouteText, "route text"}, {kScenarioText, "scenario text"}, {"note.txt", "note"}});
   GetParam().spoil(&installer);
   write_file(folder_ / kScenarioText, "older scenario");
   place(installer);

@@ -28,9 +28,18 @@ class SampleTest : public testing::Test {
     temp_ = new TempDir;
     folder_ = temp_->path() / "Simulatore Treni";
     fs::create_directories(folder_);
-    std::vector<std::string> pack = {tool_path().string(), "pack", "--route", kRoute, "--train", kTrain,
-                                     "--stub", stub_path().string(), "-o", (folder_ / "setup.exe").string()};
-    for (const auto& entry : fs::directory_iterator(BINARIO_EXAMPLES_DIR)) pack.push_back(entry.path().string());
+    std::vector<std::string> pack = {tool_path().string(),
+                                     "pack",
+                                     "--route",
+                                     kRoute,
+                                     "--train",
+                                     kTrain,
+                                     "--stub",
+                                     stub_path().string(),
+                                     "-o",
+                                     (folder_ / "setup.exe").string()};
+    for (const auto& entry : fs::directory_iterator(BINARIO_EXAMPLES_DIR))
+      pack.push_back(entry.path().string());
     packed_ = new RunResult(run(pack, temp_->path()));
     installed_ = new RunResult(run({(folder_ / "setup.exe").string()}, temp_->path()));
   }
@@ -44,7 +53,8 @@ class SampleTest : public testing::Test {
   static std::vector<StationRecord> stations() {
     std::vector<StationRecord> records;
     std::string error;
-    EXPECT_TRUE(tool::decode_station_file(bytes_of(read_file(folder_ / kStationFile)), &records, &error))
+    EXPECT_TRUE(
+        tool::decode_station_file(bytes_of(read_file(folder_ / kStationFile)), &records, &error))
         << error;
     return records;
   }
@@ -52,7 +62,8 @@ class SampleTest : public testing::Test {
   static std::vector<GridCell> cells() {
     std::vector<GridCell> cells;
     std::string error;
-    EXPECT_TRUE(tool::decode_grid_file(bytes_of(read_file(folder_ / kGridFile)), &cells, &error)) << error;
+    EXPECT_TRUE(tool::decode_grid_file(bytes_of(read_file(folder_ / kGridFile)), &cells, &error))
+        << error;
     return cells;
   }
 
@@ -75,16 +86,17 @@ TEST_F(SampleTest, InstallsAndLeavesTheCompiledFilesAndTheDocuments) {
   for (const auto& [name, content] : contents(folder_)) names.push_back(name);
   EXPECT_EQ(names, (std::vector<std::string>{
                        kGridFile, kStationFile, kRoute + "_" + kTrain + "_note.txt",
-                       kRoute + "_" + kTrain + "_rallentamenti.txt", kRoute + "_" + kTrain + "_scheda_treno.txt",
-                       kRoutePlanFile, "setup.exe"}));
+                       kRoute + "_" + kTrain + "_rallentamenti.txt",
+                       kRoute + "_" + kTrain + "_scheda_treno.txt", kRoutePlanFile, "setup.exe"}));
 }
 
 TEST_F(SampleTest, StationFileHoldsTheStationsAndTheHeader) {
   const std::string file = read_file(folder_ / kStationFile);
   // The first station record, 50 bytes after the empty record 0.
-  const std::string first = std::string("\x02\x3e\xfe\xff\xff\xc2\x01\x00\x00\x00\x00\x00\x00\x01\x10\x00", 16) +
-                            "BOLOGNA CENTRALE" +
-                            std::string("\x04\x00\x01\x00\x02\x00\x01\x00\x01\x00\x00\x01\x00\x00\x0c\x99\x00\x00", 18);
+  const std::string first =
+      std::string("\x02\x3e\xfe\xff\xff\xc2\x01\x00\x00\x00\x00\x00\x00\x01\x10\x00", 16) +
+      "BOLOGNA CENTRALE" +
+      std::string("\x04\x00\x01\x00\x02\x00\x01\x00\x01\x00\x00\x01\x00\x00\x0c\x99\x00\x00", 18);
   EXPECT_EQ(file.substr(34, 50), first);
 
   const std::vector<StationRecord> r = stations();
@@ -152,10 +164,12 @@ TEST_F(SampleTest, RoutePlanFileHasTheLayoutOfTheRouteLength) {
 }
 
 TEST_F(SampleTest, InspectAndCheckDescribeTheResult) {
-  RunResult inspected = run({tool_path().string(), "inspect", kStationFile, kGridFile, kRoutePlanFile}, folder_);
+  RunResult inspected =
+      run({tool_path().string(), "inspect", kStationFile, kGridFile, kRoutePlanFile}, folder_);
   EXPECT_EQ(inspected.status, 0) << inspected.err;
-  for (const char* expected : {"34 stations and locations", "competition code 32241", "competition code 2348",
-                               "108 signals", "166901 points per coordinate"}) {
+  for (const char* expected :
+       {"34 stations and locations", "competition code 32241", "competition code 2348",
+        "108 signals", "166901 points per coordinate"}) {
     EXPECT_NE(inspected.out.find(expected), std::string::npos) << expected << "\n" << inspected.out;
   }
   RunResult checked = run({tool_path().string(), "check", "setup.exe"}, folder_);

@@ -24,7 +24,9 @@ std::string le32(uint32_t v) {
   return out;
 }
 
-std::string name_field(const std::string& name) { return name + std::string(100 - name.size(), '\0'); }
+std::string name_field(const std::string& name) {
+  return name + std::string(100 - name.size(), '\0');
+}
 
 class ToolTest : public testing::Test {
  protected:
@@ -41,8 +43,8 @@ class ToolTest : public testing::Test {
 
   // `binario pack` of the two texts and `extra`, with the test's stub.
   RunResult pack(const std::string& out, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"pack", "--route", kRoute, "--train", kTrain,
-                                     "--stub", "stub", "-o", out, kRouteText, kScenarioText};
+    std::vector<std::string> args = {"pack", "--route", kRoute, "--train",  kTrain,       "--stub",
+                                     "stub", "-o",      out,    kRouteText, kScenarioText};
     args.insert(args.end(), extra.begin(), extra.end());
     return binario(args);
   }
@@ -54,8 +56,8 @@ class ToolTest : public testing::Test {
 TEST_F(ToolTest, PackLaysOutStubNamesAndRecords) {
   ASSERT_EQ(pack("out.exe").status, 0);
   const std::string expected = "STUB" + std::string(49999 - 4, '\0') + name_field(kRoute) +
-                               name_field(kTrain) + name_field(kRouteText) + le32(7) +
-                               "route\r\n" + name_field(kScenarioText) + le32(10) + "scenario\r\n";
+                               name_field(kTrain) + name_field(kRouteText) + le32(7) + "route\r\n" +
+                               name_field(kScenarioText) + le32(10) + "scenario\r\n";
   EXPECT_EQ(read_file(dir_ / "out.exe"), expected);
   EXPECT_NE(fs::status(dir_ / "out.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
 }
@@ -102,8 +104,8 @@ TEST_P(PackRefusalTest, NamesTheProblemAndWritesNothing) {
 
 std::vector<std::string> pack_args(const std::string& route, const std::string& train,
                                    const std::string& stub, std::vector<std::string> files) {
-  std::vector<std::string> args = {"pack", "--route", route, "--train", train,
-                                   "--stub", stub,    "-o",      "out.exe"};
+  std::vector<std::string> args = {"pack",   "--route", route, "--train", train,
+                                   "--stub", stub,      "-o",  "out.exe"};
   args.insert(args.end(), files.begin(), files.end());
   return args;
 }
@@ -119,8 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "route name \"" + std::string(100, 'R') + "\" is 100 bytes"},
         Refusal{"empty train name", pack_args(kRoute, "", "stub", {kRouteText, kScenarioText}),
                 "train name is empty"},
-        Refusal{"unsafe train name",
-                pack_args("IR", "2:3", "stub", {kRouteText, kScenarioText}),
+        Refusal{"unsafe train name", pack_args("IR", "2:3", "stub", {kRouteText, kScenarioText}),
                 "train name \"2:3\" contains \":\""},
         Refusal{"file named after a device",
                 pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "CON.txt"}),
@@ -128,16 +129,18 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"file name with a pipe",
                 pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "a|b.txt"}),
                 "\"a|b.txt\" contains \"|\""},
-        Refusal{"file name over 99 bytes",
-                pack_args(kRoute, kTrain, "stub",
-                          {kRouteText, kScenarioText, std::string(100, 'n')}),
-                "is 100 bytes"},
-        Refusal{"two files of one name",
-                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "copia/" + kRouteText}),
-                "two files would be stored as \"" + kRouteText + "\""},
-        Refusal{"two names Windows takes for one",
-                pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "Note.txt", "NOTE.TXT"}),
-                "two files would be stored as \"NOTE.TXT\" and \"Note.txt\""},
+        Refusal{
+            "file name over 99 bytes",
+            pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, std::string(100, 'n')}),
+            "is 100 bytes"},
+        Refusal{
+            "two files of one name",
+            pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "copia/" + kRouteText}),
+            "two files would be stored as \"" + kRouteText + "\""},
+        Refusal{
+            "two names Windows takes for one",
+            pack_args(kRoute, kTrain, "stub", {kRouteText, kScenarioText, "Note.txt", "NOTE.TXT"}),
+            "two files would be stored as \"NOTE.TXT\" and \"Note.txt\""},
         Refusal{"no route text", pack_args(kRoute, kTrain, "stub", {kScenarioText}),
                 "do not include \"" + kRouteText + "\""},
         Refusal{"no scenario text", pack_args(kRoute, kTrain, "stub", {kRouteText}),
@@ -158,8 +161,15 @@ TEST_F(ToolTest, PackTakesTheStubBesideTheToolWindowsOneFirst) {
   const fs::path bin = dir_ / "bin";
   fs::create_directory(bin);
   fs::copy_file(tool_path(), bin / "binario");
-  const std::vector<std::string> args = {(bin / "binario").string(), "pack", "--route", kRoute,
-                                         "--train", kTrain, "-o", "out.exe", kRouteText,
+  const std::vector<std::string> args = {(bin / "binario").string(),
+                                         "pack",
+                                         "--route",
+                                         kRoute,
+                                         "--train",
+                                         kTrain,
+                                         "-o",
+                                         "out.exe",
+                                         kRouteText,
                                          kScenarioText};
 
   RunResult none = run(args, dir_);
@@ -222,8 +232,9 @@ TEST_F(ToolTest, ExtractUnpacksIntoTheFolderWithoutCompiling) {
   write_file(dir_ / "dest" / kRouteText, "an older, longer route text");
   RunResult result = binario({"extract", "out.exe", "-C", "dest"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(contents(dir_ / "dest"), (std::map<std::string, std::string>{
-                                         {kRouteText, "route\r\n"}, {kScenarioText, "scenario\r\n"}}));
+  EXPECT_EQ(contents(dir_ / "dest"),
+            (std::map<std::string, std::string>{{kRouteText, "route\r\n"},
+                                                {kScenarioText, "scenario\r\n"}}));
 }
 
 // What `binario check` says of an installer whose texts hold `route` and `scenario`.
@@ -256,15 +267,20 @@ const std::string kGoodRoute = "[generale]\r\nlunghezza percorso, 5000\r\n[fine]
 INSTANTIATE_TEST_SUITE_P(
     Faults, CheckTest,
     testing::Values(
-        CheckCase{"station off the 50 m step", kGoodRoute,
-                  "[generale]\r\n[stazioni]\r\nstazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n[fine]\r\n",
-                  {kScenarioText + ":3: error 8 at 125 m: a station's position is not a multiple of 50",
-                   "    stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n",
-                   "the installer stops with \" Errore n. 8, posizione 125 m\""}},
-        CheckCase{"route length out of range", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
+        CheckCase{
+            "station off the 50 m step",
+            kGoodRoute,
+            "[generale]\r\n[stazioni]\r\nstazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, "
+            "A\r\n[fine]\r\n",
+            {kScenarioText + ":3: error 8 at 125 m: a station's position is not a multiple of 50",
+             "    stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n",
+             "the installer stops with \" Errore n. 8, posizione 125 m\""}},
+        CheckCase{"route length out of range",
+                  "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
                   "[generale]\r\n[fine]\r\n",
                   {kRouteText + ":2: error 1: the route length is above 1000000 m"}},
-        CheckCase{"signal in the header cell", kGoodRoute,
+        CheckCase{"signal in the header cell",
+                  kGoodRoute,
                   "[generale]\r\nsegnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n[fine]\r\n",
                   {"error 1250: grid cell 1", "\" Errore n. 1250\""}}),
     NameFromWhat());

@@ -56,7 +56,8 @@ std::string line_of(const Package& package, std::string_view name, int32_t line)
       size_t end = text.find_first_of("\r\n");
       if (end == std::string_view::npos) return {};
       // CR LF, a lone LF and a lone CR each end one line.
-      text.remove_prefix(end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1));
+      text.remove_prefix(
+          end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1));
     }
     return std::string(text.substr(0, text.find_first_of("\r\n")));
   }
@@ -66,7 +67,8 @@ std::string line_of(const Package& package, std::string_view name, int32_t line)
 // "<file>:<line>: error <code> at <m> m: <meaning>", then the offending line.
 void report_fault(const CompileState& state, const Package& package, std::string_view message) {
   const int32_t code = std::atoi(std::string(message.substr(0, message.find(','))).c_str());
-  std::string where = state.testo_errore.empty() ? "line grid" : display_text(state.testo_errore.view());
+  std::string where =
+      state.testo_errore.empty() ? "line grid" : display_text(state.testo_errore.view());
   if (state.riga_errore > 0) where += ":" + std::to_string(state.riga_errore);
   std::cout << where << ": error " << code;
   if (code_records_position(code) && code == state.codice_errore) {
@@ -74,9 +76,12 @@ void report_fault(const CompileState& state, const Package& package, std::string
   }
   std::cout << ": " << fault_text(code) << '\n';
   if (state.riga_errore > 0) {
-    std::cout << "    " << display_text(line_of(package, state.testo_errore.view(), state.riga_errore)) << '\n';
+    std::cout << "    "
+              << display_text(line_of(package, state.testo_errore.view(), state.riga_errore))
+              << '\n';
   }
-  std::cout << "the installer stops with \"" << error_message(message).view() << "\" and writes no compiled file\n";
+  std::cout << "the installer stops with \"" << error_message(message).view()
+            << "\" and writes no compiled file\n";
 }
 
 int check(const std::string& installer) {
@@ -112,9 +117,10 @@ int check(const std::string& installer) {
     report_fault(state, package, code.view());
     return kFailure;
   }
-  std::cout << "route " << printable(package.nome_percorso) << ", train " << printable(package.nome_treno)
-            << ": compiles without a fault\n";
-  for (const Text& name : {state.route_plan_name(), state.station_file_name(), state.grid_file_name()}) {
+  std::cout << "route " << printable(package.nome_percorso) << ", train "
+            << printable(package.nome_treno) << ": compiles without a fault\n";
+  for (const Text& name :
+       {state.route_plan_name(), state.station_file_name(), state.grid_file_name()}) {
     std::error_code ec;
     const auto size = fs::file_size(scratch.path() / std::string(name.view()), ec);
     char line[32];

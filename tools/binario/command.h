@@ -2,7 +2,6 @@
 #define BINARIO_TOOLS_BINARIO_COMMAND_H_
 
 #include <CLI/CLI.hpp>
-
 #include <functional>
 #include <string>
 #include <string_view>

@@ -6,7 +6,8 @@
 
 namespace binario::tool {
 
-bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records, std::string* error) {
+bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records,
+                         std::string* error) {
   records->clear();
   size_t at = 0;
   auto need = [&](size_t n) { return file.size() - at >= n; };

@@ -15,7 +15,8 @@ namespace binario::tool {
 
 // The station file: exactly 87 records. False, with `error` set, when the
 // bytes do not form that.
-bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records, std::string* error);
+bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records,
+                         std::string* error);
 
 // The grid file: a whole number of 15-byte cells.
 bool decode_grid_file(const Bytes& file, std::vector<GridCell>* cells, std::string* error);

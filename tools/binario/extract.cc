@@ -46,7 +46,8 @@ int extract(const ExtractOptions& options) {
   size_t failed = 0;
   if (!sc_recupera_file(package, state, real_disk(), &failed)) {
     report("extract", "cannot write " + printable(package.records[failed].name) + " into \"" +
-                          options.folder + "\"; it was left as it was, and the files after it "
+                          options.folder +
+                          "\"; it was left as it was, and the files after it "
                           "were not written");
     return kFailure;
   }
@@ -57,7 +58,9 @@ int extract(const ExtractOptions& options) {
 
 CommandRun declare_extract(CLI::App& command) {
   auto options = std::make_shared<ExtractOptions>();
-  command.add_option("INSTALLER", options->installer, "Installer to unpack")->type_name("FILE")->required();
+  command.add_option("INSTALLER", options->installer, "Installer to unpack")
+      ->type_name("FILE")
+      ->required();
   command.add_option("-C,--directory", options->folder, "Folder to unpack into (default: .)")
       ->type_name("DIR");
   command.footer(

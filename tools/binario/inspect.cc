@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <sstream>
-#include <map>
 
 #include "command.h"
 #include "compiled_files.h"
@@ -17,12 +17,14 @@ namespace binario::tool {
 namespace {
 
 bool ends_with(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return s.size() >= suffix.size() &&
+         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::string clock_text(int32_t seconds) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                seconds % 60);
   return buffer;
 }
 
@@ -33,10 +35,10 @@ std::string kilometres(int32_t metres) {
 }
 
 bool is_cleared(const StationRecord& r) {
-  return r.station_kind == 0 && r.area_start == 0 && r.area_end == 0 && r.position == 0 && r.flag_a == 0 &&
-         r.name.empty() && r.group1_a == 0 && r.group1_b == 0 && r.group2_a == 0 && r.group2_b == 0 &&
-         r.group2_c == 0 && r.group1_c == 0 && r.dwell == 0 && r.flag_c == 0 && r.flag_b == 0 &&
-         r.scheduled_time == 0;
+  return r.station_kind == 0 && r.area_start == 0 && r.area_end == 0 && r.position == 0 &&
+         r.flag_a == 0 && r.name.empty() && r.group1_a == 0 && r.group1_b == 0 && r.group2_a == 0 &&
+         r.group2_b == 0 && r.group2_c == 0 && r.group1_c == 0 && r.dwell == 0 && r.flag_c == 0 &&
+         r.flag_b == 0 && r.scheduled_time == 0;
 }
 
 const char* kind_group(uint8_t kind) {
@@ -67,10 +69,11 @@ void report_stations(const std::string& path, size_t bytes, const std::vector<St
   const StationRecord& train = r[kTrainRecord];
   out << path << " (" << bytes << " bytes): station table\n";
   out << "  route  " << display_text(route.name.view()) << ", " << service.area_end << " m\n";
-  out << "  train  " << display_text(train.name.view()) << ": " << service.position << " cars, braked mass "
-      << service.area_start << " %, sand " << train.group1_a << ", clock "
+  out << "  train  " << display_text(train.name.view()) << ": " << service.position
+      << " cars, braked mass " << service.area_start << " %, sand " << train.group1_a << ", clock "
       << clock_text(train.group2_a * 3600 + train.group2_b * 60 + train.group2_c) << "\n";
-  out << "  header stamp " << route.group1_a << ", competition code " << route.scheduled_time << "\n";
+  out << "  header stamp " << route.group1_a << ", competition code " << route.scheduled_time
+      << "\n";
   out << "  backgrounds " << route.area_start << ", " << route.position << ", " << route.area_end;
   if (train.area_end != 0) {
     out << "; signal repetition " << train.area_start << " to " << train.area_end << " m, system "
@@ -81,18 +84,21 @@ void report_stations(const std::string& path, size_t bytes, const std::vector<St
   out << "\n";
   for (int i = kProgressiveRecordFirst; i < kServiceRecord; ++i) {
     if (r[i].area_start == 0 && r[i].area_end == 0 && r[i].position == 0) continue;
-    out << "  kilometric progressive at " << r[i].area_start << " m: " << kilometres(r[i].area_end) << "\n";
+    out << "  kilometric progressive at " << r[i].area_start << " m: " << kilometres(r[i].area_end)
+        << "\n";
   }
 
   // Boards fill downward from record 80 and carry only their text; stations
   // fill upward from record 1 below the lowest board.
   int boards = 0;
-  while (boards < kFirstBoardRecord - kFirstStationRecord && holds_only_text(r[kFirstBoardRecord - boards])) {
+  while (boards < kFirstBoardRecord - kFirstStationRecord &&
+         holds_only_text(r[kFirstBoardRecord - boards])) {
     ++boards;
   }
   const int lowest_board = kFirstBoardRecord - boards + 1;
   int stations = 0;
-  while (kFirstStationRecord + stations < lowest_board && !is_cleared(r[kFirstStationRecord + stations])) {
+  while (kFirstStationRecord + stations < lowest_board &&
+         !is_cleared(r[kFirstStationRecord + stations])) {
     ++stations;
   }
   out << "  " << stations << " stations and locations:\n";
@@ -101,7 +107,8 @@ void report_stations(const std::string& path, size_t bytes, const std::vector<St
     char line[160];
     std::snprintf(line, sizeof line, "kind %3u %-18s at %7d m, area %7d to %7d m", s.station_kind,
                   kind_group(s.station_kind), s.position, s.area_start, s.area_end);
-    out << "    " << (i < 10 ? " " : "") << i << "  " << pad(display_text(s.name.view()), 28) << line;
+    out << "    " << (i < 10 ? " " : "") << i << "  " << pad(display_text(s.name.view()), 28)
+        << line;
     if (s.dwell != 0 || s.scheduled_time != 0) {
       out << ", stop " << static_cast<int>(s.dwell) << ", time " << clock_text(s.scheduled_time);
     }
@@ -119,8 +126,8 @@ void report_grid(const std::string& path, size_t bytes, const std::vector<GridCe
   const int32_t last = static_cast<int32_t>(cells.size()) - 1;
   out << "  " << cells.size() << " cells of 50 m, cells 0 to " << last << "\n";
   if (cells.size() > kHeaderCell) {
-    out << "  header stamp " << cells[kHeaderCell].value1 << ", competition code " << cells[kHeaderCell].value2
-        << "\n";
+    out << "  header stamp " << cells[kHeaderCell].value1 << ", competition code "
+        << cells[kHeaderCell].value2 << "\n";
   }
   static const std::map<uint8_t, const char*> kNames = {
       {cell_kind::kSignal, "signals"},
@@ -145,20 +152,24 @@ void report_grid(const std::string& path, size_t bytes, const std::vector<GridCe
     if (counts[kind] != 0) out << "  " << counts[kind] << " " << name << "\n";
   }
   if (counts[cell_kind::kSlowdownStart] == 0) out << "  no slowdowns\n";
-  if (counts[cell_kind::kCodePoint] == 0 && counts[cell_kind::kCodeCut] == 0) out << "  no code points\n";
+  if (counts[cell_kind::kCodePoint] == 0 && counts[cell_kind::kCodeCut] == 0)
+    out << "  no code points\n";
   for (const auto& [kind, count] : counts) {
-    if (kNames.count(kind) == 0) out << "  " << count << " cells of unknown kind " << static_cast<int>(kind) << "\n";
+    if (kNames.count(kind) == 0)
+      out << "  " << count << " cells of unknown kind " << static_cast<int>(kind) << "\n";
   }
   out << "  " << mountain_cells << " cells in mountain stretches\n";
 
   if (!options.cells) return;
-  out << "  occupied cells (cell: kind values; approach, mountain, speed/5, gradient+100, adhesion):\n";
+  out << "  occupied cells (cell: kind values; approach, mountain, speed/5, gradient+100, "
+         "adhesion):\n";
   for (int32_t i = 0; i <= last; ++i) {
     const GridCell& c = cells[static_cast<size_t>(i)];
     if (c.kind == cell_kind::kEmpty && c.approach == 0) continue;
     char line[200];
-    std::snprintf(line, sizeof line, "    %5d: kind %2u  %6d %6d %6d %6d  time %3u; %3u %3u %3u %3u %3u", i,
-                  c.kind, c.value1, c.value2, c.value3, c.value4, c.signal_time, c.approach, c.mountain,
+    std::snprintf(line, sizeof line,
+                  "    %5d: kind %2u  %6d %6d %6d %6d  time %3u; %3u %3u %3u %3u %3u", i, c.kind,
+                  c.value1, c.value2, c.value3, c.value4, c.signal_time, c.approach, c.mountain,
                   c.line_speed, c.gradient, c.adhesion);
     out << line;
     auto it = kNames.find(c.kind);
@@ -167,14 +178,16 @@ void report_grid(const std::string& path, size_t bytes, const std::vector<GridCe
         c.value1 < kStationRecords) {
       out << " " << display_text((*stations)[static_cast<size_t>(c.value1)].name.view());
     }
-    if (c.kind == cell_kind::kStopMarker && stations != nullptr && c.value1 >= 0 && c.value1 < kStationRecords) {
+    if (c.kind == cell_kind::kStopMarker && stations != nullptr && c.value1 >= 0 &&
+        c.value1 < kStationRecords) {
       out << " " << display_text((*stations)[static_cast<size_t>(c.value1)].name.view());
     }
     out << "\n";
   }
 }
 
-void report_route_plan(const std::string& path, size_t bytes, const RoutePlanSummary& plan, std::ostream& out) {
+void report_route_plan(const std::string& path, size_t bytes, const RoutePlanSummary& plan,
+                       std::ostream& out) {
   out << path << " (" << bytes << " bytes): route plan\n";
   out << "  " << plan.points << " points per coordinate (0 to " << plan.points - 1 << " m)\n";
   out << "  " << plan.integer_points << " start points, " << plan.double_points << " computed, "
@@ -201,11 +214,12 @@ std::string display_text(std::string_view bytes) {
   return shown;
 }
 
-bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options, std::ostream& out,
-                   std::vector<std::string>* problems) {
+bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options,
+                   std::ostream& out, std::vector<std::string>* problems) {
   // Station files first, so that a grid can name its boards and stops.
   std::vector<std::string> ordered = paths;
-  std::stable_partition(ordered.begin(), ordered.end(), [](const std::string& p) { return ends_with(p, ".sim"); });
+  std::stable_partition(ordered.begin(), ordered.end(),
+                        [](const std::string& p) { return ends_with(p, ".sim"); });
 
   std::vector<StationRecord> stations;
   bool have_stations = false;
@@ -231,7 +245,8 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
       report_stations(path, file.size(), stations, report);
     } else if (route_plan) {
       RoutePlanSummary plan;
-      if (decode_route_plan(file, &plan, &error)) report_route_plan(path, file.size(), plan, report);
+      if (decode_route_plan(file, &plan, &error))
+        report_route_plan(path, file.size(), plan, report);
     } else if (grid_file) {
       std::vector<GridCell> cells;
       if (decode_grid_file(file, &cells, &error)) {
@@ -253,7 +268,9 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
 CommandRun declare_inspect(CLI::App& command) {
   auto files = std::make_shared<std::vector<std::string>>();
   auto options = std::make_shared<InspectOptions>();
-  command.add_option("FILE", *files, "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
+  command
+      .add_option("FILE", *files,
+                  "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
       ->type_name("FILE")
       ->required();
   command.add_flag("--cells", options->cells, "Also list every occupied cell of the line grid");

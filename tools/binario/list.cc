@@ -26,8 +26,7 @@ int list(const std::string& installer) {
   const bool names_read = check.flaw != PackageFlaw::kTooShort &&
                           check.flaw != PackageFlaw::kRouteNameWithoutNul &&
                           check.flaw != PackageFlaw::kTrainNameWithoutNul;
-  std::cout << "route: " << (names_read ? printable(package.nome_percorso) : "(unreadable)")
-            << '\n'
+  std::cout << "route: " << (names_read ? printable(package.nome_percorso) : "(unreadable)") << '\n'
             << "train: " << (names_read ? printable(package.nome_treno) : "(unreadable)") << '\n'
             << "files: " << package.records.size() << '\n';
   for (const PackageRecord& record : package.records) {
@@ -43,7 +42,9 @@ int list(const std::string& installer) {
 
 CommandRun declare_list(CLI::App& command) {
   auto installer = std::make_shared<std::string>();
-  command.add_option("INSTALLER", *installer, "Installer to examine")->type_name("FILE")->required();
+  command.add_option("INSTALLER", *installer, "Installer to examine")
+      ->type_name("FILE")
+      ->required();
   command.footer(
       "Prints the route name, the train name, the size and name of each packaged file, and "
       "whether the package is sound. Exit status 1 when it is not: the installer would refuse "

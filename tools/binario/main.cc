@@ -21,7 +21,8 @@ constexpr Command kCommands[] = {
      declare_extract},
     {"check", "Compile an installer's texts as a player's run would, and say where a fault is",
      declare_check},
-    {"inspect", "Show what the installer compiled: stations, signals, boards, code points, route plan",
+    {"inspect",
+     "Show what the installer compiled: stations, signals, boards, code points, route plan",
      declare_inspect},
 };
 

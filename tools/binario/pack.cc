@@ -161,14 +161,18 @@ CommandRun declare_pack(CLI::App& command) {
   command.add_option("--train", options->train, "Train name (at most 99 bytes)")
       ->type_name("NAME")
       ->required();
-  command.add_option("--stub", options->stub,
-                     "Installer program to put in front of the package (default: "
-                     "binario-stub.exe, else binario-stub, beside this tool)")
+  command
+      .add_option("--stub", options->stub,
+                  "Installer program to put in front of the package (default: "
+                  "binario-stub.exe, else binario-stub, beside this tool)")
       ->type_name("FILE");
-  command.add_option("-o,--output", options->out, "Installer to write")->type_name("OUT")->required();
-  command.add_option("FILE", options->files,
-                     "Files to package, each stored under its base name; they must include "
-                     "<route>_linea.txt and <route>_<train>-.txt")
+  command.add_option("-o,--output", options->out, "Installer to write")
+      ->type_name("OUT")
+      ->required();
+  command
+      .add_option("FILE", options->files,
+                  "Files to package, each stored under its base name; they must include "
+                  "<route>_linea.txt and <route>_<train>-.txt")
       ->type_name("FILE")
       ->required();
   command.footer(

@@ -105,8 +105,8 @@ std::string name_fault_text(std::string_view name, NameFault fault) {
 std::string package_problem_text(const PackageCheck& check, const Bytes& image) {
   if (check.passed()) return "sound";
   std::string kind = check.damaged() ? "damaged" : "unsafe name";
-  return kind + " (the installer stops with \"" + std::string(error_message(check.codice()).view()) +
-         "\"): " + flaw_text(check, image);
+  return kind + " (the installer stops with \"" +
+         std::string(error_message(check.codice()).view()) + "\"): " + flaw_text(check, image);
 }
 
 }  // namespace binario::tool
