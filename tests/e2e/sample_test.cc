@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "compiled_files.h"
 #include "support.h"
 

@@ -11,12 +11,13 @@
 #include <system_error>
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
 #include "app/errore.h"
+#include "app/main_sequence.h"
 #include "command.h"
 #include "fault_text.h"
 #include "files.h"
 #include "inspect.h"
+#include "model/compile_state.h"
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/disk.h"
@@ -107,7 +108,7 @@ int check(const std::string& installer) {
   state.cartella = std::string_view(scratch.path().native());
   sc_nome_percorso_nome_treno(package, state);
   size_t failed = 0;
-  if (!sc_recupera_file(package, state, real_disk(), &failed)) {
+  if (!sc_recupera_file(package, state.cartella, real_disk(), &failed)) {
     report("check", "cannot unpack " + printable(package.records[failed].name) + " into " +
                         scratch.path().string());
     return kFailure;

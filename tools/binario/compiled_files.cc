@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/coding.h"
+#include "base/coding.h"
 
 namespace binario::tool {
 

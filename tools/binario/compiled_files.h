@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
-#include "grid/grid_cell.h"
-#include "scenario/station_table.h"
+#include "base/text.h"
+#include "model/grid_cell.h"
+#include "model/station_table.h"
 
 namespace binario::tool {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/text.h"
+#include "base/text.h"
 
 namespace binario::tool {
 
