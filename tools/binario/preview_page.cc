@@ -338,6 +338,7 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
     }
   }
   // Stations last, so that their names stand over the marks.
+  int labelled_across = 0;
   for (size_t k = 0; k < objects.size(); ++k) {
     const Object& o = objects[k];
     if (o.type != "station" && o.type != "location") continue;
@@ -345,13 +346,26 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
     if (p == nullptr) continue;
     const bool station = o.type == "station";
     const double x = px(*p), y = py(*p);
-    // Names to the side away from the middle of the drawing.
-    const bool left = x > width * 0.62;
+    // Names beside a track that runs up or down the drawing, above or below
+    // one that runs across it (alternately, so that neighbours do not meet).
+    const PlanPoint* before = plan_point(plan, o.metre - 600);
+    const PlanPoint* after = plan_point(plan, o.metre + 600);
+    const bool across = before != nullptr && after != nullptr &&
+                        std::fabs(after->x - before->x) > std::fabs(after->y - before->y);
+    double tx = x + 9, ty = y + 4;
+    const char* anchor = "start";
+    if (across) {
+      anchor = "middle";
+      tx = x;
+      ty = (labelled_across++ % 2 == 0) ? y - 10 : y + 17;
+    } else if (x > width * 0.62) {
+      anchor = "end";
+      tx = x - 9;
+    }
     svg += std::string("<g class=\"") + (station ? "st" : "loc") + "\" data-o=\"" +
            std::to_string(k) + "\"><circle cx=\"" + fixed(x) + "\" cy=\"" + fixed(y) + "\" r=\"" +
-           (station ? "5" : "3.5") + "\"/><text x=\"" + fixed(left ? x - 9 : x + 9) + "\" y=\"" +
-           fixed(y + 4) + "\"" + (left ? " text-anchor=\"end\"" : "") + ">" + escaped(o.title) +
-           "</text></g>";
+           (station ? "5" : "3.5") + "\"/><text x=\"" + fixed(tx) + "\" y=\"" + fixed(ty) +
+           "\" text-anchor=\"" + anchor + "\">" + escaped(o.title) + "</text></g>";
   }
 
   // Scale bar, bottom left, about 150 px long.
