@@ -285,5 +285,60 @@ TEST_F(SampleTest, DumpOfADamagedFileNamesTheFileAndTheOffset) {
   }
 }
 
+TEST_F(SampleTest, PreviewFromTheInstallerAndFromTheCompiledFiles) {
+  TempDir temp;
+  RunResult from_installer =
+      run({tool_path().string(), "preview", "setup.exe", "-o", (temp.path() / "a.html").string()},
+          folder_);
+  ASSERT_EQ(from_installer.status, 0) << from_installer.err;
+  const std::string page = read_file(temp.path() / "a.html");
+  EXPECT_NE(page.find(">VENEZIA SANTA LUCIA<"), std::string::npos);
+  // The signal at 4300 m names its line of the scenario text.
+  EXPECT_NE(page.find(kRoute + "_" + kTrain + "-.txt:64"), std::string::npos);
+
+  // The installed folder holds the compiled files only: no source lines.
+  RunResult from_folder = run(
+      {tool_path().string(), "preview", folder_.string(), "-o", (temp.path() / "b.html").string()},
+      temp.path());
+  ASSERT_EQ(from_folder.status, 0) << from_folder.err;
+  const std::string compiled = read_file(temp.path() / "b.html");
+  EXPECT_NE(compiled.find(">VENEZIA SANTA LUCIA<"), std::string::npos);
+  EXPECT_EQ(compiled.find("-.txt:"), std::string::npos);
+}
+
+TEST(PreviewTest, TheLongestRouteGivesAPageOfAtMostFiveMegabytes) {
+  TempDir temp;
+  std::string route = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
+  for (int p = 0; p < 1000000; p += 500)
+    route += "pendenza, " + std::to_string(p) + ", " + std::to_string(p / 500 % 9 - 4) + "\r\n";
+  for (int p = 1000; p < 990000; p += 3000)
+    route += std::string(p % 2 ? "curvas" : "curvad") + "2, " + std::to_string(p) + ", 600\r\n";
+  route += "[fine]\r\n";
+  std::string scenario = "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 100\r\n";
+  for (int p = 750; p < 1000000; p += 4000)
+    scenario += "velocita, " + std::to_string(p) + ", " + std::to_string(100 + p % 3 * 25) + "\r\n";
+  for (int i = 0; i < 78; ++i) {
+    scenario += "stazione, " + std::to_string(i * 12800) +
+                ", 2, 400, 0,0,1, 1,1,0, 4,1,1, 60, 8,0,0, STAZIONE " + std::to_string(i) + "\r\n";
+  }
+  for (int p = 1900; p < 990000; p += 1500)
+    scenario += "segnale, " + std::to_string(p) + ", 2, 4,1,1, 0, 2, 1,1,1, 0\r\n";
+  scenario += "[fine]\r\n";
+  write_file(temp.path() / "LUNGA_linea.txt", route);
+  write_file(temp.path() / "LUNGA_R1-.txt", scenario);
+  RunResult previewed =
+      run({tool_path().string(), "preview", "LUNGA_linea.txt", "LUNGA_R1-.txt", "-o", "lunga.html"},
+          temp.path());
+  ASSERT_EQ(previewed.status, 0) << previewed.err;
+  const std::string page = read_file(temp.path() / "lunga.html");
+  EXPECT_LE(page.size(), 5u * 1000 * 1000);
+  // Every cell's values are in the page, whatever the drawing leaves out.
+  EXPECT_NE(page.find("STAZIONE 77"), std::string::npos);
+  const size_t gradients = page.find("\"g\":[");
+  ASSERT_NE(gradients, std::string::npos);
+  const std::string list = page.substr(gradients, page.find(']', gradients) - gradients);
+  EXPECT_EQ(std::count(list.begin(), list.end(), ','), 20140);
+}
+
 }  // namespace
 }  // namespace binario::e2e
