@@ -29,25 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder, removed with what it holds at the end of its scope.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "binario-check-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 // Line `line` (from 1) of the packaged file `name`, without its line end.
 std::string line_of(const Package& package, std::string_view name, int32_t line) {
   for (const PackageRecord& record : package.records) {
@@ -99,7 +80,7 @@ int check(const std::string& installer) {
     return kFailure;
   }
 
-  ScratchFolder scratch;
+  ScratchFolder scratch("binario-check");
   if (scratch.path().empty()) {
     report("check", "cannot make a scratch folder under " + fs::temp_directory_path().string());
     return kFailure;

@@ -36,6 +36,18 @@ struct RoutePlanSummary {
 
 bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error);
 
+// One point of the route plan, x and y as stored: both empty (tag 0), both
+// 16-bit integers (tag 2) or both doubles (tag 5).
+struct PlanPoint {
+  uint16_t tag = 0;
+  double x = 0;
+  double y = 0;
+};
+
+// Every point of the route plan, point i at index i (i metres from the start).
+bool decode_route_plan_points(const Bytes& file, std::vector<PlanPoint>* points,
+                              std::string* error);
+
 }  // namespace binario::tool
 
 #endif  // BINARIO_TOOLS_COMPILED_FILES_H_
