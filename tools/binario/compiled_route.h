@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "compiled_files.h"
-#include "grid/grid_cell.h"
-#include "scenario/station_table.h"
+#include "model/grid_cell.h"
+#include "model/station_table.h"
 
 namespace binario::tool {
 

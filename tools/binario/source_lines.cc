@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/text.h"
-#include "grid/grid_cell.h"
+#include "base/text.h"
+#include "model/grid_cell.h"
 
 namespace binario::tool {
 
