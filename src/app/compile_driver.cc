@@ -13,15 +13,21 @@ namespace {
 constexpr int16_t kStationHeaderStamp = 610;
 constexpr int16_t kGridHeaderStamp = 5121;  // 0x1401
 
-// "<code>", or "<code>, posizione <m> m" for a fault found at a place on the line.
-Text report(const CompileState& state) {
-  Text text = decimal(state.codice_errore);
-  if (code_records_position(state.codice_errore)) {
-    text.append(", posizione ");
-    text.append(decimal(state.posizione_errore));
-    text.append(" m");
-  }
-  return text;
+// The fault recorded in the run error state, with where it was found.
+CompileResult recorded(const CompileState& state) {
+  CompileResult result;
+  result.fault = state.fault();
+  result.posizione = state.posizione_errore;
+  result.testo = state.testo_errore;
+  result.riga = state.riga_errore;
+  if (state.riga_errore > 0) result.campo = state.campo;
+  return result;
+}
+
+CompileResult failed(Fault fault) {
+  CompileResult result;
+  result.fault = fault;
+  return result;
 }
 
 // Each image is built in one buffer, written whole and released before the next.
@@ -47,39 +53,39 @@ bool write_grid_file(CompileState& state, Disk& disk) {
 
 void memorizza_dati(CompileState& state, Disk& disk) {
   leggi_percorso(state, disk);
-  if (state.codice_errore == 0 || state.codice_errore == codice::kBeyondGrid) {
+  if (state.fault() == Fault::kNone || state.fault() == Fault::kBeyondGrid) {
     leggi_scenario(state, disk);
   }
 }
 
-Text memorizza_percorso(CompileState& state, Disk& disk, int32_t j) {
-  state.write_route = j;
+CompileResult memorizza_percorso(CompileState& state, Disk& disk, bool write_route) {
+  state.write_route = write_route ? 1 : 0;
   state.clear_fault();
   state.stazioni.clear();
 
   // A recorded fault is reported and nothing is written.
   memorizza_dati(state, disk);
-  if (state.codice_errore != 0) return report(state);
+  if (state.codice_errore != 0) return recorded(state);
   // The readers leave a complete grid (and plan) whenever they record no fault.
-  if (!state.griglia.exists() || (j != 0 && !state.piano.exists())) {
-    return decimal(codice::kReadingFailure);
+  if (!state.griglia.exists() || (write_route && !state.piano.exists())) {
+    return failed(Fault::kReadingFailure);
   }
   post_process_grid(state);
-  if (state.codice_errore != 0) return report(state);
+  if (state.codice_errore != 0) return recorded(state);
 
   StationRecord& route = state.stazioni[kRouteRecord];
   GridCell& header = state.griglia[kHeaderCell];
-  if (route.group1_a != 0 || header.value1 != 0) return Text("1250");
+  if (route.group1_a != 0 || header.value1 != 0) return failed(Fault::kHeaderStampTaken);
   route.group1_a = kStationHeaderStamp;
   header.value1 = kGridHeaderStamp;
-  if (route.scheduled_time != 0 || header.value2 != 0) return Text("1251");
+  if (route.scheduled_time != 0 || header.value2 != 0) return failed(Fault::kHeaderCodeTaken);
   route.scheduled_time = codice_gara_st(state.stazioni);
   header.value2 = static_cast<int16_t>(codice_gara_og(state.stazioni));
 
-  if (j != 0 && !write_route_plan(state, disk)) return Text(kUnwritableFileCode);
-  if (!write_station_file(state, disk)) return Text(kUnwritableFileCode);
-  if (!write_grid_file(state, disk)) return Text(kUnwritableFileCode);
-  return Text();
+  if (write_route && !write_route_plan(state, disk)) return failed(Fault::kCannotWriteFile);
+  if (!write_station_file(state, disk)) return failed(Fault::kCannotWriteFile);
+  if (!write_grid_file(state, disk)) return failed(Fault::kCannotWriteFile);
+  return CompileResult();
 }
 
 }  // namespace binario

@@ -13,6 +13,7 @@
 #include "app/compile_driver.h"
 #include "base/coding.h"
 #include "platform/disk.h"
+#include "run_report.h"
 
 namespace binario {
 namespace {
@@ -94,7 +95,7 @@ class CompileDriverDiskTest : public ::testing::Test {
 
 TEST_F(CompileDriverDiskTest, RouteTextCompilesIntoTheThreeFiles) {
   write_all(route_text(), kRouteText);
-  ASSERT_EQ(memorizza_percorso(state, real_disk(), 1).view(), "");
+  ASSERT_EQ(run_report(memorizza_percorso(state, real_disk(), true)), "");
 
   EXPECT_FALSE(fs::exists(route_text()));
   EXPECT_FALSE(fs::exists(scenario_text()));
@@ -208,7 +209,7 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
     s.nome_treno = state.nome_treno;
     write_all(scenario_text(), "[generale]\r\n");
     write_all(route_text(), c.route);
-    EXPECT_EQ(memorizza_percorso(s, real_disk(), 1).view(), c.report);
+    EXPECT_EQ(run_report(memorizza_percorso(s, real_disk(), true)), c.report);
     EXPECT_FALSE(fs::exists(route_text())) << c.report;
     EXPECT_FALSE(fs::exists(plan_file())) << c.report;
     EXPECT_FALSE(fs::exists(station_file())) << c.report;
@@ -220,8 +221,7 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
 TEST_F(CompileDriverDiskTest, OutputThatCannotBeWrittenIsReported) {
   write_all(route_text(), kRouteText);
   fs::create_directory(grid_file());  // a folder where the grid file belongs
-  EXPECT_EQ(memorizza_percorso(state, real_disk(), 1).view(),
-            std::string_view(kUnwritableFileCode));
+  EXPECT_EQ(run_report(memorizza_percorso(state, real_disk(), true)), "1254");
   EXPECT_TRUE(fs::is_directory(grid_file()));
   // No temporary file is left beside it.
   for (const auto& entry : fs::directory_iterator(folder)) {

@@ -8,6 +8,7 @@
 #include "base/coding.h"
 #include "finish/competition_codes.h"
 #include "memory_disk.h"
+#include "run_report.h"
 #include "test_folder.h"
 
 namespace binario {
@@ -25,9 +26,9 @@ class CompileDriverTest : public ::testing::Test {
     disk.put(kNote, "nota");
   }
 
-  std::string run(const std::string& route, int32_t j = 1) {
+  std::string run(const std::string& route, bool write_route = true) {
     disk.put(kRouteText, route);
-    return std::string(memorizza_percorso(state, disk, j).view());
+    return run_report(memorizza_percorso(state, disk, write_route));
   }
 
   bool wrote_nothing() const {
@@ -74,7 +75,7 @@ TEST_F(CompileDriverTest, CompleteRunWritesTheThreeFiles) {
 }
 
 TEST_F(CompileDriverTest, WithoutTheWriteRouteFlagNoPlanFileIsWritten) {
-  ASSERT_EQ(run(short_route({"curvad3, 100, 100"}), 0), "");
+  ASSERT_EQ(run(short_route({"curvad3, 100, 100"}), false), "");
   EXPECT_FALSE(disk.has(kPlanFile));
   EXPECT_TRUE(disk.has(kStationFile));
   EXPECT_TRUE(disk.has(kGridFile));
@@ -103,8 +104,8 @@ TEST_F(CompileDriverTest, RecordedFaultsAreReportedAndNothingIsWritten) {
     CompileState s = test_state();
     d.put(kScenarioText, "[generale]\r\n");
     d.put(kRouteText, c.route);
-    Text report = memorizza_percorso(s, d, 1);
-    EXPECT_EQ(report.view(), c.report) << c.what;
+    const std::string report = run_report(memorizza_percorso(s, d, true));
+    EXPECT_EQ(report, c.report) << c.what;
     EXPECT_FALSE(d.has(kPlanFile) || d.has(kStationFile) || d.has(kGridFile)) << c.what;
     EXPECT_FALSE(d.has(kRouteText)) << c.what;
     EXPECT_EQ(d.has(kScenarioText), c.scenario_kept) << c.what;
@@ -112,7 +113,7 @@ TEST_F(CompileDriverTest, RecordedFaultsAreReportedAndNothingIsWritten) {
 }
 
 TEST_F(CompileDriverTest, MissingRouteTextIsReported) {
-  EXPECT_EQ(std::string(memorizza_percorso(state, disk, 1).view()), "101");
+  EXPECT_EQ(run_report(memorizza_percorso(state, disk, true)), "101");
   EXPECT_TRUE(wrote_nothing());
   EXPECT_TRUE(disk.has(kScenarioText));
 }
@@ -141,7 +142,7 @@ TEST_F(CompileDriverTest, FilledHeaderSlotsStopTheRun) {
     CompileState s = test_state();
     d.put(kScenarioText, "[generale]\r\n");
     d.put(kRouteText, short_route({c.line}));
-    EXPECT_EQ(memorizza_percorso(s, d, 1).view(), c.report) << c.line;
+    EXPECT_EQ(run_report(memorizza_percorso(s, d, true)), c.report) << c.line;
     EXPECT_FALSE(d.has(kPlanFile) || d.has(kStationFile) || d.has(kGridFile)) << c.line;
     if (std::string_view(c.report) == "1251") {
       EXPECT_EQ(s.griglia[kHeaderCell].value1, 5121);
@@ -169,7 +170,7 @@ TEST_F(CompileDriverTest, FileThatCannotBeWrittenIsReported) {
     d.put(kScenarioText, "[generale]\r\n");
     d.put(kRouteText, short_route({}));
     d.failing_renames.insert(target);
-    EXPECT_EQ(memorizza_percorso(s, d, 1).view(), std::string_view(kUnwritableFileCode)) << target;
+    EXPECT_EQ(run_report(memorizza_percorso(s, d, true)), "1254") << target;
     EXPECT_FALSE(d.has(target)) << target;
   }
 }

@@ -4,6 +4,16 @@
 
 namespace binario {
 
+Text error_code_text(const CompileResult& result) {
+  Text text = decimal(code_of(result.fault));
+  if (records_position(result.fault)) {
+    text.append(", posizione ");
+    text.append(decimal(result.posizione));
+    text.append(" m");
+  }
+  return text;
+}
+
 Text error_message(std::string_view a) {
   Text message(" Errore n. ");
   message.append(a);

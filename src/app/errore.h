@@ -3,9 +3,14 @@
 
 #include <string_view>
 
+#include "app/compile_result.h"
 #include "base/text.h"
 
 namespace binario {
+
+// The error code text of a run's end: "<code>", or "<code>, posizione <m> m"
+// for a fault found at a place on the line.
+Text error_code_text(const CompileResult& result);
 
 // The message the user sees for the error code text `a`: " Errore n. "
 // followed by `a` exactly as passed.

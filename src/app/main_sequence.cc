@@ -15,35 +15,32 @@ void sc_nome_percorso_nome_treno(const Package& package, CompileState& state) {
 
 namespace {
 
-// Codes the unpacking shows the user besides those of the package check.
-constexpr std::string_view kCannotWrite = "1254";
-constexpr std::string_view kCannotReadSelf = "1255";
-
 // The unpacking: the whole installer is read and its package checked before
 // any file is written, so a truncated download or a hostile name writes
-// nothing. Returns the code to show, or empty text once every file is written.
-Text unpack(Disk& disk, const Text& installer_path, CompileState& state) {
+// nothing. Returns the fault to show, or kNone once every file is written.
+Fault unpack(Disk& disk, const Text& installer_path, CompileState& state) {
   Bytes image;
-  if (!disk.read_file(installer_path.c_str(), &image)) return Text(kCannotReadSelf);
+  if (!disk.read_file(installer_path.c_str(), &image)) return Fault::kCannotReadInstaller;
   Package package;
   const PackageCheck check = read_package(image, &package);
-  if (!check.passed()) return Text(check.codice());
+  if (!check.passed()) return check.fault();
   sc_nome_percorso_nome_treno(package, state);
-  if (!sc_recupera_file(package, state.cartella, disk)) return Text(kCannotWrite);
-  return Text();
+  if (!sc_recupera_file(package, state.cartella, disk)) return Fault::kCannotWriteFile;
+  return Fault::kNone;
 }
 
 }  // namespace
 
-Text installa(Disk& disk, const Text& installer_path) {
+CompileResult installa(Disk& disk, const Text& installer_path) {
   CompileState state;
   std::string_view path = installer_path.view();
   size_t slash = path.rfind(platform::kPathSeparator);
   state.cartella = slash == std::string_view::npos ? std::string_view(".") : path.substr(0, slash);
 
-  Text failure = unpack(disk, installer_path, state);
-  if (!failure.empty()) return failure;
-  return memorizza_percorso(state, disk, 1);
+  CompileResult result;
+  result.fault = unpack(disk, installer_path, state);
+  if (!result.ok()) return result;
+  return memorizza_percorso(state, disk, true);
 }
 
 }  // namespace binario

@@ -1,6 +1,7 @@
 #ifndef BINARIO_APP_MAIN_SEQUENCE_H_
 #define BINARIO_APP_MAIN_SEQUENCE_H_
 
+#include "app/compile_result.h"
 #include "base/text.h"
 #include "model/compile_state.h"
 #include "package/package.h"
@@ -13,9 +14,9 @@ void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 
 // One installation: reads the package appended to the installer at
 // `installer_path`, writes its files into the installer's folder and runs the
-// compile driver there. Returns the error code text to show the user (such as
-// "1252"), or empty text after a complete run.
-Text installa(Disk& disk, const Text& installer_path);
+// compile driver there, with the route plan. Returns how the run ended: the
+// fault to show the user (such as 1252), or an ok result after a complete run.
+CompileResult installa(Disk& disk, const Text& installer_path);
 
 }  // namespace binario
 

@@ -9,6 +9,7 @@
 #include "package/package.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
+#include "run_report.h"
 
 namespace binario {
 namespace {
@@ -41,7 +42,7 @@ TEST(InstallaTest, NamesGoToTheCompileState) {
 TEST(InstallaTest, UnpacksAndCompilesInTheInstallersFolder) {
   MemoryDisk disk;
   disk.put(kInstaller, installer("R_linea.txt"));
-  EXPECT_EQ(installa(disk, Text(kInstaller)).view(), "");
+  EXPECT_EQ(run_report(installa(disk, Text(kInstaller))), "");
   // The two texts were written there, compiled and deleted.
   for (const char* name : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
     EXPECT_TRUE(disk.has(std::string("/games/scenari/") + name)) << name;
@@ -69,7 +70,7 @@ TEST_P(InstallaFailureTest, ReportsItsCodeAndWritesNothing) {
   disk.put("/games/scenari/R_T-.txt", "older scenario");
   if (!c.blocked.empty()) disk.failing_writes.insert(c.blocked);
   const auto before = disk.files;
-  EXPECT_EQ(installa(disk, Text(kInstaller)).view(), c.code) << c.what;
+  EXPECT_EQ(run_report(installa(disk, Text(kInstaller))), c.code) << c.what;
   EXPECT_EQ(disk.files, before) << c.what;
 }
 

@@ -10,8 +10,13 @@ int main() {
   using namespace binario;
   platform::show_wait_window();
   Text self;
-  if (!platform::executable_path(&self)) errore("1255");
-  Text failure = installa(real_disk(), self);
-  if (!failure.empty()) errore(failure);
+  CompileResult result;
+  if (platform::executable_path(&self)) {
+    result = installa(real_disk(), self);
+  } else {
+    result.fault = Fault::kCannotReadInstaller;
+  }
+  // The one place a run's end becomes the player's message.
+  if (!result.ok()) errore(error_code_text(result));
   platform::exit_process(0);
 }

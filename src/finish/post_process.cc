@@ -51,7 +51,7 @@ class Pass {
     grid_[c].value1 = static_cast<int16_t>(minimo(kDerivedCodeValue, grid_[c].value1));
   }
 
-  void fail(int32_t code, int32_t cell) { state_.record_fault_at(code, cell * 50, {}, 0); }
+  void fail(Fault fault, int32_t cell) { state_.record_fault_at(fault, cell * 50, {}, 0); }
 
   // Step A: every signal up to 20 cells behind the warning board at i gets a
   // code point in one of the two cells in front of it.
@@ -69,7 +69,7 @@ class Pass {
       } else if (is(a - 2, cell_kind::kCodePoint)) {
         lower_to_180(a - 2);
       } else {
-        fail(codice::kNoCellBeforeSignal, a);
+        fail(Fault::kNoCellBeforeSignal, a);
       }
     }
   }
@@ -86,7 +86,7 @@ class Pass {
           placed = true;
         }
       }
-      if (!placed) fail(codice::kNoCellBeforeSlowdown, i);
+      if (!placed) fail(Fault::kNoCellBeforeSlowdown, i);
     }
   }
 
@@ -112,7 +112,7 @@ class Pass {
           k = -1;
         } else {
           // k runs on past 8: nothing more is placed inside this slowdown.
-          fail(codice::kNoCellInsideSlowdown, j);
+          fail(Fault::kNoCellInsideSlowdown, j);
         }
       }
     } while (!is(j, cell_kind::kSlowdownEnd) && j < last);
@@ -131,7 +131,7 @@ class Pass {
       } else if (free(k - 1)) {
         place(k - 1);
       } else {
-        fail(codice::kNoCellInsideSlowdown, e);
+        fail(Fault::kNoCellInsideSlowdown, e);
       }
       return;
     }

@@ -100,8 +100,8 @@ TEST(PostProcessTest, GroupsBeforeTheStartTakeTheirFirstFreeCell) {
   const Case cases[] = {
       {"nearest taken", {95}, {94, 89, 82}, 0},
       {"two taken", {95, 94}, {93, 89, 82}, 0},
-      {"near group full", {95, 94, 93}, {89, 82}, codice::kNoCellBeforeSlowdown},
-      {"far group full", {80, 81, 82}, {95, 89}, codice::kNoCellBeforeSlowdown},
+      {"near group full", {95, 94, 93}, {89, 82}, code_of(Fault::kNoCellBeforeSlowdown)},
+      {"far group full", {80, 81, 82}, {95, 89}, code_of(Fault::kNoCellBeforeSlowdown)},
       {"middle second choice", {89}, {95, 88, 82}, 0},
   };
   for (const Case& c : cases) {
@@ -157,7 +157,7 @@ TEST(PostProcessTest, InsidePointsFollowTheCellActuallyUsed) {
       {"first choice taken", {108}, {107, 115, 123}, 0, 0},
       {"two choices taken", {108, 107}, {109, 117, 125}, 0, 0},
       // None free: failure at j, and no more code points inside.
-      {"all taken", {107, 108, 109}, {}, codice::kNoCellInsideSlowdown, 5400},
+      {"all taken", {107, 108, 109}, {}, code_of(Fault::kNoCellInsideSlowdown), 5400},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -188,7 +188,7 @@ TEST(PostProcessTest, PointAfterTheEndGoesInFrontOfTheFirstSignal) {
   const Case cases[] = {
       {"signal right after", {135}, {}, {134}, 0},
       {"cell in front taken", {135}, {134}, {133}, 0},
-      {"both taken", {135}, {134, 133}, {}, codice::kNoCellInsideSlowdown},
+      {"both taken", {135}, {134, 133}, {}, code_of(Fault::kNoCellInsideSlowdown)},
       {"only the first signal", {135, 140}, {}, {134}, 0},
       {"last cell looked at", {142}, {}, {141}, 0},
       {"too far", {143}, {}, {}, 0},
@@ -230,7 +230,7 @@ TEST(PostProcessTest, SignalsBeforeAWarningBoard) {
       {"both code points, nearer 200", kCodePoint, 200, kCodePoint, 190, 180, 190, 0},
       {"both code points, nearer 150", kCodePoint, 150, kCodePoint, 190, 150, 190, 0},
       {"farther code point", kSignal, 0, kCodePoint, 300, 0, 180, 0},
-      {"nothing usable", kSignal, 0, kStopMarker, 3, 0, 3, codice::kNoCellBeforeSignal},
+      {"nothing usable", kSignal, 0, kStopMarker, 3, 0, 3, code_of(Fault::kNoCellBeforeSignal)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -329,7 +329,7 @@ TEST(PostProcessTest, FailuresDoNotStopThePass) {
   f.slowdown(500, 530, 120);
   f.run();
   // The first start fails its near group; the second start is still served.
-  EXPECT_EQ(f.state.codice_errore, codice::kNoCellBeforeSlowdown);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kNoCellBeforeSlowdown));
   EXPECT_EQ(f.state.posizione_errore, 5000);
   EXPECT_TRUE(f.code_points().count(495));
 }
@@ -340,7 +340,7 @@ TEST(PostProcessTest, LaterFailureReplacesTheEarlierOne) {
   f.slowdown(500, 530, 120);
   for (int32_t t : {95, 94, 93, 495, 494, 493}) f.put(t, cell_kind::kSignal);
   f.run();
-  EXPECT_EQ(f.state.codice_errore, codice::kNoCellBeforeSlowdown);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kNoCellBeforeSlowdown));
   EXPECT_EQ(f.state.posizione_errore, 25000);
 }
 

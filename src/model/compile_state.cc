@@ -33,22 +33,22 @@ Text CompileState::route_plan_name() const { return route_file(*this, kRoutePlan
 Text CompileState::station_file_name() const { return scenario_file(*this, kStationFileSuffix); }
 Text CompileState::grid_file_name() const { return scenario_file(*this, kGridFileSuffix); }
 
-void CompileState::record_fault(int32_t code, std::string_view text, int32_t line) {
-  codice_errore = code;
+void CompileState::record_fault(Fault fault, std::string_view text, int32_t line) {
+  codice_errore = code_of(fault);
   testo_errore = text;
   riga_errore = line;
 }
 
-void CompileState::record_fault_at(int32_t code, int32_t position, std::string_view text,
+void CompileState::record_fault_at(Fault fault, int32_t position, std::string_view text,
                                    int32_t line) {
   posizione_errore = position;
-  record_fault(code, text, line);
+  record_fault(fault, text, line);
 }
 
-void CompileState::clear_fault() { record_fault(0, {}, 0); }
+void CompileState::clear_fault() { record_fault(Fault::kNone, {}, 0); }
 
 void CompileState::fail_reading(Disk& disk, std::string_view text, int32_t line) {
-  record_fault(codice::kReadingFailure, text, line);
+  record_fault(Fault::kReadingFailure, text, line);
   for (const Text& name : {route_text_name(), scenario_text_name()}) {
     Text path = path_of(name);
     if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());

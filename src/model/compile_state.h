@@ -34,6 +34,10 @@ struct CompileState {
   Text testo_errore;
   int32_t riga_errore = 0;
 
+  // The recorded fault; Fault::kNone while there is none. The error fields
+  // are written only through the record functions below.
+  Fault fault() const { return static_cast<Fault>(codice_errore); }
+
   StationTable stazioni;
   LineGrid griglia;
   RoutePlan piano;
@@ -55,9 +59,9 @@ struct CompileState {
   // Records a fault with `code`, found on line `line` of the text named
   // `text` (line 0: on no one line; no text: in the grid pass). The position
   // stays as it was.
-  void record_fault(int32_t code, std::string_view text, int32_t line);
+  void record_fault(Fault fault, std::string_view text, int32_t line);
   // The same for a fault found `position` metres along the line.
-  void record_fault_at(int32_t code, int32_t position, std::string_view text, int32_t line);
+  void record_fault_at(Fault fault, int32_t position, std::string_view text, int32_t line);
   // Before the readers run: no fault recorded.
   void clear_fault();
 

@@ -55,9 +55,9 @@ bool PackageCheck::damaged() const {
          flaw != PackageFlaw::kUnsafeTrainName && flaw != PackageFlaw::kUnsafeRecordName;
 }
 
-std::string_view PackageCheck::codice() const {
-  if (passed()) return {};
-  return damaged() ? "1252" : "1253";
+Fault PackageCheck::fault() const {
+  if (passed()) return Fault::kNone;
+  return damaged() ? Fault::kPackageDamaged : Fault::kPackageUnsafe;
 }
 
 PackageCheck read_package(const Bytes& image, Package* package) {

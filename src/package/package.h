@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "model/fault.h"
 #include "package/name_rules.h"
 
 namespace binario {
@@ -62,9 +63,9 @@ struct PackageCheck {
   bool passed() const { return flaw == PackageFlaw::kNone; }
   bool damaged() const;
   bool unsafe() const { return !passed() && !damaged(); }
-  // The code the installer shows for the flaw: "1252" for damage, "1253" for
-  // an unsafe name; empty when the package passed.
-  std::string_view codice() const;
+  // The fault the installer shows for the flaw: 1252 for damage, 1253 for an
+  // unsafe name; Fault::kNone when the package passed.
+  Fault fault() const;
 };
 
 // Reads the package appended to `image`, the installer's whole file, into

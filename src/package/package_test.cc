@@ -150,7 +150,7 @@ TEST_P(PackageFlawTest, IsFoundAndPlaced) {
                       c.flaw == PackageFlaw::kUnsafeRecordName;
   EXPECT_EQ(check.unsafe(), unsafe);
   EXPECT_EQ(check.damaged(), !unsafe);
-  EXPECT_EQ(check.codice(), unsafe ? "1253" : "1252");
+  EXPECT_EQ(code_of(check.fault()), unsafe ? 1253 : 1252);
 }
 
 INSTANTIATE_TEST_SUITE_P(

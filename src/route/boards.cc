@@ -22,9 +22,9 @@ bool fits_i16(int64_t v) { return v >= INT16_MIN && v <= INT16_MAX; }
 
 }  // namespace
 
-int32_t memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedBoard& board) {
+Fault memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedBoard& board) {
   GridCell& cell = griglia[point_cell(posizione)];
-  if (!cell.is_free()) return codice::kSpeedBoardTaken;
+  if (!cell.is_free()) return Fault::kSpeedBoardTaken;
 
   std::optional<int16_t> v1 = pack_speeds(board.vas, board.vad);
   std::optional<int16_t> v2 = pack_speeds(board.vbs, board.vbd);
@@ -34,7 +34,7 @@ int32_t memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedB
   int64_t stripes = ten_left + board.strisced;
   if (!v1 || !v2 || !v3 || !fits_i16(board.strisces) || !fits_i16(board.strisced) ||
       !fits_i16(ten_left) || !fits_i16(stripes)) {
-    return codice::kReadingFailure;
+    return Fault::kReadingFailure;
   }
 
   cell.kind = cell_kind::kSpeedBoard;
@@ -42,21 +42,21 @@ int32_t memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedB
   cell.value2 = *v2;
   cell.value3 = *v3;
   cell.value4 = static_cast<int16_t>(stripes);
-  return 0;
+  return Fault::kNone;
 }
 
-int32_t memo_cartello_indicatore(LineGrid& griglia, StationTable& stazioni,
-                                 int32_t& next_board_record, int32_t posizione,
-                                 std::string_view testo) {
+Fault memo_cartello_indicatore(LineGrid& griglia, StationTable& stazioni,
+                               int32_t& next_board_record, int32_t posizione,
+                               std::string_view testo) {
   GridCell& cell = griglia[point_cell(posizione)];
-  if (!cell.is_free()) return codice::kLocationBoardTaken;
-  if (next_board_record < kFirstStationRecord) return codice::kReadingFailure;
+  if (!cell.is_free()) return Fault::kLocationBoardTaken;
+  if (next_board_record < kFirstStationRecord) return Fault::kReadingFailure;
 
   cell.kind = cell_kind::kLocationBoard;
   cell.value1 = static_cast<int16_t>(next_board_record);
   stazioni[next_board_record].name = Text(testo);
   --next_board_record;
-  return 0;
+  return Fault::kNone;
 }
 
 }  // namespace binario

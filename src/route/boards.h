@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/fault.h"
 #include "model/line_grid.h"
 #include "model/station_table.h"
 
@@ -18,19 +19,19 @@ struct SpeedBoard {
 
 // Places a speed-indicator board at `posizione` (at least 0, in the grid) in
 // cell round(posizione / 50 + 1): kind 6, value1..3 = round(right speed / 5 +
-// 20 x left speed) and value4 = 10 x strisces + strisced. Returns 0, 21 when
+// 20 x left speed) and value4 = 10 x strisces + strisced. Returns kNone, 21 when
 // the cell is not free, or 25 when a packed value does not fit 16 bits (the
 // cell is then left as it was).
-int32_t memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedBoard& board);
+Fault memo_indicatori_v_max(LineGrid& griglia, int32_t posizione, const SpeedBoard& board);
 
 // Places a location board at `posizione` (at least 0, in the grid): its cell
 // round(posizione / 50 + 1) gets kind 14 and the number of the station record
 // that receives `testo`; the next board record then moves down by one.
 // Returns 0, 6 when the cell is not free, or 25 when the board records are
 // used up (record 0 is never a board).
-int32_t memo_cartello_indicatore(LineGrid& griglia, StationTable& stazioni,
-                                 int32_t& next_board_record, int32_t posizione,
-                                 std::string_view testo);
+Fault memo_cartello_indicatore(LineGrid& griglia, StationTable& stazioni,
+                               int32_t& next_board_record, int32_t posizione,
+                               std::string_view testo);
 
 }  // namespace binario
 

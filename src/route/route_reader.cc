@@ -60,8 +60,8 @@ class RouteReader {
 
   // Records `code` (with a position when it has one), deletes the route text
   // and ends the routine.
-  Flow stop(int32_t code);
-  Flow stop_at(int32_t code, int32_t posizione);
+  Flow stop(Fault fault);
+  Flow stop_at(Fault fault, int32_t posizione);
   // Deletes the route text after a fault: the routine ends.
   Flow delete_text();
   // Code 15 at `posizione`: the reading ends, the routine goes on.
@@ -81,13 +81,13 @@ class RouteReader {
   MountainTables montagne_;
 };
 
-Flow RouteReader::stop(int32_t code) {
-  state_.record_fault(code, state_.route_text_name(), in_.line());
+Flow RouteReader::stop(Fault fault) {
+  state_.record_fault(fault, state_.route_text_name(), in_.line());
   return delete_text();
 }
 
-Flow RouteReader::stop_at(int32_t code, int32_t posizione) {
-  state_.record_fault_at(code, posizione, state_.route_text_name(), in_.line());
+Flow RouteReader::stop_at(Fault fault, int32_t posizione) {
+  state_.record_fault_at(fault, posizione, state_.route_text_name(), in_.line());
   return delete_text();
 }
 
@@ -97,7 +97,7 @@ Flow RouteReader::delete_text() {
 }
 
 Flow RouteReader::beyond_grid(int32_t posizione) {
-  state_.record_fault_at(codice::kBeyondGrid, posizione, state_.route_text_name(), in_.line());
+  state_.record_fault_at(Fault::kBeyondGrid, posizione, state_.route_text_name(), in_.line());
   return Flow::kEndOfReading;
 }
 
@@ -124,9 +124,9 @@ void RouteReader::run() {
 Flow RouteReader::find_general_section() {
   for (;;) {
     // An empty text has no general section either.
-    if (in_.at_end()) return stop(codice::kNoGeneralSection);
+    if (in_.at_end()) return stop(Fault::kNoGeneralSection);
     next_field();
-    if (in_.at_end()) return stop(codice::kNoGeneralSection);
+    if (in_.at_end()) return stop(Fault::kNoGeneralSection);
     if (contains_ignoring_case(state_.campo, "[generale]")) return Flow::kGoOn;
   }
 }
@@ -194,7 +194,7 @@ Flow RouteReader::general_keywords() {
 Flow RouteReader::route_length() {
   int32_t length = in_.read_i32();
   if (values_failed()) return fail();
-  if (length < 0 || length > kMaxRouteLength) return stop(codice::kRouteTooLong);
+  if (length < 0 || length > kMaxRouteLength) return stop(Fault::kRouteTooLong);
   state_.stazioni[kServiceRecord].area_end = length;
   state_.griglia.create(length);
   if (state_.write_route != 0) state_.piano.create(length + kRunOutMetres);
@@ -217,15 +217,15 @@ Flow RouteReader::signal_repetition() {
   if (values_failed()) return fail();
   train.area_start = start;
   train.area_end = end;
-  if (start % 50 != 0) return stop(codice::kRepetitionStart);
-  if (end % 50 != 0) return stop(codice::kRepetitionEnd);
+  if (start % 50 != 0) return stop(Fault::kRepetitionStart);
+  if (end % 50 != 0) return stop(Fault::kRepetitionEnd);
   // The system comes from the keyword field: "... 4 codici" or "... 9 codici".
   if (contains(state_.campo, "4")) {
     train.position = 4;
   } else if (contains(state_.campo, "9")) {
     train.position = 9;
   } else {
-    return stop(codice::kRepetitionSystem);
+    return stop(Fault::kRepetitionSystem);
   }
   if (end == 0) train.position = 0;
   return Flow::kGoOn;
@@ -322,8 +322,8 @@ Flow RouteReader::curve_line() {
   RoutePlan& plan = state_.piano;
   if (int64_t{s} + n > plan.last()) return beyond_grid(s);
   std::optional<double> k = curvature_of(state_.campo);
-  if (!k) return stop(codice::kBadCurve);
-  if (!plan.lay_curve(s, n, *k)) return stop(codice::kBadCurve);
+  if (!k) return stop(Fault::kBadCurve);
+  if (!plan.lay_curve(s, n, *k)) return stop(Fault::kBadCurve);
   return Flow::kGoOn;
 }
 
@@ -363,9 +363,9 @@ Flow RouteReader::speed_board_line() {
   Flow flow = range_check(posizione);
   if (flow != Flow::kGoOn) return flow;
   if (posizione < 0) return beyond_grid(posizione);
-  int32_t code = memo_indicatori_v_max(state_.griglia, posizione, b);
-  if (code == codice::kReadingFailure) return fail();
-  if (code != 0) return stop_at(code, posizione);
+  Fault fault = memo_indicatori_v_max(state_.griglia, posizione, b);
+  if (fault == Fault::kReadingFailure) return fail();
+  if (fault != Fault::kNone) return stop_at(fault, posizione);
   return Flow::kGoOn;
 }
 
@@ -376,10 +376,10 @@ Flow RouteReader::location_board_line() {
   Flow flow = range_check(posizione);
   if (flow != Flow::kGoOn) return flow;
   if (posizione < 0) return beyond_grid(posizione);
-  int32_t code = memo_cartello_indicatore(state_.griglia, state_.stazioni, state_.next_board_record,
-                                          posizione, state_.campo);
-  if (code == codice::kReadingFailure) return fail();
-  if (code != 0) return stop_at(code, posizione);
+  Fault fault = memo_cartello_indicatore(state_.griglia, state_.stazioni, state_.next_board_record,
+                                         posizione, state_.campo);
+  if (fault == Fault::kReadingFailure) return fail();
+  if (fault != Fault::kNone) return stop_at(fault, posizione);
   return Flow::kGoOn;
 }
 
@@ -412,7 +412,7 @@ void leggi_percorso(CompileState& state, Disk& disk) {
 
   Text path = state.path_of(state.route_text_name());
   if (!disk.file_exists(path.c_str())) {
-    state.record_fault(codice::kNoRouteText, state.route_text_name(), 0);
+    state.record_fault(Fault::kNoRouteText, state.route_text_name(), 0);
     return;
   }
   Bytes text;

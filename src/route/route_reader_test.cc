@@ -89,9 +89,9 @@ TEST_F(RouteReaderTest, SignalRepetitionSystem) {
       {"ripetizione segnali 4 codici, 3450, 9000", 0, 4},
       {"ripetizione segnali 9 codici, 3450, 0", 0, 0},
       {"ripetizione segnali 49 codici, 0, 50", 0, 4},
-      {"ripetizione segnali codici, 100, 200", codice::kRepetitionSystem, 0},
-      {"ripetizione segnali 4 codici, 3475, 200", codice::kRepetitionStart, 0},
-      {"ripetizione segnali 4 codici, 3450, 201", codice::kRepetitionEnd, 0},
+      {"ripetizione segnali codici, 100, 200", code_of(Fault::kRepetitionSystem), 0},
+      {"ripetizione segnali 4 codici, 3475, 200", code_of(Fault::kRepetitionStart), 0},
+      {"ripetizione segnali 4 codici, 3450, 201", code_of(Fault::kRepetitionEnd), 0},
   };
   for (const Case& c : cases) {
     MemoryDisk d;
@@ -236,7 +236,7 @@ TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
       "pendenza, 166850, 3",          // does not
       "montagna, 0, 1000, 4",         // never read
   }));
-  EXPECT_EQ(state.codice_errore, codice::kBeyondGrid);
+  EXPECT_EQ(state.codice_errore, code_of(Fault::kBeyondGrid));
   EXPECT_EQ(state.posizione_errore, 166850);
   EXPECT_EQ(state.riga_errore, 6);
   EXPECT_EQ(cell(3336).mountain, 1);
@@ -387,7 +387,7 @@ TEST_F(RouteReaderTest, RouteLengthOfAMillionIsAccepted) {
 
 TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
   leggi_percorso(state, disk);
-  EXPECT_EQ(state.codice_errore, codice::kNoRouteText);
+  EXPECT_EQ(state.codice_errore, code_of(Fault::kNoRouteText));
   EXPECT_TRUE(disk.has(kScenarioText));
   EXPECT_EQ(state.stazioni[kRouteRecord].name.view(), "R");
 }
@@ -395,7 +395,7 @@ TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
 TEST_F(RouteReaderTest, FaultRecordsItsLine) {
   read(sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
                      "cartello_indicatore, 500, (x)"}));
-  EXPECT_EQ(state.codice_errore, codice::kLocationBoardTaken);
+  EXPECT_EQ(state.codice_errore, code_of(Fault::kLocationBoardTaken));
   EXPECT_EQ(state.riga_errore, 6);
 }
 

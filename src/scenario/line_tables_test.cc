@@ -83,7 +83,7 @@ TEST(LineTablesTest, SpeedByteOverflowIsAReadingFailure) {
     F f;
     f.disk.put(F::kRoutePath, "x");
     f.read(F::scenario({"velocita, 0, 30", "velocita, 500, 1278", next}));
-    EXPECT_EQ(f.state.codice_errore, codice::kReadingFailure);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
     EXPECT_EQ(f.state.riga_errore, 3);
     EXPECT_EQ(f.cell(9).line_speed, 6);
     EXPECT_FALSE(f.disk.has(F::kScenarioPath));

@@ -108,7 +108,7 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   if (!fill_line_tables_to_end(r)) return;
   if (!progressives_on_cells(state.stazioni)) {
     // The progressives come from the route text.
-    state.record_fault(codice::kProgressiveNotMultiple, state.route_text_name(), 0);
+    state.record_fault(Fault::kProgressiveNotMultiple, state.route_text_name(), 0);
   }
 }
 

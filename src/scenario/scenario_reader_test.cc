@@ -77,9 +77,9 @@ TEST(ScenarioReaderTest, DashFieldsAndTheLastField) {
       {"keyword as last field after two dashes", "[generale]\r\n-a-, -b-, sabbia", 0, 0},
       {"value as last field", "[generale]\r\nsabbia, 300", 300, 0},
       {"values cut short", "[generale]\r\nsabbia, 300\r\norologio, 10, 52", 300,
-       codice::kReadingFailure},
-      {"value too wide", F::scenario({"sabbia, 40000"}), 0, codice::kReadingFailure},
-      {"value not a number", F::scenario({"sabbia, tre"}), 0, codice::kReadingFailure},
+       code_of(Fault::kReadingFailure)},
+      {"value too wide", F::scenario({"sabbia, 40000"}), 0, code_of(Fault::kReadingFailure)},
+      {"value not a number", F::scenario({"sabbia, tre"}), 0, code_of(Fault::kReadingFailure)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -90,7 +90,7 @@ TEST(ScenarioReaderTest, DashFieldsAndTheLastField) {
     EXPECT_EQ(f.state.codice_errore, c.code);
     EXPECT_FALSE(f.disk.has(F::kScenarioPath));
     // Only the reading failure handler deletes the route text too.
-    EXPECT_EQ(f.disk.has(F::kRoutePath), c.code != codice::kReadingFailure);
+    EXPECT_EQ(f.disk.has(F::kRoutePath), c.code != code_of(Fault::kReadingFailure));
   }
 }
 
@@ -109,7 +109,7 @@ TEST(ScenarioReaderTest, MissingScenarioTextIsAReadingFailure) {
   F f;
   f.disk.put(F::kRoutePath, "x");
   leggi_scenario(f.state, f.disk);
-  EXPECT_EQ(f.state.codice_errore, codice::kReadingFailure);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
   EXPECT_FALSE(f.disk.has(F::kRoutePath));
 }
 
@@ -133,33 +133,33 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
     bool end_steps;
   };
   const Case cases[] = {
-      {"signal beyond the grid", "segnale, 166850, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid,
-       166850, true},
-      {"signal before the line", "segnale, -50, 2,4,1,1,0,2,1,1,1,0", codice::kBeyondGrid, -50,
-       true},
-      {"speed beyond the grid", "velocita, 166850, 60", codice::kBeyondGrid, 166850, true},
+      {"signal beyond the grid", "segnale, 166850, 2,4,1,1,0,2,1,1,1,0",
+       code_of(Fault::kBeyondGrid), 166850, true},
+      {"signal before the line", "segnale, -50, 2,4,1,1,0,2,1,1,1,0", code_of(Fault::kBeyondGrid),
+       -50, true},
+      {"speed beyond the grid", "velocita, 166850, 60", code_of(Fault::kBeyondGrid), 166850, true},
       {"station beyond the grid", "stazione, 166150, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
-       codice::kBeyondGrid, 166150, true},
+       code_of(Fault::kBeyondGrid), 166150, true},
       {"code point taken", "abbattimento, 20000, 180\r\nabbattimento, 20000, 180",
-       codice::kCodePointTaken, 20000, false},
+       code_of(Fault::kCodePointTaken), 20000, false},
       {"station position", "stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
-       codice::kStationPosition, 1025, false},
+       code_of(Fault::kStationPosition), 1025, false},
       {"station length", "stazione, 1000, 2, 450, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
-       codice::kStationLength, 1000, false},
+       code_of(Fault::kStationLength), 1000, false},
       {"signal taken", "segnale, 1900, 2,4,1,1,0,2,1,1,1,0\r\nsegnale, 1900, 2,4,1,1,0,2,1,1,1,0",
-       codice::kSignalTaken, 1900, false},
+       code_of(Fault::kSignalTaken), 1900, false},
       {"slowdown start taken",
        "segnale, 10000, 2,4,1,1,0,2,1,1,1,0\r\nrallentamento, 10000, 60, 500, 1, 1, 0",
-       codice::kSlowdownStartTaken, 10000, false},
+       code_of(Fault::kSlowdownStartTaken), 10000, false},
       {"stop marker too early", "stazione, 0, 12, 100, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
-       codice::kStopMarkerTooEarly, kNone, false},
-      {"line cut short", "segnale, 1900, 2, 4", codice::kReadingFailure, kNone, false},
+       code_of(Fault::kStopMarkerTooEarly), kNone, false},
+      {"line cut short", "segnale, 1900, 2, 4", code_of(Fault::kReadingFailure), kNone, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     F f;
     // A line cut short has to be the last one of the text.
-    f.read(c.code == codice::kReadingFailure
+    f.read(c.code == code_of(Fault::kReadingFailure)
                ? F::lines({"[generale]", "velocita, 0, 30", c.line})
                : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"}));
     EXPECT_EQ(f.state.codice_errore, c.code);
@@ -175,7 +175,7 @@ TEST(ScenarioReaderTest, FaultLineIsRecordedForAuthors) {
   F f;
   f.read(F::lines({"[generale]", "velocita, 0, 30", "", "sabbia, 300",
                    "stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X", "[fine]"}));
-  EXPECT_EQ(f.state.codice_errore, codice::kStationPosition);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kStationPosition));
   EXPECT_EQ(f.state.riga_errore, 5);
 }
 
@@ -187,12 +187,12 @@ TEST(ScenarioReaderTest, RouteReaderCode15StopsAtFirstSignalOrSlowdown) {
        {"segnale, 1900, 2,4,1,1,0,2,1,1,1,0", "rallentamento, 1900, 60, 500, 1,0,0"}) {
     SCOPED_TRACE(line);
     F f;
-    f.state.codice_errore = codice::kBeyondGrid;
+    f.state.codice_errore = code_of(Fault::kBeyondGrid);
     f.state.posizione_errore = 170000;
     f.read(F::scenario({"velocita, 0, 30", "velocita, 500, 60", "abbattimento, 5000, 180",
                         "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A", line,
                         "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, codice::kBeyondGrid);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
     EXPECT_EQ(f.state.posizione_errore, 1900);
     EXPECT_EQ(f.record(1).name, Text("A"));
     EXPECT_EQ(f.cell(100).kind, cell_kind::kCodePoint);
@@ -207,10 +207,10 @@ TEST(ScenarioReaderTest, RouteReaderCode15StopsAtFirstSignalOrSlowdown) {
 
 TEST(ScenarioReaderTest, RouteReaderCode15StaysWithoutSignalsOrSlowdowns) {
   F f;
-  f.state.codice_errore = codice::kBeyondGrid;
+  f.state.codice_errore = code_of(Fault::kBeyondGrid);
   f.state.posizione_errore = 170000;
   f.read(F::scenario({"velocita, 0, 30", "abbattimento, 5000, 180"}));
-  EXPECT_EQ(f.state.codice_errore, codice::kBeyondGrid);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
   EXPECT_EQ(f.state.posizione_errore, 170000);
   EXPECT_EQ(f.cell(f.last() - 3).line_speed, 6);
 }
@@ -225,7 +225,7 @@ TEST(ScenarioReaderTest, ProgressiveOffTheCellsIsCode2AfterReading) {
     F f;
     (c.first_field ? f.record(c.record).area_start : f.record(c.record).area_end) = 125;
     f.read(F::scenario({"velocita, 0, 30", "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, codice::kProgressiveNotMultiple);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kProgressiveNotMultiple));
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 300);
     EXPECT_EQ(f.cell(f.last() - 3).line_speed, 6);
   }
@@ -242,7 +242,7 @@ TEST(ScenarioReaderTest, Code2ReplacesAPositionBeyondTheGrid) {
   F f;
   f.record(81).area_start = 125;
   f.read(F::scenario({"velocita, 166850, 30"}));
-  EXPECT_EQ(f.state.codice_errore, codice::kProgressiveNotMultiple);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kProgressiveNotMultiple));
 }
 
 TEST(ScenarioReaderTest, ScenarioTextThatCannotBeDeletedIsAReadingFailure) {
@@ -256,7 +256,7 @@ TEST(ScenarioReaderTest, ScenarioTextThatCannotBeDeletedIsAReadingFailure) {
   StickyDisk disk;
   disk.put(F::kScenarioPath, F::scenario({"sabbia, 300"}));
   leggi_scenario(f.state, disk);
-  EXPECT_EQ(f.state.codice_errore, codice::kReadingFailure);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
 }
 
 }  // namespace

@@ -27,20 +27,20 @@ Step ScenarioReading::fail_reading(int32_t line) {
   return Step::kStop;
 }
 
-Step ScenarioReading::stop(int32_t code) {
-  state.record_fault(code, state.scenario_text_name(), in.line());
+Step ScenarioReading::stop(Fault fault) {
+  state.record_fault(fault, state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
 
-Step ScenarioReading::stop_at(int32_t code, int32_t position) {
-  state.record_fault_at(code, position, state.scenario_text_name(), in.line());
+Step ScenarioReading::stop_at(Fault fault, int32_t position) {
+  state.record_fault_at(fault, position, state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
 
 Step ScenarioReading::beyond_grid(int32_t position) {
-  state.record_fault_at(codice::kBeyondGrid, position, state.scenario_text_name(), in.line());
+  state.record_fault_at(Fault::kBeyondGrid, position, state.scenario_text_name(), in.line());
   return Step::kEndSteps;
 }
 

@@ -57,8 +57,12 @@ struct ScenarioReading {
   // with the line in `riga_errore`, and the scenario text deleted.
   Step fail_reading(int32_t line);  // code 25 on `line`, both texts deleted
   Step fail_reading() { return fail_reading(in.line()); }
-  Step stop(int32_t code);                       // a code without a position
-  Step stop_at(int32_t code, int32_t position);  // a code with its position
+  Step stop(Fault fault);                       // a code without a position
+  Step stop_at(Fault fault, int32_t position);  // a code with its position
+  // A code 15 that the route reader left stops the scenario at its first
+  // point object (signal or slowdown), once that object is laid.
+  bool route_left_beyond_grid() const { return state.fault() == Fault::kBeyondGrid; }
+
   // Code 15 with `position`: reading leaves the loop and the end steps run.
   Step beyond_grid(int32_t position);
 };

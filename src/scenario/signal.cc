@@ -18,14 +18,10 @@ int32_t signal_tempo(int32_t tempo) { return (tempo >= 1 && tempo <= 100) ? 101 
 
 }  // namespace
 
-void memo_segnale(CompileState& state, const SignalLine& line) {
-  LineGrid& grid = state.griglia;
+Fault memo_segnale(LineGrid& grid, const SignalLine& line) {
   int32_t c = cell_of(line.posizione, 1);
   GridCell& cell = grid[c];
-  if (!cell.is_free()) {
-    state.codice_errore = codice::kSignalTaken;
-    return;
-  }
+  if (!cell.is_free()) return Fault::kSignalTaken;
   cell.kind = cell_kind::kSignal;
   cell.value4 = low16(u(line.rapp) * 10 + u(line.sx) * 3 + u(line.dx));
   cell.value1 = low16(u(line.s1) * 10 + u(line.d1));
@@ -39,6 +35,7 @@ void memo_segnale(CompileState& state, const SignalLine& line) {
     if (w < 0) break;
     grid[w].approach = static_cast<uint8_t>(heads * 10 + u(b));
   }
+  return Fault::kNone;
 }
 
 Step signal_line(ScenarioReading& r) {
@@ -50,9 +47,9 @@ Step signal_line(ScenarioReading& r) {
   }
   if (!r.values_read()) return Step::kStop;
   if (!r.point_fits(line.posizione)) return Step::kEndSteps;
-  memo_segnale(r.state, line);
-  // Any recorded code ends reading here, also a 15 left by the route reader.
-  if (r.state.codice_errore > 0) return r.stop_at(r.state.codice_errore, line.posizione);
+  const Fault fault = memo_segnale(r.state.griglia, line);
+  if (fault != Fault::kNone) return r.stop_at(fault, line.posizione);
+  if (r.route_left_beyond_grid()) return r.stop_at(Fault::kBeyondGrid, line.posizione);
   return Step::kGoOn;
 }
 

@@ -28,9 +28,10 @@ struct SignalLine {
 // Lays a signal into the cell after the one that holds its position, with
 // its aspects packed into the cell's values, and marks the cells 2, 4, 6 and
 // 8 in front of it with approach codes (those that would fall before cell 0
-// are skipped). A signal cell that is not free records code 16 and writes
-// nothing. Precondition: the position is at least 0 and passed the range check.
-void memo_segnale(CompileState& state, const SignalLine& line);
+// are skipped). A signal cell that is not free gives code 16 and nothing is
+// written; otherwise Fault::kNone. Precondition: the position is at least 0
+// and passed the range check.
+Fault memo_segnale(LineGrid& griglia, const SignalLine& line);
 
 // A "segnale" line: reads its eleven values and lays the signal.
 Step signal_line(ScenarioReading& r);

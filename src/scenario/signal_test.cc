@@ -64,7 +64,7 @@ TEST(SignalTest, TimeByte) {
     line.posizione = 1900;
     line.sx = c.sx;
     line.tempo = c.tempo;
-    memo_segnale(f.state, line);
+    EXPECT_EQ(memo_segnale(f.state.griglia, line), Fault::kNone);
     EXPECT_EQ(f.cell(39).signal_time, c.stored);
   }
 }
@@ -91,7 +91,7 @@ TEST(SignalTest, OnlyFreeCellsTakeASignal) {
       EXPECT_EQ(f.cell(39).kind, cell_kind::kSignal);
       EXPECT_EQ(f.cell(37).approach, 81);
     } else {
-      EXPECT_EQ(f.state.codice_errore, codice::kSignalTaken);
+      EXPECT_EQ(f.state.codice_errore, code_of(Fault::kSignalTaken));
       EXPECT_EQ(f.state.posizione_errore, 1900);
       EXPECT_EQ(f.cell(39).kind, c.kind);
       EXPECT_EQ(f.cell(39).value1, 5);
@@ -129,7 +129,7 @@ TEST(SignalTest, ApproachMarksBeforeCellZeroAreSkipped) {
     line.posizione = c.posizione;
     line.sx = 2;
     line.dx = 2;
-    memo_segnale(f.state, line);
+    EXPECT_EQ(memo_segnale(f.state.griglia, line), Fault::kNone);
     EXPECT_EQ(f.cell(c.cell).kind, cell_kind::kSignal);
     for (int32_t b = 1; b <= 4; ++b) {
       int32_t w = c.cell - 2 * b;

@@ -25,26 +25,16 @@ int64_t slowdown_end_cell(int32_t x, int32_t l) {
   return static_cast<int64_t>(std::nearbyint(end / 50 + 1));
 }
 
-void memo_rallentamento(CompileState& state, const SlowdownLine& line) {
-  LineGrid& grid = state.griglia;
+Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
   bool has_board = line.x > kWarningBoardMinStart;
   int32_t f_ta = has_board ? line.f_ta : 0;
 
   int32_t a = has_board ? cell_of(static_cast<double>(line.x) - kWarningBoardDistance, 1) : 0;
-  if (has_board && !grid[a].is_free()) {
-    state.codice_errore = codice::kWarningBoardTaken;
-    return;
-  }
+  if (has_board && !grid[a].is_free()) return Fault::kWarningBoardTaken;
   int32_t s = cell_of(line.x, 1);
-  if (!grid[s].is_free()) {
-    state.codice_errore = codice::kSlowdownStartTaken;
-    return;
-  }
+  if (!grid[s].is_free()) return Fault::kSlowdownStartTaken;
   int32_t e = static_cast<int32_t>(slowdown_end_cell(line.x, line.l));
-  if (!grid[e].is_free()) {
-    state.codice_errore = codice::kSlowdownEndTaken;
-    return;
-  }
+  if (!grid[e].is_free()) return Fault::kSlowdownEndTaken;
 
   // The end is written first, so a slowdown that ends in its own start cell
   // leaves that cell a start.
@@ -59,15 +49,12 @@ void memo_rallentamento(CompileState& state, const SlowdownLine& line) {
     grid[c].value3 = low16(line.f_tt);
   }
 
-  if (f_ta == 0) return;
+  if (f_ta == 0) return Fault::kNone;
   // The pre-warning cells: the cell in front of the board and the three below it.
   int32_t h =
       line.x % 50 == 0 ? a - 1 : cell_of(static_cast<double>(line.x) - kWarningBoardDistance);
   for (int32_t i = 0; i < 4; ++i) {
-    if (!grid[h - i].is_free()) {
-      state.codice_errore = codice::kPreWarningTaken;
-      return;
-    }
+    if (!grid[h - i].is_free()) return Fault::kPreWarningTaken;
   }
   for (int32_t i = 0; i < 4; ++i) {
     GridCell& cell = grid[h - i];
@@ -75,6 +62,7 @@ void memo_rallentamento(CompileState& state, const SlowdownLine& line) {
     cell.value1 = static_cast<int16_t>(i + 1);
     if (line.d_v != 0) cell.value2 = static_cast<int16_t>(i + 1);
   }
+  return Fault::kNone;
 }
 
 Step slowdown_line(ScenarioReading& r) {
@@ -87,9 +75,9 @@ Step slowdown_line(ScenarioReading& r) {
   int64_t end = slowdown_end_cell(line.x, line.l);
   // An end outside the grid is refused like a start beyond it.
   if (!r.state.griglia.has_cell(end)) return r.beyond_grid(line.x);
-  memo_rallentamento(r.state, line);
-  // Any recorded code ends reading here, also a 15 left by the route reader.
-  if (r.state.codice_errore > 0) return r.stop_at(r.state.codice_errore, line.x);
+  const Fault fault = memo_rallentamento(r.state.griglia, line);
+  if (fault != Fault::kNone) return r.stop_at(fault, line.x);
+  if (r.route_left_beyond_grid()) return r.stop_at(Fault::kBeyondGrid, line.x);
   return Step::kGoOn;
 }
 
@@ -100,7 +88,7 @@ Step code_point_line(ScenarioReading& r) {
   if (!r.point_fits(position)) return Step::kEndSteps;
   // The cell that holds the position, with no offset of one.
   GridCell& cell = r.state.griglia[cell_of(position)];
-  if (!cell.is_free()) return r.stop_at(codice::kCodePointTaken, position);
+  if (!cell.is_free()) return r.stop_at(Fault::kCodePointTaken, position);
   if (value > 0) {
     cell.kind = cell_kind::kCodePoint;
     cell.value1 = low16(value);

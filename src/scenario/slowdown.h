@@ -32,9 +32,9 @@ int64_t slowdown_end_cell(int32_t x, int32_t l);
 // on request the four pre-warning cells (kind 5) in front of the board. The
 // warning, start and end cells are tested before anything is written (codes
 // 17, 18, 19); the pre-warning cells after the others are written (code 20).
-// Preconditions: x is at least 0 and passed the range check, and the end
-// cell lies inside the grid.
-void memo_rallentamento(CompileState& state, const SlowdownLine& line);
+// Returns the fault, or Fault::kNone. Preconditions: x is at least 0 and
+// passed the range check, and the end cell lies inside the grid.
+Fault memo_rallentamento(LineGrid& griglia, const SlowdownLine& line);
 
 // A "rallentamento" line: reads its six values, checks the start and the end
 // against the grid, and lays the slowdown.

@@ -121,10 +121,10 @@ TEST(SlowdownTest, TakenCells) {
     int objects_after;  // including the taken cell
   };
   const Case cases[] = {
-      {177, codice::kWarningBoardTaken, 1},
-      {201, codice::kSlowdownStartTaken, 1},
-      {211, codice::kSlowdownEndTaken, 1},
-      {174, codice::kPreWarningTaken, 4},
+      {177, code_of(Fault::kWarningBoardTaken), 1},
+      {201, code_of(Fault::kSlowdownStartTaken), 1},
+      {211, code_of(Fault::kSlowdownEndTaken), 1},
+      {174, code_of(Fault::kPreWarningTaken), 4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.taken);
@@ -165,7 +165,7 @@ TEST(SlowdownTest, StartOrEndOutsideTheGrid) {
     std::string line =
         "rallentamento, " + std::to_string(c.x) + ", 60, " + std::to_string(c.l) + ", 1, 1, 0";
     f.read(F::scenario({"velocita, 0, 30", line.c_str()}));
-    EXPECT_EQ(f.state.codice_errore, codice::kBeyondGrid);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
     EXPECT_EQ(f.state.posizione_errore, c.x);
     EXPECT_EQ(count_objects(f), 1);
     // Reading ends as the range check does: the end fills run.
@@ -216,7 +216,7 @@ TEST(CodePointTest, TakenCellIsCode7) {
     F f;
     f.cell(400).kind = kind;
     f.read(F::scenario({"abbattimento, 20000, 180", "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, codice::kCodePointTaken);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kCodePointTaken));
     EXPECT_EQ(f.state.posizione_errore, 20000);
     EXPECT_EQ(f.cell(400).kind, kind);
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 0);
@@ -233,7 +233,7 @@ TEST(CodePointTest, PositionOutsideTheGrid) {
     SCOPED_TRACE(p);
     F f;
     f.read(F::scenario({("abbattimento, " + std::to_string(p) + ", 180").c_str()}));
-    EXPECT_EQ(f.state.codice_errore, codice::kBeyondGrid);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
     EXPECT_EQ(f.state.posizione_errore, p);
     EXPECT_EQ(count_objects(f), 0);
   }

@@ -51,19 +51,19 @@ Step station_line(ScenarioReading& r) {
   LineGrid& grid = state.griglia;
   const int32_t j = r.next_station;
   // A record already holding a location board text is never overwritten.
-  if (j > state.next_board_record) return r.stop(codice::kTooManyStations);
+  if (j > state.next_board_record) return r.stop(Fault::kTooManyStations);
   StationRecord& rec = state.stazioni[j];
 
   const int32_t p = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
   rec.position = p;
   if (!r.point_fits(p, kStationMargin)) return Step::kEndSteps;
-  if (p % 50 != 0) return r.stop_at(codice::kStationPosition, p);
+  if (p % 50 != 0) return r.stop_at(Fault::kStationPosition, p);
 
   rec.station_kind = r.in.read_u8();
   const int32_t length = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
-  if (length % 100 != 0) return r.stop_at(codice::kStationLength, p);
+  if (length % 100 != 0) return r.stop_at(Fault::kStationLength, p);
 
   int64_t seconds = 0;
   read_attributes(r.in, rec, &seconds);
@@ -113,7 +113,7 @@ Step station_line(ScenarioReading& r) {
         if (w > 1) grid[w].approach = static_cast<uint8_t>(80 + h);
       }
     }
-    if (stop_cell <= 1) return r.stop(codice::kStopMarkerTooEarly);
+    if (stop_cell <= 1) return r.stop(Fault::kStopMarkerTooEarly);
     // The stop marker replaces whatever the cell held.
     GridCell& stop = grid[stop_cell];
     stop.kind = cell_kind::kStopMarker;
@@ -122,11 +122,11 @@ Step station_line(ScenarioReading& r) {
 
   if (j > kFirstStationRecord &&
       int64_t{rec.area_start} - kStationSpacing < state.stazioni[j - 1].area_end) {
-    return r.stop_at(codice::kStationTooClose, p);
+    return r.stop_at(Fault::kStationTooClose, p);
   }
 
   r.next_station = j + 1;
-  if (r.next_station >= state.next_board_record) return r.stop(codice::kTooManyStations);
+  if (r.next_station >= state.next_board_record) return r.stop(Fault::kTooManyStations);
   return Step::kGoOn;
 }
 

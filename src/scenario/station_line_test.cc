@@ -119,8 +119,8 @@ TEST(StationLineTest, StationsStartAtLeast350MetresAfterThePrevious) {
     int32_t gap;
     int32_t code;
   };
-  for (Case c :
-       {Case{300, codice::kStationTooClose}, Case{350, 0}, Case{-100, codice::kStationTooClose}}) {
+  for (Case c : {Case{300, code_of(Fault::kStationTooClose)}, Case{350, 0},
+                 Case{-100, code_of(Fault::kStationTooClose)}}) {
     SCOPED_TRACE(c.gap);
     F f;
     // The first station's area ends at 450; the second is 400 m long.
@@ -144,10 +144,10 @@ TEST(StationLineTest, StopMarkerOnCellOneOrBeforeIsCode24) {
     int32_t length;
     int32_t code;
   };
-  for (Case c : {Case{12, 0, 100, codice::kStopMarkerTooEarly},
-                 Case{12, 0, 200, codice::kStopMarkerTooEarly}, Case{12, 0, 300, 0},
-                 Case{7, 0, 100, codice::kStopMarkerTooEarly}, Case{7, 0, 200, 0},
-                 Case{25, 0, 100, 0}, Case{12, 100, -400, codice::kStopMarkerTooEarly}}) {
+  for (Case c : {Case{12, 0, 100, code_of(Fault::kStopMarkerTooEarly)},
+                 Case{12, 0, 200, code_of(Fault::kStopMarkerTooEarly)}, Case{12, 0, 300, 0},
+                 Case{7, 0, 100, code_of(Fault::kStopMarkerTooEarly)}, Case{7, 0, 200, 0},
+                 Case{25, 0, 100, 0}, Case{12, 100, -400, code_of(Fault::kStopMarkerTooEarly)}}) {
     SCOPED_TRACE(c.length);
     F f;
     f.state.posizione_errore = 7;
@@ -169,11 +169,11 @@ TEST(StationLineTest, PositionAndLengthFaults) {
     int32_t code;
   };
   const Case cases[] = {
-      {"position off the cells", 1025, 400, codice::kStationPosition},
-      {"length off 100 m", 1000, 450, codice::kStationLength},
+      {"position off the cells", 1025, 400, code_of(Fault::kStationPosition)},
+      {"length off 100 m", 1000, 450, code_of(Fault::kStationLength)},
       {"last position that fits", 166100, 400, 0},
-      {"beyond the grid", 166150, 400, codice::kBeyondGrid},
-      {"before the line", -1000, 400, codice::kBeyondGrid},
+      {"beyond the grid", 166150, 400, code_of(Fault::kBeyondGrid)},
+      {"before the line", -1000, 400, code_of(Fault::kBeyondGrid)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -205,7 +205,7 @@ TEST(StationLineTest, ReadingFailures) {
     SCOPED_TRACE(text);
     F f;
     f.read(text);
-    EXPECT_EQ(f.state.codice_errore, codice::kReadingFailure);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
     EXPECT_FALSE(f.disk.has(F::kScenarioPath));
     for (int32_t i = 0; i <= f.last(); ++i) {
       ASSERT_EQ(f.cell(i).kind, cell_kind::kEmpty) << i;
@@ -263,7 +263,7 @@ TEST(StationLineTest, TooManyStationsMeetTheBoardRecords) {
           station(1000 + 1000 * n, 25, 100, 0, 0, ("S" + std::to_string(n + 1)).c_str()) + "\r\n";
     }
     f.read(scenario_of(lines));
-    EXPECT_EQ(f.state.codice_errore, codice::kTooManyStations);
+    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kTooManyStations));
     const int32_t last = 79 - boards;
     EXPECT_EQ(f.record(last).name, Text(("S" + std::to_string(last)).c_str()));
     EXPECT_TRUE(f.record(last + 1).name.empty());
@@ -278,7 +278,7 @@ TEST(StationLineTest, NoStationOverwritesABoardRecord) {
   f.state.next_board_record = 0;  // 80 boards
   for (int32_t i = 1; i <= kFirstBoardRecord; ++i) f.record(i).name = Text("cartello");
   f.read(F::scenario({"stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A"}));
-  EXPECT_EQ(f.state.codice_errore, codice::kTooManyStations);
+  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kTooManyStations));
   EXPECT_EQ(f.record(1).name, Text("cartello"));
   EXPECT_EQ(f.cell(8).kind, cell_kind::kEmpty);
 }

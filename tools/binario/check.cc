@@ -2,7 +2,6 @@
 // player's run would, and says where the first fault is.
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -47,22 +46,16 @@ std::string line_of(const Package& package, std::string_view name, int32_t line)
 }
 
 // "<file>:<line>: error <code> at <m> m: <meaning>", then the offending line.
-void report_fault(const CompileState& state, const Package& package, std::string_view message) {
-  const int32_t code = std::atoi(std::string(message.substr(0, message.find(','))).c_str());
-  std::string where =
-      state.testo_errore.empty() ? "line grid" : display_text(state.testo_errore.view());
-  if (state.riga_errore > 0) where += ":" + std::to_string(state.riga_errore);
-  std::cout << where << ": error " << code;
-  if (code_records_position(code) && code == state.codice_errore) {
-    std::cout << " at " << state.posizione_errore << " m";
+void report_fault(const CompileResult& result, const Package& package) {
+  std::string where = result.testo.empty() ? "line grid" : display_text(result.testo.view());
+  if (result.riga > 0) where += ":" + std::to_string(result.riga);
+  std::cout << where << ": error " << code_of(result.fault);
+  if (records_position(result.fault)) std::cout << " at " << result.posizione << " m";
+  std::cout << ": " << fault_text(result.fault) << '\n';
+  if (result.riga > 0) {
+    std::cout << "    " << display_text(line_of(package, result.testo.view(), result.riga)) << '\n';
   }
-  std::cout << ": " << fault_text(code) << '\n';
-  if (state.riga_errore > 0) {
-    std::cout << "    "
-              << display_text(line_of(package, state.testo_errore.view(), state.riga_errore))
-              << '\n';
-  }
-  std::cout << "the installer stops with \"" << error_message(message).view()
+  std::cout << "the installer stops with \"" << error_message(error_code_text(result)).view()
             << "\" and writes no compiled file\n";
 }
 
@@ -94,9 +87,9 @@ int check(const std::string& installer) {
                         scratch.path().string());
     return kFailure;
   }
-  const Text code = memorizza_percorso(state, real_disk(), 1);
-  if (!code.empty()) {
-    report_fault(state, package, code.view());
+  const CompileResult result = memorizza_percorso(state, real_disk(), true);
+  if (!result.ok()) {
+    report_fault(result, package);
     return kFailure;
   }
   std::cout << "route " << printable(package.nome_percorso) << ", train "

@@ -1,13 +1,14 @@
 #ifndef BINARIO_TOOLS_BINARIO_FAULT_TEXT_H_
 #define BINARIO_TOOLS_BINARIO_FAULT_TEXT_H_
 
-#include <cstdint>
 #include <string>
+
+#include "model/fault.h"
 
 namespace binario::tool {
 
 // What a compile fault code means, in a scenario author's words.
-std::string fault_text(int32_t code);
+std::string fault_text(Fault fault);
 
 }  // namespace binario::tool
 

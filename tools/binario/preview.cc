@@ -65,16 +65,15 @@ bool read_compiled(const fs::path& folder, const std::string& route, const std::
 
 // Compiles the texts already in `state.cartella` and reads the result back.
 bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
-  const Text code = memorizza_percorso(state, real_disk(), 1);
-  if (!code.empty()) {
-    std::string where = state.testo_errore.empty() ? std::string("line grid")
-                                                   : display_text(state.testo_errore.view());
-    if (state.riga_errore > 0) where += ":" + std::to_string(state.riga_errore);
+  const CompileResult result = memorizza_percorso(state, real_disk(), true);
+  if (!result.ok()) {
+    std::string where =
+        result.testo.empty() ? std::string("line grid") : display_text(result.testo.view());
+    if (result.riga > 0) where += ":" + std::to_string(result.riga);
     *error =
-        "the route does not compile: " + where + ": error " + std::to_string(state.codice_errore);
-    if (code_records_position(state.codice_errore))
-      *error += " at " + std::to_string(state.posizione_errore) + " m";
-    *error += ": " + fault_text(state.codice_errore) + " (binario check tells more)";
+        "the route does not compile: " + where + ": error " + std::to_string(code_of(result.fault));
+    if (records_position(result.fault)) *error += " at " + std::to_string(result.posizione) + " m";
+    *error += ": " + fault_text(result.fault) + " (binario check tells more)";
     return false;
   }
   return read_compiled(fs::path(std::string(state.cartella.view())),

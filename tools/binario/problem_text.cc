@@ -106,7 +106,8 @@ std::string package_problem_text(const PackageCheck& check, const Bytes& image) 
   if (check.passed()) return "sound";
   std::string kind = check.damaged() ? "damaged" : "unsafe name";
   return kind + " (the installer stops with \"" +
-         std::string(error_message(check.codice()).view()) + "\"): " + flaw_text(check, image);
+         std::string(error_message(decimal(code_of(check.fault()))).view()) +
+         "\"): " + flaw_text(check, image);
 }
 
 }  // namespace binario::tool

@@ -1,0 +1,25 @@
+#ifndef BINARIO_APP_COMPILE_RESULT_H_
+#define BINARIO_APP_COMPILE_RESULT_H_
+
+#include <cstdint>
+
+#include "base/text.h"
+#include "model/fault.h"
+
+namespace binario {
+
+// How a run ended: Fault::kNone after every file was written, otherwise the
+// fault and, for authors' diagnostics, where it was found.
+struct CompileResult {
+  Fault fault = Fault::kNone;
+  int32_t posizione = 0;  // metres along the line; meaningful when records_position(fault)
+  Text testo;             // the text file where it was found; empty outside the two texts
+  int32_t riga = 0;       // its line, from 1; 0 when it belongs to no one line
+  Text campo;             // the field last read there, when `riga` is set
+
+  bool ok() const { return fault == Fault::kNone; }
+};
+
+}  // namespace binario
+
+#endif  // BINARIO_APP_COMPILE_RESULT_H_
