@@ -11,8 +11,13 @@ namespace binario {
 // followed by `a` exactly as passed.
 Text error_message(std::string_view a);
 
-// Shows error_message(a) in a modal box, waits for the user to close it and
-// ends the program with status 1. Never returns.
+// For the installer's own codes, "1252" to "1255", one short Italian line
+// that tells the player what to do; empty for every other code.
+std::string_view way_forward(std::string_view a);
+
+// Shows error_message(a), with the way forward on a line of its own where
+// there is one, in a modal box; waits for the user to close it and ends the
+// program with status 1. Never returns.
 [[noreturn]] void errore(std::string_view a);
 
 }  // namespace binario

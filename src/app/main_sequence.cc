@@ -10,8 +10,8 @@ namespace binario {
 
 namespace {
 
-// Codes the unpacking shows the user besides those of the package check.
-constexpr std::string_view kCannotWrite = "1254";
+// Codes the unpacking shows the user besides those of the package check and
+// kCannotWrite.
 constexpr std::string_view kCannotReadSelf = "1255";
 
 // The unpacking: the whole installer is read and its package checked before

@@ -1,10 +1,15 @@
 #ifndef BINARIO_APP_MAIN_SEQUENCE_H_
 #define BINARIO_APP_MAIN_SEQUENCE_H_
 
+#include <string_view>
+
 #include "common/text.h"
 #include "platform/disk.h"
 
 namespace binario {
+
+// The code shown when a file cannot be written in the installer's folder.
+inline constexpr std::string_view kCannotWrite = "1254";
 
 // One installation: reads the package appended to the installer at
 // `installer_path`, writes its files into the installer's folder and runs the

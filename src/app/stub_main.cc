@@ -2,16 +2,18 @@
 // own file into its own folder, compiles it and ends.
 
 #include "app/errore.h"
-#include "app/main_sequence.h"
+#include "app/installer_run.h"
 #include "platform/disk.h"
+#include "platform/elevation.h"
 #include "platform/platform.h"
 
 int main() {
   using namespace binario;
+  platform::restrict_dll_search();
   platform::show_wait_window();
   Text self;
   if (!platform::executable_path(&self)) errore("1255");
-  Text failure = installa(real_disk(), self);
-  if (!failure.empty()) errore(failure);
-  platform::exit_process(0);
+  const InstallerRun run = esegui_installatore(real_disk(), real_elevation(), self);
+  if (!run.codice.empty()) errore(run.codice);
+  platform::exit_process(run.status);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "package/certificate_table.h"
 #include "package/name_rules.h"
 
 namespace binario {
@@ -27,6 +28,9 @@ struct Package {
   std::string_view nome_percorso;
   std::string_view nome_treno;
   std::vector<PackageRecord> records;  // in the order they are stored, and written
+  // A signed installer's certificate table, behind the last record: never a
+  // record, never written.
+  CertificateTable certificate_table;
 };
 
 // What is wrong with a package, if anything. Damage is about the layout (the
@@ -43,6 +47,7 @@ enum class PackageFlaw : uint8_t {
   kEmptyRecordName,       // a record's name field begins with its NUL
   kNegativeLength,        // a record's content length is below 0
   kContentPastEnd,        // a record's content runs past the end of the file
+  kSignaturePastEnd,      // the certificate table does not end where the file ends
   // Unsafe names.
   kUnsafeRouteName,
   kUnsafeTrainName,
@@ -68,8 +73,9 @@ struct PackageCheck {
 };
 
 // Reads the package appended to `image`, the installer's whole file, into
-// `package` and checks it. Damage outranks unsafe names: a package with both
-// is reported damaged. On damage, `package` holds what was read before it.
+// `package` and checks it. In a signed installer the package ends where the
+// certificate table begins (its alignment padding aside). Damage outranks unsafe names: a package
+// with both is reported damaged. On damage, `package` holds what was read before it.
 PackageCheck read_package(const Bytes& image, Package* package);
 
 }  // namespace binario

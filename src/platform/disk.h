@@ -30,6 +30,11 @@ class Disk {
 
   // Renames `from` to `to`, replacing a file already at `to`.
   virtual bool rename_file(const char* from, const char* to) = 0;
+
+  // True when the last write_file failed because the folder refused it for
+  // want of permission (a folder only an administrator may write in). Never
+  // off Windows: there the installer has no way to ask for permission.
+  virtual bool last_write_denied() const { return false; }
 };
 
 // The platform's real file system (disk_posix.cc, disk_win32.cc).
