@@ -12,7 +12,7 @@ Text error_message(std::string_view a) {
 
 std::string_view way_forward(std::string_view a) {
   // One line for each of "1252" to "1255", in that order.
-  static constexpr const char* kLines[] = {
+  static constexpr std::string_view kLines[] = {
       "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.",
       "Il programma di installazione contiene nomi di file non validi: chiedine all'autore una "
       "versione corretta.",
@@ -21,8 +21,9 @@ std::string_view way_forward(std::string_view a) {
       "Il programma di installazione non riesce a leggere se stesso: copialo in una cartella del "
       "computer e avvialo di nuovo.",
   };
-  if (a.size() != 4 || a.substr(0, 3) != "125" || a[3] < '2' || a[3] > '5') return {};
-  return kLines[a[3] - '2'];
+  if (a.size() != 4 || a[0] != '1' || a[1] != '2' || a[2] != '5') return {};
+  const unsigned line = static_cast<unsigned char>(a[3]) - '2';
+  return line < 4 ? kLines[line] : std::string_view();
 }
 
 void errore(std::string_view a) {

@@ -1,5 +1,7 @@
 #include "app/installer_run.h"
 
+#include <utility>
+
 #include "app/main_sequence.h"
 
 namespace binario {

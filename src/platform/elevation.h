@@ -8,7 +8,6 @@ namespace binario {
 // with administrator rights. Off Windows there is no such request.
 class Elevation {
  public:
-  virtual ~Elevation() = default;
 
   // True in the copy started with administrator rights: it never asks again.
   virtual bool elevated_copy() const = 0;
@@ -18,6 +17,11 @@ class Elevation {
   // False when the player refused the permission request or the copy could
   // not be started.
   virtual bool run_elevated(int* status) = 0;
+
+ protected:
+  // Never deleted through this interface: the platform's one lives for the
+  // whole run, so it needs no destructor.
+  ~Elevation() = default;
 };
 
 // The platform's own (platform_posix.cc, platform_win32.cc).

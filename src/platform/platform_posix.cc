@@ -18,12 +18,11 @@ class NoElevation : public Elevation {
   bool run_elevated(int*) override { return false; }
 };
 
+NoElevation elevation;
+
 }  // namespace
 
-Elevation& real_elevation() {
-  static NoElevation elevation;
-  return elevation;
-}
+Elevation& real_elevation() { return elevation; }
 
 }  // namespace binario
 

@@ -52,8 +52,9 @@ void restrict_dll_search() {
   auto set_default_dll_directories =
       reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void*>(
           GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-  if (set_default_dll_directories == nullptr ||
-      !set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+  if (set_default_dll_directories != nullptr) {
+    set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  } else {
     SetDllDirectoryA("");
   }
 }
@@ -137,12 +138,12 @@ class Win32Elevation : public Elevation {
   }
 
   bool run_elevated(int* status) override {
+    // A path cut short names no file: the request then fails.
     char self[MAX_PATH + 1];
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length == 0 || length >= sizeof self) return false;
+    GetModuleFileNameA(nullptr, self, sizeof self);
     SHELLEXECUTEINFOA request = {};
     request.cbSize = sizeof request;
-    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     request.hwnd = platform::wait_window;
     request.lpVerb = "runas";
     request.lpFile = self;
@@ -151,7 +152,7 @@ class Win32Elevation : public Elevation {
     // Refused by the player (or impossible): no process to wait for.
     if (!ShellExecuteExA(&request) || request.hProcess == nullptr) return false;
     // The elevated copy shows its own window and messages; this one steps aside.
-    if (platform::wait_window != nullptr) ShowWindow(platform::wait_window, SW_HIDE);
+    ShowWindow(platform::wait_window, SW_HIDE);
     DWORD exit_code = 1;
     WaitForSingleObject(request.hProcess, INFINITE);
     GetExitCodeProcess(request.hProcess, &exit_code);
@@ -161,11 +162,10 @@ class Win32Elevation : public Elevation {
   }
 };
 
+Win32Elevation elevation;
+
 }  // namespace
 
-Elevation& real_elevation() {
-  static Win32Elevation elevation;
-  return elevation;
-}
+Elevation& real_elevation() { return elevation; }
 
 }  // namespace binario
