@@ -8,7 +8,6 @@ namespace binario {
 // with administrator rights. Off Windows there is no such request.
 class Elevation {
  public:
-
   // True in the copy started with administrator rights: it never asks again.
   virtual bool elevated_copy() const = 0;
 
