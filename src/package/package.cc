@@ -90,7 +90,7 @@ PackageCheck read_package(const Bytes& image, Package* package) {
       break;
     case CertificateTable::Place::kMisplaced:
       // A signed download cut short, or bytes added after signing.
-      return flaw_at(PackageFlaw::kSignaturePastEnd, package->certificate_table.offset);
+      return flaw_at(PackageFlaw::kSignatureNotAtEnd, package->certificate_table.offset);
   }
 
   size_t offset = kFirstRecordOffset;

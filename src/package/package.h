@@ -47,7 +47,7 @@ enum class PackageFlaw : uint8_t {
   kEmptyRecordName,       // a record's name field begins with its NUL
   kNegativeLength,        // a record's content length is below 0
   kContentPastEnd,        // a record's content runs past the end of the file
-  kSignaturePastEnd,      // the certificate table does not end where the file ends
+  kSignatureNotAtEnd,     // the certificate table does not end where the file ends
   // Unsafe names.
   kUnsafeRouteName,
   kUnsafeTrainName,

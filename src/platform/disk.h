@@ -31,9 +31,9 @@ class Disk {
   // Renames `from` to `to`, replacing a file already at `to`.
   virtual bool rename_file(const char* from, const char* to) = 0;
 
-  // True when the last write_file failed because the folder refused it for
-  // want of permission (a folder only an administrator may write in). Never
-  // off Windows: there the installer has no way to ask for permission.
+  // True when the last write_file or rename_file failed for want of
+  // permission (a folder, or a file in place, that only an administrator
+  // may write). Never off Windows: there the installer has no way to ask.
   virtual bool last_write_denied() const { return false; }
 };
 

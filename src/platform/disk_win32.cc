@@ -55,7 +55,10 @@ class Win32Disk : public Disk {
   }
 
   bool rename_file(const char* from, const char* to) override {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    // A file in place that only an administrator may replace.
+    const bool moved = MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    write_denied_ = !moved && GetLastError() == ERROR_ACCESS_DENIED;
+    return moved;
   }
 
   bool last_write_denied() const override { return write_denied_; }

@@ -63,7 +63,7 @@ std::string flaw_text(const PackageCheck& check, const Bytes& image) {
              ": its content of " +
              std::to_string(decode_i32(image.data() + check.offset + kRecordLengthOffset)) +
              " bytes runs past the end of the file";
-    case PackageFlaw::kSignaturePastEnd: {
+    case PackageFlaw::kSignatureNotAtEnd: {
       const CertificateTable table = find_certificate_table(image);
       return "the signature's certificate table at offset " + std::to_string(table.offset) + " (" +
              std::to_string(table.size) + " bytes) does not end at the end of the file (" +
