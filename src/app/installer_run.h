@@ -1,7 +1,7 @@
 #ifndef BINARIO_APP_INSTALLER_RUN_H_
 #define BINARIO_APP_INSTALLER_RUN_H_
 
-#include "common/text.h"
+#include "base/text.h"
 #include "platform/disk.h"
 #include "platform/elevation.h"
 

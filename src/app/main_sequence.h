@@ -3,13 +3,18 @@
 
 #include <string_view>
 
-#include "common/text.h"
+#include "base/text.h"
+#include "model/compile_state.h"
+#include "package/package.h"
 #include "platform/disk.h"
 
 namespace binario {
 
 // The code shown when a file cannot be written in the installer's folder.
 inline constexpr std::string_view kCannotWrite = "1254";
+
+// Sets `nome_percorso`, then `nome_treno`, from the package's name areas.
+void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 
 // One installation: reads the package appended to the installer at
 // `installer_path`, writes its files into the installer's folder and runs the

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/text.h"
+#include "base/text.h"
 #include "package/certificate_table.h"
 #include "package/name_rules.h"
 
