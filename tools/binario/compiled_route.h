@@ -11,7 +11,7 @@
 
 #include "compiled_files.h"
 #include "model/grid_cell.h"
-#include "scenario/station_table.h"
+#include "model/station_table.h"
 
 namespace binario::tool {
 

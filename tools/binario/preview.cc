@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
+#include "app/main_sequence.h"
 #include "command.h"
 #include "compiled_route.h"
 #include "fault_text.h"
 #include "files.h"
 #include "inspect.h"
+#include "model/compile_state.h"
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/disk.h"
@@ -98,7 +99,7 @@ bool from_installer(const std::string& path, PreviewRoute* route, std::string* e
   CompileState state;
   state.cartella = std::string_view(scratch.path().native());
   sc_nome_percorso_nome_treno(package, state);
-  if (!sc_recupera_file(package, state, real_disk())) {
+  if (!sc_recupera_file(package, state.cartella, real_disk())) {
     *error = "cannot unpack " + path + " into " + scratch.path().string();
     return false;
   }
