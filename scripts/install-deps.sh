@@ -6,7 +6,7 @@
 set -euo pipefail
 
 what=${1:-test}
-packages=(cmake ninja-build g++ libgtest-dev libcli11-dev)
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev)
 wine_packages=()
 if [ "$what" = test ]; then
   packages+=(g++-mingw-w64-x86-64 xvfb xdotool imagemagick)

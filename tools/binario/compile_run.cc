@@ -1,0 +1,105 @@
+#include "compile_run.h"
+
+#include <map>
+#include <memory>
+
+#include "app/compile_driver.h"
+#include "app/compile_state.h"
+#include "app/errore.h"
+#include "platform/disk.h"
+#include "route/route_reader.h"
+
+namespace binario::tool {
+
+namespace {
+
+// A folder held in memory: compiling writes nothing to the real one.
+class MemoryFolder : public Disk {
+ public:
+  bool read_file(const char* path, Bytes* out) override {
+    auto it = files_.find(path);
+    if (it == files_.end()) return false;
+    out->assign(it->second.begin(), it->second.end());
+    return true;
+  }
+  bool file_exists(const char* path) override { return files_.count(path) != 0; }
+  bool remove_file(const char* path) override { return files_.erase(path) != 0; }
+  bool write_file(const char* path, const uint8_t* data, size_t size) override {
+    files_[path].assign(reinterpret_cast<const char*>(data), size);
+    return true;
+  }
+  bool rename_file(const char* from, const char* to) override {
+    auto it = files_.find(from);
+    if (it == files_.end()) return false;
+    files_[to] = it->second;
+    files_.erase(from);
+    return true;
+  }
+  void put(const Text& path, const std::string& bytes) { files_[std::string(path.view())] = bytes; }
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
+struct Run {
+  CompileState state;
+  MemoryFolder folder;
+};
+
+void prepare(Run& run, const std::string& route, const std::string& train,
+             const SourceText* route_text, const SourceText* scenario_text) {
+  run.state.cartella = Text("check");
+  run.state.nome_percorso = Text(route);
+  run.state.nome_treno = Text(train);
+  run.state.write_route = 1;
+  if (route_text != nullptr) {
+    run.folder.put(run.state.path_of(run.state.route_text_name()), route_text->bytes());
+  }
+  if (scenario_text != nullptr) {
+    run.folder.put(run.state.path_of(run.state.scenario_text_name()), scenario_text->bytes());
+  }
+}
+
+CompileFault recorded(const CompileState& state) {
+  CompileFault fault;
+  fault.code = state.codice_errore;
+  if (code_records_position(fault.code)) fault.position = state.posizione_errore;
+  if (state.testo_errore == state.route_text_name()) {
+    fault.text = FaultText::kRoute;
+  } else if (state.testo_errore == state.scenario_text_name()) {
+    fault.text = FaultText::kScenario;
+  }
+  fault.line = state.riga_errore;
+  return fault;
+}
+
+}  // namespace
+
+CompileRun compile_texts(const std::string& route, const std::string& train,
+                         const SourceText* route_text, const SourceText* scenario_text) {
+  CompileRun out;
+  // The whole run, as the installer makes it.
+  {
+    auto run = std::make_unique<Run>();
+    prepare(*run, route, train, route_text, scenario_text);
+    const Text shown = memorizza_percorso(run->state, run->folder, 1);
+    if (!shown.empty()) out.shown = std::string(error_message(shown.view()).view());
+    out.first = recorded(run->state);
+    if (out.first.code == 0 && !shown.empty())
+      out.first.code = std::stoi(std::string(shown.view()));
+  }
+  // The route reader alone: a fault there comes first, also a position
+  // beyond the grid that lets the scenario reader run on.
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  leggi_percorso(run->state, run->folder);
+  if (run->state.codice_errore != 0) out.first = recorded(run->state);
+  if (run->state.griglia.exists()) {
+    out.route_length_read = true;
+    out.route_length = run->state.stazioni[kServiceRecord].area_end;
+    out.grid_last = run->state.griglia.last();
+  }
+  return out;
+}
+
+}  // namespace binario::tool
