@@ -75,7 +75,10 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
 
   // Warnings, from the texts with the faulty lines set aside, so that none
   // follows from an error; a line with an error has its say there.
-  std::vector<Diagnostic> warnings = lint_texts(current.view(input), compile(input, current));
+  Scanned written{input.route_text, input.scenario_text, {}, {}};
+  written.rescan();
+  std::vector<Diagnostic> warnings =
+      lint_texts(current.view(input), compile(input, current), written.view(input));
   for (Diagnostic& w : warnings) {
     if (options.disabled.count(w.warning) != 0) continue;
     const bool on_error_line = std::any_of(errors.begin(), errors.end(), [&](const Diagnostic& e) {

@@ -28,17 +28,6 @@ bool is(const Statement& s, const char* written) {
   return std::string_view(s.spec->written) == written;
 }
 
-// What a statement's object is called in a message.
-std::string object_name(const Statement& s) {
-  if (is(s, "segnale")) return "signal";
-  if (is(s, "rallentamento")) return "slowdown";
-  if (is(s, "abbattimento")) return "code point";
-  if (is(s, "stazione")) return "station";
-  if (is(s, "cartello_indicatore")) return "location board";
-  if (is(s, "indicatori_vmax")) return "speed-indicator board";
-  return std::string("'") + s.spec->written + "' line";
-}
-
 // The nearest multiples of `step` either side of `v`.
 std::string multiples_hint(int64_t v, int64_t step) {
   int64_t below = v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
@@ -151,8 +140,13 @@ class Locator {
   // The statement on the fault's line whose value `index` is the fault's position.
   const Statement* at_position(const char* written, size_t index = 0) const;
   // Notes naming who takes `cell`, among the objects read before `before`.
-  void owners_notes(int32_t cell, const Statement* before, std::vector<Note>* notes,
-                    bool grid_pass = false);
+  void owners_notes(int32_t cell, const Statement* before, std::vector<Note>* notes);
+  bool owned(int32_t cell) const {
+    for (const Owner& o : owners_) {
+      if (o.cell == cell) return true;
+    }
+    return false;
+  }
 
   LocatedFault reading_failure();
   LocatedFault beyond_grid();
@@ -180,21 +174,14 @@ const Statement* Locator::at_position(const char* written, size_t index) const {
   return any;
 }
 
-void Locator::owners_notes(int32_t cell, const Statement* before, std::vector<Note>* notes,
-                           bool grid_pass) {
-  bool found = false;
+void Locator::owners_notes(int32_t cell, const Statement* before, std::vector<Note>* notes) {
   for (const Owner& o : owners_) {
     if (o.statement == before) break;
     if (o.cell != cell) continue;
-    found = true;
     notes->push_back(Note{"cell " + std::to_string(cell) + " is taken by the " + o.what + " at " +
                               metres(o.statement->values[0].value) + " on this line",
                           o.source->name(), o.statement->keyword.line,
                           o.statement->keyword.column});
-  }
-  if (!found && grid_pass) {
-    notes->push_back(
-        Note{"cell " + std::to_string(cell) + " holds a code point the installer adds itself"});
   }
 }
 
@@ -328,7 +315,7 @@ LocatedFault Locator::beyond_grid() {
       found ? at(*found, *field, message) : at_line(source(), run_.first.line, message);
   out.diagnostic.notes.push_back({"on this route (length " + metres(run_.route_length) +
                                   ", grid cells 0 to " + std::to_string(run_.grid_last) + ") " +
-                                  (found ? object_name(*found) + " positions" : "positions") +
+                                  (station ? "station positions" : "positions") +
                                   " run from 0 to " + metres(top)});
   return out;
 }
@@ -464,8 +451,11 @@ LocatedFault Locator::grid_pass_fault() {
       if (run_.first.code == 12 ? start == cell : (start < cell && cell <= end + 12)) slowdown = sl;
     }
     if (run_.first.code == 12) {
+      // The groups whose three cells are all taken by lines of the texts.
       for (int32_t n : {5, 11, 18}) {
-        for (int32_t c = cell - n; c >= cell - n - 2; --c) looked.push_back(c);
+        if (owned(cell - n) && owned(cell - n - 1) && owned(cell - n - 2)) {
+          for (int32_t c = cell - n; c >= cell - n - 2; --c) looked.push_back(c);
+        }
       }
       message = "no free cell for a code point in front of the slowdown starting at cell " +
                 std::to_string(cell);
@@ -490,7 +480,12 @@ LocatedFault Locator::grid_pass_fault() {
         {"the code point is added because this slowdown's warning board stands within 20 cells "
          "after the signal"});
   }
-  for (int32_t c : looked) owners_notes(c, nullptr, &out.diagnostic.notes, true);
+  const size_t before = out.diagnostic.notes.size();
+  for (int32_t c : looked) owners_notes(c, nullptr, &out.diagnostic.notes);
+  if (out.diagnostic.notes.size() == before) {
+    out.diagnostic.notes.push_back(
+        {"the cells are taken by code points the installer adds for other slowdowns"});
+  }
   out.diagnostic.hints.push_back("move the slowdown, or the objects in the way, by a few cells");
   return out;
 }
@@ -501,12 +496,12 @@ LocatedFault Locator::header_fault() {
     LocatedFault out =
         at(*o.statement, o.statement->values[0],
            std::string("the ") + o.what + " at " + metres(o.statement->values[0].value) +
-               " falls on grid cell 1 (the first 25 m of line), which the "
-               "installer keeps for its " +
+               " falls on grid cell 1, at the very start of the line, which the installer "
+               "keeps for its " +
                (run_.first.code == 1250 ? "header stamp" : "competition code"),
            o.source);
     out.set_aside_text = o.source == t_.route ? FaultText::kRoute : FaultText::kScenario;
-    out.diagnostic.hints.push_back("place it at 75 m or further along the line");
+    out.diagnostic.hints.push_back("move it further along the line, out of grid cell 1");
     return out;
   }
   return whole(t_.scenario, "", "grid cell 1 or the route record already holds a value");
@@ -594,11 +589,15 @@ LocatedFault Locator::locate() {
                          : run_.first.code == 18 ? "slowdown's start"
                          : run_.first.code == 19 ? "slowdown's end"
                                                  : "slowdown's pre-warning mark";
+      const char* label = run_.first.code == 17   ? "warning board"
+                          : run_.first.code == 18 ? "start"
+                          : run_.first.code == 19 ? "end"
+                                                  : "pre-warning mark";
       std::vector<int32_t> cells;
       for (auto [c, what] : cells_of(*st)) {
         if (std::string_view(what) == part) cells.push_back(c);
       }
-      std::string message = std::string("the ") + part + (run_.first.code == 20 ? "s" : "") +
+      std::string message = std::string("the ") + label + (run_.first.code == 20 ? "s" : "") +
                             " of the slowdown at " + metres(p) + " fall" +
                             (run_.first.code == 20 ? "" : "s") + " on a cell that is already taken";
       LocatedFault out = at(*st, st->values[0], message);

@@ -79,7 +79,8 @@ size_t first_utf8(std::string_view s) {
 
 class Linter {
  public:
-  Linter(const ScannedTexts& t, const CompileRun& run) : t_(t), run_(run) {}
+  Linter(const ScannedTexts& t, const CompileRun& run, const ScannedTexts& written)
+      : t_(t), run_(run), written_(written) {}
 
   std::vector<Diagnostic> run() {
     if (t_.route_scan) text(*t_.route, *t_.route_scan, true);
@@ -111,6 +112,7 @@ class Linter {
 
   const ScannedTexts& t_;
   const CompileRun& run_;
+  const ScannedTexts& written_;
   std::vector<Diagnostic> out_;
 };
 
@@ -281,14 +283,23 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
   }
   struct Needed {
     const char* written;
+    const char* word;
     const char* meaning;
   };
-  for (Needed n : {Needed{"stazione", "no station lines: the service has no stations"},
-                   Needed{"numero vetture", "no 'numero vetture' line: the train has 0 cars"},
-                   Needed{"percentuale massa frenata",
-                          "no 'percentuale massa frenata' line: the braked mass is 0 %"},
-                   Needed{"orologio", "no 'orologio' line: the clock starts at 0:00:00"}}) {
-    if (scan.all(n.written).empty()) warn("empty-section", in, nullptr, n.meaning);
+  for (Needed n :
+       {Needed{"stazione", "stazione", "no station lines: the service has no stations"},
+        Needed{"numero vetture", "vetture", "no 'numero vetture' line: the train has 0 cars"},
+        Needed{"percentuale massa frenata", "frenata",
+               "no 'percentuale massa frenata' line: the braked mass is 0 %"},
+        Needed{"orologio", "orologio", "no 'orologio' line: the clock starts at 0:00:00"}}) {
+    if (!scan.all(n.written).empty() || !written_.scenario_scan->all(n.written).empty()) continue;
+    // A line of that keyword whose fault set it aside is there all the same.
+    bool written = false;
+    for (int l = 1; l <= written_.scenario->line_count() && !written; ++l) {
+      std::string_view line = written_.scenario->line(l);
+      written = contains_ignoring_case(line.substr(0, line.find(',')), n.word);
+    }
+    if (!written) warn("empty-section", in, nullptr, n.meaning);
   }
   // Stations in the order of the line: names once, times forward.
   const Statement* previous_timed = nullptr;
@@ -333,8 +344,9 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
 
 }  // namespace
 
-std::vector<Diagnostic> lint_texts(const ScannedTexts& texts, const CompileRun& run) {
-  return Linter(texts, run).run();
+std::vector<Diagnostic> lint_texts(const ScannedTexts& texts, const CompileRun& run,
+                                   const ScannedTexts& written) {
+  return Linter(texts, run, written).run();
 }
 
 }  // namespace binario::tool

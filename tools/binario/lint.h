@@ -15,8 +15,10 @@ extern const size_t kWarningCount;
 
 // What the installer accepts silently but an author almost never means: one
 // warning for each, from the texts as the readers read them. `run` is the
-// compile of the unchanged texts.
-std::vector<Diagnostic> lint_texts(const ScannedTexts& texts, const CompileRun& run);
+// compile of `texts`; `written` are the texts before any faulty line was set
+// aside, which tell whether a section is there at all.
+std::vector<Diagnostic> lint_texts(const ScannedTexts& texts, const CompileRun& run,
+                                   const ScannedTexts& written);
 
 }  // namespace binario::tool
 
