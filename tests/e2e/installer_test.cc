@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 #include "support.h"
 #include "test_names.h"
@@ -89,7 +89,7 @@ class InstallerTest : public testing::Test {
   // An installer made by `binario pack` from `files`, as its bytes.
   std::string pack(const Files& files) {
     std::vector<std::string> argv = {
-        tool_path().string(), "pack", "--route",  kRoute, "--train", kTrain, "--stub",
+        tool_path().string(), "pack", "--force",  "--route", kRoute, "--train", kTrain, "--stub",
         stub_path().string(), "-o",   "setup.exe"};
     for (const auto& [name, content] : files) {
       write_file(sources_ / name, content);

@@ -11,6 +11,7 @@
 #include "check_input.h"
 #include "check_run.h"
 #include "command.h"
+#include "display_text.h"
 #include "files.h"
 #include "lint.h"
 #include "package/package.h"
@@ -96,6 +97,10 @@ int check(const CheckCommand& c) {
     if (input.route_text) sources.push_back(&*input.route_text);
     if (input.scenario_text) sources.push_back(&*input.scenario_text);
     write_text(result, sources, std::cerr);
+    if (result.errors() == 0) {
+      std::cout << "route " << printable(display_text(input.route)) << ", train "
+                << printable(display_text(input.train)) << ": compiles without a fault\n";
+    }
   }
   return result.errors() > 0 ? kFailure : kSuccess;
 }

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
 #include "app/errore.h"
+#include "model/compile_state.h"
 #include "platform/disk.h"
 #include "route/route_reader.h"
 

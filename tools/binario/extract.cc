@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/compile_state.h"
 #include "command.h"
 #include "files.h"
 #include "package/extraction.h"
@@ -24,8 +23,9 @@ struct ExtractOptions {
 
 int extract(const ExtractOptions& options) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.folder, ec)) {
-    report("extract", "no folder \"" + options.folder + "\"");
+  if (!std::filesystem::is_directory(options.folder, ec) &&
+      !std::filesystem::create_directories(options.folder, ec)) {
+    report("extract", "cannot make the folder \"" + options.folder + "\": " + ec.message());
     return kFailure;
   }
   Bytes image;
@@ -41,10 +41,8 @@ int extract(const ExtractOptions& options) {
     report("extract", "nothing written");
     return kFailure;
   }
-  CompileState state;
-  state.cartella = Text(options.folder);
   size_t failed = 0;
-  if (!sc_recupera_file(package, state, real_disk(), &failed)) {
+  if (!sc_recupera_file(package, Text(options.folder), real_disk(), &failed)) {
     report("extract", "cannot write " + printable(package.records[failed].name) + " into \"" +
                           options.folder +
                           "\"; it was left as it was, and the files after it "
@@ -61,7 +59,9 @@ CommandRun declare_extract(CLI::App& command) {
   command.add_option("INSTALLER", options->installer, "Installer to unpack")
       ->type_name("FILE")
       ->required();
-  command.add_option("-C,--directory", options->folder, "Folder to unpack into (default: .)")
+  command
+      .add_option("-C,--directory", options->folder,
+                  "Folder to unpack into, made when missing (default: .)")
       ->type_name("DIR");
   command.footer(
       "Makes the installer's checks first and writes nothing from a damaged package or one "

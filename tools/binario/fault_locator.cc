@@ -5,14 +5,14 @@
 #include <string_view>
 #include <vector>
 
-#include "common/round.h"
+#include "base/round.h"
 #include "fault_text.h"
-#include "grid/cell_index.h"
-#include "grid/grid_cell.h"
 #include "inspect.h"
+#include "model/cell_index.h"
+#include "model/grid_cell.h"
+#include "model/station_table.h"
 #include "scenario/slowdown.h"
 #include "scenario/station_line.h"
-#include "scenario/station_table.h"
 
 namespace binario::tool {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/field_reader.h"
+#include "base/field_reader.h"
 #include "source_text.h"
 
 namespace binario::tool {
