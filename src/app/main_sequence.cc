@@ -5,6 +5,7 @@
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/platform.h"
+#include "platform/staged_disk.h"
 
 namespace binario {
 
@@ -36,9 +37,13 @@ Text installa(Disk& disk, const Text& installer_path) {
   size_t slash = path.rfind(platform::kPathSeparator);
   state.cartella = slash == std::string_view::npos ? std::string_view(".") : path.substr(0, slash);
 
-  Text failure = unpack(disk, installer_path, state);
-  if (!failure.empty()) return failure;
-  return memorizza_percorso(state, disk, 1);
+  // The folder changes only when the whole run succeeds.
+  StagedDisk staged(disk, state.cartella);
+  Text failure = unpack(staged, installer_path, state);
+  if (failure.empty()) failure = memorizza_percorso(state, staged, 1);
+  if (failure.empty() && !staged.commit()) failure = Text(kCannotWrite);
+  if (!failure.empty()) staged.roll_back();
+  return failure;
 }
 
 }  // namespace binario

@@ -28,7 +28,7 @@ TEST(ReplaceFileTest, EmptyContentGivesEmptyFile) {
 TEST(ReplaceFileTest, FailedWriteKeepsOldFileAndLeavesNoTemporary) {
   MemoryDisk disk;
   disk.put(kTarget, "old");
-  disk.failing_writes.insert(kTarget + ".binario-tmp");
+  disk.fail_nth[MemoryDisk::Op::kWrite] = 1;
   EXPECT_FALSE(replace_file(disk, Text(kTarget), Bytes{'n', 'e', 'w', '!'}));
   EXPECT_EQ(disk.get(kTarget), "old");
   EXPECT_EQ(disk.files.size(), 1u);
