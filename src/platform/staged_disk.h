@@ -36,26 +36,24 @@ class StagedDisk : public Disk {
   void roll_back();
 
  private:
-  struct Staged {
-    Text final_name;  // empty while a temporary has not been renamed to its name
-    Text temporary;
-  };
-  struct MovedAside {
+  // One file of the run: a staged file with its final name, a temporary not
+  // yet given its name (no final name), or a final name to delete (no
+  // temporary). Both empty: an entry no longer in use.
+  struct Entry {
     Text final_name;
-    Text backup;
+    Text temporary;
+    Text backup;  // where the commit moved the earlier file of that name
   };
 
-  Staged* find(std::string_view final_name);
-  Staged* find_temporary(std::string_view temporary);
-  bool noted_deleted(std::string_view path) const;
-  void forget_deleted(std::string_view path);
-  bool move_aside(const Text& final_name, std::vector<MovedAside>* moved);
-  void put_back(const std::vector<MovedAside>& moved, size_t placed);
+  Entry* find(std::string_view final_name);
+  Entry* find_temporary(std::string_view temporary);
+  // Undoes a commit whose first `placed` entries were put in place, and
+  // removes every temporary.
+  void undo(size_t placed);
 
   Disk& disk_;
   Text folder_;
-  std::vector<Staged> staged_;  // in the order they were written
-  std::vector<Text> deleted_;   // final names to delete at the commit
+  std::vector<Entry> entries_;  // in the order they were written
 };
 
 }  // namespace binario

@@ -280,10 +280,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InstallerTest, FileThatCannotBeWrittenGives1254AndKeepsWhatWasThere) {
   const std::string installer =
-      pack({{kRouteText, "new route"}, {kScenarioText, "new scenario"}, {"note.txt", "note"}});
-  // A folder stands where the route text should go.
-  fs::create_directory(folder_ / kRouteText);
-  write_file(folder_ / kRouteText / "inside.txt", "kept");
+      pack({{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}, {"note.txt", "note"}});
+  // A folder stands where the note should go: the run compiles, and then
+  // cannot put the note in place.
+  fs::create_directory(folder_ / "note.txt");
+  write_file(folder_ / "note.txt" / "inside.txt", "kept");
+  write_file(folder_ / kCompiledFiles[1], "older station file");
   write_file(folder_ / kScenarioText, "older scenario");
   place(installer);
   const auto before = contents(folder_);
