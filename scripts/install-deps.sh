@@ -10,6 +10,8 @@ packages=(cmake ninja-build g++ libgtest-dev libcli11-dev)
 wine_packages=()
 if [ "$what" = test ]; then
   packages+=(g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
+  # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
+  packages+=(clang libclang-rt-14-dev)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)
