@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "common/field_reader.h"
+#include "base/field_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

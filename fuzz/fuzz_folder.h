@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 #include "memory_disk.h"
 
 namespace binario::fuzz {

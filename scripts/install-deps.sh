@@ -6,10 +6,10 @@
 set -euo pipefail
 
 what=${1:-test}
-packages=(cmake ninja-build g++ libgtest-dev libcli11-dev)
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev)
 wine_packages=()
 if [ "$what" = test ]; then
-  packages+=(g++-mingw-w64-x86-64 xvfb xdotool imagemagick)
+  packages+=(g++-mingw-w64-x86-64 xvfb xdotool imagemagick chromium)
   # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang libclang-rt-14-dev)
   # Wine comes with its recommendations: the fonts and X libraries it draws

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/replace_file.h"
+#include "platform/replace_file.h"
 
 namespace binario {
 

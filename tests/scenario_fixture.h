@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/compile_state.h"
-#include "common/coding.h"
+#include "base/coding.h"
 #include "memory_disk.h"
+#include "model/compile_state.h"
 #include "scenario/scenario_reader.h"
 #include "test_folder.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 
 namespace binario {
 

@@ -1,8 +1,8 @@
 #include "app/compile_driver.h"
 
-#include "codes/competition_codes.h"
-#include "common/replace_file.h"
-#include "grid/post_process.h"
+#include "finish/competition_codes.h"
+#include "finish/post_process.h"
+#include "platform/replace_file.h"
 #include "route/route_reader.h"
 #include "scenario/scenario_reader.h"
 

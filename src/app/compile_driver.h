@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/compile_state.h"
-#include "common/text.h"
+#include "base/text.h"
+#include "model/compile_state.h"
 #include "platform/disk.h"
 
 namespace binario {

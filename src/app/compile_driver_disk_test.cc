@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/compile_driver.h"
-#include "common/coding.h"
+#include "base/coding.h"
 #include "platform/disk.h"
 
 namespace binario {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "codes/competition_codes.h"
-#include "common/coding.h"
+#include "base/coding.h"
+#include "finish/competition_codes.h"
 #include "memory_disk.h"
 #include "test_folder.h"
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "common/text.h"
+#include "base/text.h"
 
 namespace binario {
 

@@ -1,13 +1,18 @@
 #include "app/main_sequence.h"
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/platform.h"
 #include "platform/staged_disk.h"
 
 namespace binario {
+
+void sc_nome_percorso_nome_treno(const Package& package, CompileState& state) {
+  state.nome_percorso = package.nome_percorso;
+  state.nome_treno = package.nome_treno;
+}
 
 namespace {
 
@@ -25,7 +30,7 @@ Text unpack(Disk& disk, const Text& installer_path, CompileState& state) {
   const PackageCheck check = read_package(image, &package);
   if (!check.passed()) return Text(check.codice());
   sc_nome_percorso_nome_treno(package, state);
-  if (!sc_recupera_file(package, state, disk)) return Text(kCannotWrite);
+  if (!sc_recupera_file(package, state.cartella, disk)) return Text(kCannotWrite);
   return Text();
 }
 

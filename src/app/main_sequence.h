@@ -1,10 +1,15 @@
 #ifndef BINARIO_APP_MAIN_SEQUENCE_H_
 #define BINARIO_APP_MAIN_SEQUENCE_H_
 
-#include "common/text.h"
+#include "base/text.h"
+#include "model/compile_state.h"
+#include "package/package.h"
 #include "platform/disk.h"
 
 namespace binario {
+
+// Sets `nome_percorso`, then `nome_treno`, from the package's name areas.
+void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 
 // One installation: reads the package appended to the installer at
 // `installer_path`, writes its files into the installer's folder and runs the

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "memory_disk.h"
+#include "model/compile_state.h"
+#include "package/package.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
 
@@ -23,6 +25,17 @@ std::string installer(const std::string& first_name) {
   EXPECT_TRUE(append_record("R_T-.txt", reinterpret_cast<const uint8_t*>(scenario.data()),
                             scenario.size(), &image));
   return std::string(image.begin(), image.end());
+}
+
+TEST(InstallaTest, NamesGoToTheCompileState) {
+  Bytes image;
+  ASSERT_TRUE(begin_installer(Bytes(), "ROUTE A_B", "IR 1", &image));
+  Package package;
+  ASSERT_TRUE(read_package(image, &package).passed());
+  CompileState state;
+  sc_nome_percorso_nome_treno(package, state);
+  EXPECT_EQ(state.nome_percorso, Text("ROUTE A_B"));
+  EXPECT_EQ(state.nome_treno, Text("IR 1"));
 }
 
 TEST(InstallaTest, UnpacksAndCompilesInTheInstallersFolder) {

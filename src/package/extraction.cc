@@ -1,19 +1,16 @@
 #include "package/extraction.h"
 
-#include "common/replace_file.h"
+#include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace binario {
 
-void sc_nome_percorso_nome_treno(const Package& package, CompileState& state) {
-  state.nome_percorso = package.nome_percorso;
-  state.nome_treno = package.nome_treno;
-}
-
-bool sc_recupera_file(const Package& package, const CompileState& state, Disk& disk,
+bool sc_recupera_file(const Package& package, const Text& cartella, Disk& disk,
                       size_t* failed_record) {
   for (size_t i = 0; i < package.records.size(); ++i) {
     const PackageRecord& record = package.records[i];
-    if (!replace_file(disk, state.path_of(record.name), record.content, record.size)) {
+    if (!replace_file(disk, platform::path_in(cartella, record.name), record.content,
+                      record.size)) {
       if (failed_record != nullptr) *failed_record = i;
       return false;
     }

@@ -1,18 +1,17 @@
 #ifndef BINARIO_PACKAGE_EXTRACTION_H_
 #define BINARIO_PACKAGE_EXTRACTION_H_
 
-// The unpacking half of the installer: the two names into the compile state,
-// the packaged files into the installer's folder. Both take a package that
-// read_package has read and passed; nothing is written from any other.
+// The unpacking half of the installer: the packaged files into a folder. It
+// takes a package that read_package has read and passed; nothing is written
+// from any other.
 
-#include "app/compile_state.h"
+#include <cstddef>
+
+#include "base/text.h"
 #include "package/package.h"
 #include "platform/disk.h"
 
 namespace binario {
-
-// Sets `nome_percorso`, then `nome_treno`, from the package's name areas.
-void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 
 // Writes every record as `<cartella>/<name>`, in record order, so a later
 // record of the same name leaves its content; a record of length 0 gives an
@@ -20,7 +19,7 @@ void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 // file that cannot be written: that file keeps its old content, no temporary
 // file is left, and the records after it are not written; `failed_record`,
 // when given, is then set to that record's index.
-bool sc_recupera_file(const Package& package, const CompileState& state, Disk& disk,
+bool sc_recupera_file(const Package& package, const Text& cartella, Disk& disk,
                       size_t* failed_record = nullptr);
 
 }  // namespace binario

@@ -24,27 +24,19 @@ class ExtractionTest : public testing::Test {
                                 content.size(), &image_));
     }
     ASSERT_TRUE(read_package(image_, &package_).passed());
-    state_.cartella = Text("/inst");
   }
 
   Bytes image_;
   Package package_;
-  CompileState state_;
+  const Text folder_ = Text("/inst");
   MemoryDisk disk_;
 };
-
-TEST_F(ExtractionTest, NamesGoToTheCompileState) {
-  pack({});
-  sc_nome_percorso_nome_treno(package_, state_);
-  EXPECT_EQ(state_.nome_percorso, Text("ROUTE A_B"));
-  EXPECT_EQ(state_.nome_treno, Text("IR 1"));
-}
 
 TEST_F(ExtractionTest, WritesEveryRecordWholeIntoTheFolder) {
   disk_.put("/inst/b.txt", "an older and much longer content");
   disk_.put("/inst/other.txt", "not in the package");
   pack({{"a.txt", std::string("x\0\r\n\xff", 5)}, {"b.txt", "new"}, {"empty", ""}});
-  ASSERT_TRUE(sc_recupera_file(package_, state_, disk_));
+  ASSERT_TRUE(sc_recupera_file(package_, folder_, disk_));
   EXPECT_EQ(disk_.files,
             (std::map<std::string, std::string>{{"/inst/a.txt", std::string("x\0\r\n\xff", 5)},
                                                 {"/inst/b.txt", "new"},
@@ -54,7 +46,7 @@ TEST_F(ExtractionTest, WritesEveryRecordWholeIntoTheFolder) {
 
 TEST_F(ExtractionTest, LaterRecordOfTheSameNameWins) {
   pack({{"a.txt", "first, longer"}, {"a.txt", "second"}});
-  ASSERT_TRUE(sc_recupera_file(package_, state_, disk_));
+  ASSERT_TRUE(sc_recupera_file(package_, folder_, disk_));
   EXPECT_EQ(disk_.get("/inst/a.txt"), "second");
   EXPECT_EQ(disk_.files.size(), 1u);
 }
@@ -64,7 +56,7 @@ TEST_F(ExtractionTest, FileThatCannotBeWrittenStopsExtractionAndKeepsItsOldConte
   disk_.fail_nth[MemoryDisk::Op::kWrite] = 2;  // b.txt
   pack({{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}});
   size_t failed = 0;
-  EXPECT_FALSE(sc_recupera_file(package_, state_, disk_, &failed));
+  EXPECT_FALSE(sc_recupera_file(package_, folder_, disk_, &failed));
   EXPECT_EQ(failed, 1u);
   EXPECT_EQ(disk_.files, (std::map<std::string, std::string>{{"/inst/a.txt", "new a"},
                                                              {"/inst/b.txt", "old b"}}));
@@ -74,7 +66,7 @@ TEST_F(ExtractionTest, FailedRenameLeavesNoTemporary) {
   disk_.put("/inst/a.txt", "old a");
   disk_.failing_renames.insert("/inst/a.txt");
   pack({{"a.txt", "new a"}});
-  EXPECT_FALSE(sc_recupera_file(package_, state_, disk_));
+  EXPECT_FALSE(sc_recupera_file(package_, folder_, disk_));
   EXPECT_EQ(disk_.files, (std::map<std::string, std::string>{{"/inst/a.txt", "old a"}}));
 }
 

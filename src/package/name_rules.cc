@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "common/text.h"
+#include "base/text.h"
 
 namespace binario {
 

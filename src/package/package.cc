@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 
 namespace binario {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/text.h"
+#include "base/text.h"
 #include "package/name_rules.h"
 
 namespace binario {

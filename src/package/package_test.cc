@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
 #include "test_names.h"

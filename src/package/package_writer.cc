@@ -1,6 +1,6 @@
 #include "package/package_writer.h"
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 
 namespace binario {

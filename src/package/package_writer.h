@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "common/text.h"
+#include "base/text.h"
 
 namespace binario {
 

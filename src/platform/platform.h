@@ -6,13 +6,17 @@
 // One implementation per platform: platform_posix.cc, platform_win32.cc.
 
 #include <cstdint>
+#include <string_view>
 
-#include "common/text.h"
+#include "base/text.h"
 
 namespace binario::platform {
 
 // The folder separator used in paths built by the installer.
 extern const char kPathSeparator;
+
+// `<folder><separator><name>`.
+Text path_in(const Text& folder, std::string_view name);
 
 // Shows the wait window with its one label, "Attendere", and paints it at
 // once, before any work starts. Off Windows: one line on standard error.

@@ -1,6 +1,6 @@
 #include "platform/staged_disk.h"
 
-#include "common/replace_file.h"
+#include "platform/replace_file.h"
 
 namespace binario {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "common/text.h"
+#include "base/text.h"
 #include "platform/disk.h"
 
 namespace binario {

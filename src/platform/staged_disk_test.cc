@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/replace_file.h"
+#include "platform/replace_file.h"
 #include "memory_disk.h"
 
 namespace binario {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/compile_state.h"
-#include "common/round.h"
-#include "grid/cell_index.h"
+#include "base/round.h"
+#include "model/cell_index.h"
+#include "model/compile_state.h"
 
 namespace binario {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "grid/line_grid.h"
-#include "scenario/station_table.h"
+#include "model/line_grid.h"
+#include "model/station_table.h"
 
 namespace binario {
 

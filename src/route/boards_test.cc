@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 
 namespace binario {
 namespace {

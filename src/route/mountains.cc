@@ -1,6 +1,6 @@
 #include "route/mountains.h"
 
-#include "grid/cell_index.h"
+#include "model/cell_index.h"
 
 namespace binario {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "grid/line_grid.h"
+#include "model/line_grid.h"
 
 namespace binario {
 

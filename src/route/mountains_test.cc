@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/cell_index.h"
+#include "model/cell_index.h"
 
 namespace binario {
 namespace {

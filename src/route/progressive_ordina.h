@@ -1,7 +1,7 @@
 #ifndef BINARIO_ROUTE_PROGRESSIVE_ORDINA_H_
 #define BINARIO_ROUTE_PROGRESSIVE_ORDINA_H_
 
-#include "scenario/station_table.h"
+#include "model/station_table.h"
 
 namespace binario {
 

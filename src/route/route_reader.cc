@@ -2,12 +2,12 @@
 
 #include <string_view>
 
-#include "common/field_reader.h"
-#include "grid/cell_index.h"
+#include "base/field_reader.h"
+#include "model/cell_index.h"
+#include "model/route_plan.h"
 #include "route/boards.h"
 #include "route/mountains.h"
 #include "route/progressive_ordina.h"
-#include "route/route_plan.h"
 
 namespace binario {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "memory_disk.h"
-#include "route/route_plan.h"
+#include "model/route_plan.h"
 #include "test_folder.h"
 
 namespace binario {

@@ -1,6 +1,6 @@
 #include "scenario/line_tables.h"
 
-#include "common/round.h"
+#include "base/round.h"
 
 namespace binario {
 

@@ -1,6 +1,6 @@
 #include "scenario/scenario_reader.h"
 
-#include "common/field_reader.h"
+#include "base/field_reader.h"
 #include "scenario/general_values.h"
 #include "scenario/line_tables.h"
 #include "scenario/scenario_reading.h"

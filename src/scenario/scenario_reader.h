@@ -1,7 +1,7 @@
 #ifndef BINARIO_SCENARIO_SCENARIO_READER_H_
 #define BINARIO_SCENARIO_SCENARIO_READER_H_
 
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 #include "platform/disk.h"
 
 namespace binario {

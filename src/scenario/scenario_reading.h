@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-#include "app/compile_state.h"
-#include "common/field_reader.h"
-#include "common/text.h"
+#include "base/field_reader.h"
+#include "base/text.h"
+#include "model/compile_state.h"
+#include "model/station_table.h"
 #include "platform/disk.h"
-#include "scenario/station_table.h"
 
 namespace binario {
 

@@ -1,6 +1,7 @@
 #include "scenario/signal.h"
 
-#include "common/round.h"
+#include "base/round.h"
+#include "model/grid_cell.h"
 
 namespace binario {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/compile_state.h"
+#include "model/compile_state.h"
 #include "scenario/scenario_reading.h"
 
 namespace binario {

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "common/round.h"
+#include "base/round.h"
+#include "model/grid_cell.h"
 
 namespace binario {
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "model/grid_cell.h"
+
 namespace binario {
 
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 #include "support.h"
 #include "test_names.h"

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "common/coding.h"
+#include "base/coding.h"
 #include "compiled_files.h"
 #include "support.h"
 
@@ -175,6 +177,167 @@ TEST_F(SampleTest, InspectAndCheckDescribeTheResult) {
   RunResult checked = run({tool_path().string(), "check", "setup.exe"}, folder_);
   EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
   EXPECT_NE(checked.out.find("compiles without a fault"), std::string::npos) << checked.out;
+}
+
+TEST_F(SampleTest, DumpNamesEveryFieldOfTheThreeFiles) {
+  RunResult dumped = run(
+      {tool_path().string(), "dump", "--format", "json", kStationFile, kGridFile, kRoutePlanFile},
+      folder_);
+  ASSERT_EQ(dumped.status, 0) << dumped.err;
+  const nlohmann::json files = nlohmann::json::parse(dumped.out);
+  ASSERT_EQ(files.size(), 3u);
+
+  const nlohmann::json& stations = files[0]["records"];
+  ASSERT_EQ(stations.size(), 87u);
+  const nlohmann::json& first = stations[1];
+  EXPECT_EQ(first["use"], "station");
+  EXPECT_EQ(first["name"], "BOLOGNA CENTRALE");
+  EXPECT_EQ(first["station_kind"], 2);
+  EXPECT_EQ(first["area_start"], -450);
+  EXPECT_EQ(first["area_end"], 450);
+  EXPECT_EQ(first["flag_a"], 1);
+  EXPECT_EQ(first["group1_a"], 4);
+  EXPECT_EQ(first["dwell"], 1);
+  EXPECT_EQ(first["scheduled_time"], 39180);
+  EXPECT_EQ(first["scheduled_clock"], "10:53:00");
+  EXPECT_EQ(stations[80]["use"], "location board");
+  EXPECT_EQ(stations[81]["meaning"]["progressive_position_m"], 122900);
+  EXPECT_EQ(stations[81]["meaning"]["kilometre_value_m"], 106500);
+  EXPECT_EQ(stations[84]["meaning"]["route_length_m"], 159900);
+  EXPECT_EQ(stations[84]["meaning"]["braked_mass_percent"], 125);
+  EXPECT_EQ(stations[85]["meaning"]["competition_code"], 32241);
+  EXPECT_EQ(stations[86]["meaning"]["signal_repetition_system"], 4);
+  EXPECT_EQ(stations[86]["meaning"]["clock_minutes"], 52);
+
+  const nlohmann::json& cells = files[1]["cells"];
+  ASSERT_EQ(cells.size(), 3339u);
+  // An empty cell still carries its stretch values: gradient -2 from metre 0.
+  EXPECT_EQ(cells[0]["kind_name"], "empty");
+  EXPECT_EQ(cells[0]["gradient_per_mille"], -2);
+  EXPECT_EQ(cells[0]["line_speed_kmh"], 30);
+  EXPECT_EQ(cells[0]["adhesion"], 100);
+  EXPECT_EQ(cells[1]["value1"], 5121);
+  EXPECT_EQ(cells[39]["kind_name"], "signal");
+  EXPECT_EQ(cells[39]["metre"], 1950);
+  EXPECT_EQ(cells[39]["object_metre"], 1900);
+  EXPECT_EQ(cells[39]["value1"], 41);
+  EXPECT_EQ(cells[39]["value4"], 8);
+  EXPECT_EQ(cells[37]["approach"], 81);
+  EXPECT_EQ(cells[8]["kind_name"], "station stop marker");
+  EXPECT_EQ(cells[8]["value1"], 1);
+  EXPECT_EQ(cells[20]["line_speed_kmh"], 110);
+
+  const nlohmann::json& points = files[2]["points"];
+  ASSERT_EQ(points.size(), 166901u);
+  EXPECT_EQ(points[0], nlohmann::json::parse(R"({"point":0,"tag":2,"x":0.0,"y":0.0})"));
+  EXPECT_EQ(points[1], nlohmann::json::parse(R"({"point":1,"tag":2,"x":0.0,"y":1.0})"));
+  // Straight on the y axis up to the first curve at 400 m.
+  EXPECT_EQ(points[400]["tag"], 5);
+  EXPECT_EQ(points[400]["x"], 0.0);
+  EXPECT_EQ(points[400]["y"], 400.0);
+  EXPECT_EQ(points[166898]["tag"], 5);
+  EXPECT_EQ(points[166900], nlohmann::json::parse(R"({"point":166900,"tag":0,"x":null,"y":null})"));
+}
+
+TEST_F(SampleTest, DumpCsvAndStepKeepTheirRows) {
+  RunResult csv = run({tool_path().string(), "dump", "--format", "csv", kGridFile}, folder_);
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+            "cell,metre,object_metre,kind,kind_name,value1,value2,value3,value4,signal_time,"
+            "approach,mountain,line_speed,line_speed_kmh,gradient,gradient_per_mille,adhesion");
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 3340);
+  EXPECT_NE(csv.out.find("\n39,1950,1900,1,signal,41,11,11,8,0,0,"), std::string::npos);
+
+  RunResult stepped =
+      run({tool_path().string(), "dump", "--format", "csv", "--step", "50000", kRoutePlanFile},
+          folder_);
+  ASSERT_EQ(stepped.status, 0) << stepped.err;
+  const std::string expected_first = "point,tag,x,y\n0,2,0,0\n50000,5,";
+  EXPECT_EQ(stepped.out.substr(0, expected_first.size()), expected_first);
+  EXPECT_EQ(std::count(stepped.out.begin(), stepped.out.end(), '\n'), 1 + 4 + 1);
+  EXPECT_NE(stepped.out.find("\n166900,0,,\n"), std::string::npos) << stepped.out;
+}
+
+TEST_F(SampleTest, DumpOfADamagedFileNamesTheFileAndTheOffset) {
+  TempDir temp;
+  const struct {
+    std::string from, name;
+    size_t keep;
+    std::string expected;
+  } cases[] = {
+      {kStationFile, "cut.sim", 1000,
+       "cut.sim: not a station file: the file ends inside station "
+       "record 21, which starts at offset 998"},
+      {kGridFile, "cut.dat", 1003,
+       "cut.dat: not a grid file: a grid file holds a whole number of "
+       "15-byte cells; this one has 1003 bytes, and the cell at "
+       "offset 990 is cut short"},
+      {kRoutePlanFile, "cut_linea.dat", 1001,
+       "cut_linea.dat: not a route plan file: the file ends inside an element that starts at "
+       "offset 998"},
+  };
+  for (const auto& c : cases) {
+    write_file(temp.path() / c.name, read_file(folder_ / c.from).substr(0, c.keep));
+    RunResult dumped = run({tool_path().string(), "dump", "--format", "json", c.name}, temp.path());
+    EXPECT_EQ(dumped.status, 1) << c.name;
+    EXPECT_EQ(dumped.out, "") << c.name;
+    EXPECT_NE(dumped.err.find(c.expected), std::string::npos) << dumped.err;
+  }
+}
+
+TEST_F(SampleTest, PreviewFromTheInstallerAndFromTheCompiledFiles) {
+  TempDir temp;
+  RunResult from_installer =
+      run({tool_path().string(), "preview", "setup.exe", "-o", (temp.path() / "a.html").string()},
+          folder_);
+  ASSERT_EQ(from_installer.status, 0) << from_installer.err;
+  const std::string page = read_file(temp.path() / "a.html");
+  EXPECT_NE(page.find(">VENEZIA SANTA LUCIA<"), std::string::npos);
+  // The signal at 4300 m names its line of the scenario text.
+  EXPECT_NE(page.find(kRoute + "_" + kTrain + "-.txt:64"), std::string::npos);
+
+  // The installed folder holds the compiled files only: no source lines.
+  RunResult from_folder = run(
+      {tool_path().string(), "preview", folder_.string(), "-o", (temp.path() / "b.html").string()},
+      temp.path());
+  ASSERT_EQ(from_folder.status, 0) << from_folder.err;
+  const std::string compiled = read_file(temp.path() / "b.html");
+  EXPECT_NE(compiled.find(">VENEZIA SANTA LUCIA<"), std::string::npos);
+  EXPECT_EQ(compiled.find("-.txt:"), std::string::npos);
+}
+
+TEST(PreviewTest, TheLongestRouteGivesAPageOfAtMostFiveMegabytes) {
+  TempDir temp;
+  std::string route = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
+  for (int p = 0; p < 1000000; p += 500)
+    route += "pendenza, " + std::to_string(p) + ", " + std::to_string(p / 500 % 9 - 4) + "\r\n";
+  for (int p = 1000; p < 990000; p += 3000)
+    route += std::string(p % 2 ? "curvas" : "curvad") + "2, " + std::to_string(p) + ", 600\r\n";
+  route += "[fine]\r\n";
+  std::string scenario = "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 100\r\n";
+  for (int p = 750; p < 1000000; p += 4000)
+    scenario += "velocita, " + std::to_string(p) + ", " + std::to_string(100 + p % 3 * 25) + "\r\n";
+  for (int i = 0; i < 78; ++i) {
+    scenario += "stazione, " + std::to_string(i * 12800) +
+                ", 2, 400, 0,0,1, 1,1,0, 4,1,1, 60, 8,0,0, STAZIONE " + std::to_string(i) + "\r\n";
+  }
+  for (int p = 1900; p < 990000; p += 1500)
+    scenario += "segnale, " + std::to_string(p) + ", 2, 4,1,1, 0, 2, 1,1,1, 0\r\n";
+  scenario += "[fine]\r\n";
+  write_file(temp.path() / "LUNGA_linea.txt", route);
+  write_file(temp.path() / "LUNGA_R1-.txt", scenario);
+  RunResult previewed =
+      run({tool_path().string(), "preview", "LUNGA_linea.txt", "LUNGA_R1-.txt", "-o", "lunga.html"},
+          temp.path());
+  ASSERT_EQ(previewed.status, 0) << previewed.err;
+  const std::string page = read_file(temp.path() / "lunga.html");
+  EXPECT_LE(page.size(), 5u * 1000 * 1000);
+  // Every cell's values are in the page, whatever the drawing leaves out.
+  EXPECT_NE(page.find("STAZIONE 77"), std::string::npos);
+  const size_t gradients = page.find("\"g\":[");
+  ASSERT_NE(gradients, std::string::npos);
+  const std::string list = page.substr(gradients, page.find(']', gradients) - gradients);
+  EXPECT_EQ(std::count(list.begin(), list.end(), ','), 20140);
 }
 
 }  // namespace

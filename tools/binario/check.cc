@@ -11,12 +11,13 @@
 #include <system_error>
 
 #include "app/compile_driver.h"
-#include "app/compile_state.h"
 #include "app/errore.h"
+#include "app/main_sequence.h"
 #include "command.h"
 #include "fault_text.h"
 #include "files.h"
 #include "inspect.h"
+#include "model/compile_state.h"
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/disk.h"
@@ -27,25 +28,6 @@ namespace binario::tool {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A scratch folder, removed with what it holds at the end of its scope.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "binario-check-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // Line `line` (from 1) of the packaged file `name`, without its line end.
 std::string line_of(const Package& package, std::string_view name, int32_t line) {
@@ -98,7 +80,7 @@ int check(const std::string& installer) {
     return kFailure;
   }
 
-  ScratchFolder scratch;
+  ScratchFolder scratch("binario-check");
   if (scratch.path().empty()) {
     report("check", "cannot make a scratch folder under " + fs::temp_directory_path().string());
     return kFailure;
@@ -107,7 +89,7 @@ int check(const std::string& installer) {
   state.cartella = std::string_view(scratch.path().native());
   sc_nome_percorso_nome_treno(package, state);
   size_t failed = 0;
-  if (!sc_recupera_file(package, state, real_disk(), &failed)) {
+  if (!sc_recupera_file(package, state.cartella, real_disk(), &failed)) {
     report("check", "cannot unpack " + printable(package.records[failed].name) + " into " +
                         scratch.path().string());
     return kFailure;

@@ -28,6 +28,8 @@ CommandRun declare_list(CLI::App& command);
 CommandRun declare_extract(CLI::App& command);
 CommandRun declare_inspect(CLI::App& command);
 CommandRun declare_check(CLI::App& command);
+CommandRun declare_dump(CLI::App& command);
+CommandRun declare_preview(CLI::App& command);
 
 // Prints "binario <command>: <message>" on standard error.
 void report(std::string_view command, const std::string& message);

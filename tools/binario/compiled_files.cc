@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/coding.h"
+#include "base/coding.h"
 
 namespace binario::tool {
 
@@ -14,7 +14,8 @@ bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records,
   while (records->size() < static_cast<size_t>(kStationRecords)) {
     const size_t index = records->size();
     if (!need(16)) {
-      *error = "the file ends inside station record " + std::to_string(index);
+      *error = "the file ends inside station record " + std::to_string(index) +
+               ", which starts at offset " + std::to_string(at);
       return false;
     }
     StationRecord r;
@@ -27,7 +28,9 @@ bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records,
     const size_t name_length = decode_u16(p + 14);
     at += 16;
     if (!need(name_length + 18)) {
-      *error = "the file ends inside station record " + std::to_string(index);
+      *error = "the file ends inside station record " + std::to_string(index) +
+               ", which starts at offset " + std::to_string(at - 16) + " and names " +
+               std::to_string(name_length) + " characters";
       return false;
     }
     r.name = std::string_view(reinterpret_cast<const char*>(file.data() + at), name_length);
@@ -47,7 +50,8 @@ bool decode_station_file(const Bytes& file, std::vector<StationRecord>* records,
     records->push_back(std::move(r));
   }
   if (at != file.size()) {
-    *error = std::to_string(file.size() - at) + " bytes follow the last station record";
+    *error = std::to_string(file.size() - at) +
+             " bytes follow the last station record, from offset " + std::to_string(at);
     return false;
   }
   return true;
@@ -58,6 +62,10 @@ bool decode_grid_file(const Bytes& file, std::vector<GridCell>* cells, std::stri
   if (file.empty() || file.size() % kGridCellBytes != 0) {
     *error = "a grid file holds a whole number of 15-byte cells; this one has " +
              std::to_string(file.size()) + " bytes";
+    if (!file.empty()) {
+      const size_t last = file.size() / kGridCellBytes * kGridCellBytes;
+      *error += ", and the cell at offset " + std::to_string(last) + " is cut short";
+    }
     return false;
   }
   for (size_t at = 0; at < file.size(); at += kGridCellBytes) {
@@ -85,6 +93,7 @@ namespace {
 struct Element {
   uint16_t tag = 0;
   double value = 0;
+  size_t offset = 0;  // byte of the tag in the file
 };
 
 bool read_elements(const Bytes& file, size_t* at, std::vector<Element>* out, std::string* error) {
@@ -92,6 +101,7 @@ bool read_elements(const Bytes& file, size_t* at, std::vector<Element>* out, std
   while (*at < file.size()) {
     if (file.size() - *at < 2) break;
     Element e;
+    e.offset = *at;
     e.tag = decode_u16(file.data() + *at);
     size_t payload = e.tag == 0 ? 0 : e.tag == 2 ? 2 : e.tag == 5 ? 8 : SIZE_MAX;
     if (payload == SIZE_MAX) {
@@ -112,20 +122,49 @@ bool read_elements(const Bytes& file, size_t* at, std::vector<Element>* out, std
   return true;
 }
 
-}  // namespace
-
-bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error) {
-  // The file holds x of every point, then y of every point, with nothing
-  // that says where y begins: every element is read and the two halves are
-  // the two equal counts.
+// The file holds x of every point, then y of every point, with nothing that
+// says where y begins: every element is read and the two halves are the two
+// equal counts. Each point's x and y must be of the same kind.
+bool read_plan_elements(const Bytes& file, std::vector<Element>* elements, std::string* error) {
   size_t at = 0;
-  std::vector<Element> elements;
-  if (!read_elements(file, &at, &elements, error)) return false;
-  if (elements.empty() || elements.size() % 2 != 0) {
+  if (!read_elements(file, &at, elements, error)) return false;
+  if (elements->empty() || elements->size() % 2 != 0) {
     *error = "a route plan holds the same number of x and y elements; this one has " +
-             std::to_string(elements.size()) + " elements";
+             std::to_string(elements->size()) + " elements";
     return false;
   }
+  const size_t n = elements->size() / 2;
+  for (size_t i = 0; i < n; ++i) {
+    const Element& x = (*elements)[i];
+    const Element& y = (*elements)[n + i];
+    if (x.tag != y.tag) {
+      *error = "point " + std::to_string(i) + " has an x of tag " + std::to_string(x.tag) +
+               " at offset " + std::to_string(x.offset) + " and a y of tag " +
+               std::to_string(y.tag) + " at offset " + std::to_string(y.offset);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool decode_route_plan_points(const Bytes& file, std::vector<PlanPoint>* points,
+                              std::string* error) {
+  points->clear();
+  std::vector<Element> elements;
+  if (!read_plan_elements(file, &elements, error)) return false;
+  const size_t n = elements.size() / 2;
+  points->reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    points->push_back(PlanPoint{elements[i].tag, elements[i].value, elements[n + i].value});
+  }
+  return true;
+}
+
+bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error) {
+  std::vector<Element> elements;
+  if (!read_plan_elements(file, &elements, error)) return false;
   const size_t n = elements.size() / 2;
   *summary = RoutePlanSummary{};
   summary->points = static_cast<int64_t>(n);
@@ -133,10 +172,6 @@ bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string
   for (size_t i = 0; i < n; ++i) {
     const Element& x = elements[i];
     const Element& y = elements[n + i];
-    if (x.tag != y.tag) {
-      *error = "point " + std::to_string(i) + " has an x of one kind and a y of another";
-      return false;
-    }
     if (x.tag == 0) ++summary->empty_points;
     if (x.tag == 2) ++summary->integer_points;
     if (x.tag == 5) ++summary->double_points;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text.h"
-#include "grid/grid_cell.h"
-#include "scenario/station_table.h"
+#include "base/text.h"
+#include "model/grid_cell.h"
+#include "model/station_table.h"
 
 namespace binario::tool {
 
@@ -35,6 +35,18 @@ struct RoutePlanSummary {
 };
 
 bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error);
+
+// One point of the route plan, x and y as stored: both empty (tag 0), both
+// 16-bit integers (tag 2) or both doubles (tag 5).
+struct PlanPoint {
+  uint16_t tag = 0;
+  double x = 0;
+  double y = 0;
+};
+
+// Every point of the route plan, point i at index i (i metres from the start).
+bool decode_route_plan_points(const Bytes& file, std::vector<PlanPoint>* points,
+                              std::string* error);
 
 }  // namespace binario::tool
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/coding.h"
-#include "grid/line_grid.h"
+#include "base/coding.h"
+#include "model/line_grid.h"
 
 namespace binario::tool {
 namespace {

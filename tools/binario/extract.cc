@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/compile_state.h"
 #include "command.h"
 #include "files.h"
 #include "package/extraction.h"
@@ -41,10 +40,8 @@ int extract(const ExtractOptions& options) {
     report("extract", "nothing written");
     return kFailure;
   }
-  CompileState state;
-  state.cartella = Text(options.folder);
   size_t failed = 0;
-  if (!sc_recupera_file(package, state, real_disk(), &failed)) {
+  if (!sc_recupera_file(package, Text(options.folder), real_disk(), &failed)) {
     report("extract", "cannot write " + printable(package.records[failed].name) + " into \"" +
                           options.folder +
                           "\"; it was left as it was, and the files after it "

@@ -11,6 +11,7 @@
 #include "command.h"
 #include "compiled_files.h"
 #include "files.h"
+#include "model/file_names.h"
 
 namespace binario::tool {
 
@@ -219,16 +220,16 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
   // Station files first, so that a grid can name its boards and stops.
   std::vector<std::string> ordered = paths;
   std::stable_partition(ordered.begin(), ordered.end(),
-                        [](const std::string& p) { return ends_with(p, ".sim"); });
+                        [](const std::string& p) { return ends_with(p, kStationFileSuffix); });
 
   std::vector<StationRecord> stations;
   bool have_stations = false;
   const size_t problems_before = problems->size();
   bool first = true;
   for (const std::string& path : ordered) {
-    const bool station_file = ends_with(path, ".sim");
-    const bool route_plan = ends_with(path, "_linea.dat");
-    const bool grid_file = !route_plan && ends_with(path, ".dat");
+    const bool station_file = ends_with(path, kStationFileSuffix);
+    const bool route_plan = ends_with(path, kRoutePlanSuffix);
+    const bool grid_file = !route_plan && ends_with(path, kGridFileSuffix);
     if (!station_file && !route_plan && !grid_file) {
       problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
       continue;

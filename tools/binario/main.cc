@@ -24,6 +24,9 @@ constexpr Command kCommands[] = {
     {"inspect",
      "Show what the installer compiled: stations, signals, boards, code points, route plan",
      declare_inspect},
+    {"dump", "Write every field of the compiled files as text, JSON or CSV", declare_dump},
+    {"preview", "Draw a route as one offline HTML page: ground plan, line profile, details",
+     declare_preview},
 };
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "command.h"
-#include "common/text.h"
 #include "files.h"
+#include "model/file_names.h"
 #include "package/name_rules.h"
 #include "package/package.h"
 #include "package/package_layout.h"
@@ -109,8 +110,8 @@ std::vector<PackedFile> read_files(const PackOptions& options, std::vector<std::
 
 // The installer compiles these two; without them it has nothing to do.
 void check_texts_present(const PackOptions& options, std::vector<std::string>* problems) {
-  const std::string route_text = options.route + "_linea.txt";
-  const std::string scenario_text = options.route + "_" + options.train + "-.txt";
+  const std::string route_text = options.route + kRouteTextSuffix;
+  const std::string scenario_text = options.route + "_" + options.train + kScenarioTextSuffix;
   for (const std::string& needed : {route_text, scenario_text}) {
     bool found = false;
     for (const std::string& file : options.files) found |= fs::path(file).filename() == needed;

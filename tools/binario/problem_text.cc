@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/errore.h"
-#include "common/coding.h"
+#include "base/coding.h"
 #include "package/package_layout.h"
 
 namespace binario::tool {

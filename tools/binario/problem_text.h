@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text.h"
+#include "base/text.h"
 #include "package/name_rules.h"
 #include "package/package.h"
 

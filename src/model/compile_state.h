@@ -1,0 +1,72 @@
+#ifndef BINARIO_MODEL_COMPILE_STATE_H_
+#define BINARIO_MODEL_COMPILE_STATE_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "base/text.h"
+#include "model/fault.h"
+#include "model/file_names.h"
+#include "model/line_grid.h"
+#include "model/route_plan.h"
+#include "model/station_table.h"
+#include "platform/disk.h"
+
+namespace binario {
+
+// The one object of a run: the names, every table, the readers' hand-over
+// values and the run error state. Everything starts at 0 or empty.
+struct CompileState {
+  Text cartella;       // the executable's folder: every file read or written is here
+  Text nome_percorso;  // route name, from the package
+  Text nome_treno;     // train name, from the package
+
+  int32_t write_route = 0;  // non-zero: build and write the route plan
+
+  // Run error state. A fault records its code, and its position in metres
+  // when it has one; a later fault replaces the code (and the position when
+  // it records one).
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+  // Where the fault was found, for authors' diagnostics only: the text's file
+  // name (empty for the grid pass) and its line (0 when the fault belongs to
+  // no one line). Set with the fault.
+  Text testo_errore;
+  int32_t riga_errore = 0;
+
+  StationTable stazioni;
+  LineGrid griglia;
+  RoutePlan piano;
+
+  // Hand-over between the route reader and the scenario reader.
+  Text campo;  // the last field read
+  int32_t next_board_record = kFirstBoardRecord;
+
+  // `<cartella><separator><name>`.
+  Text path_of(std::string_view name) const;
+
+  // The run's file names, from the two names (model/file_names.h).
+  Text route_text_name() const;     // <route>_linea.txt
+  Text scenario_text_name() const;  // <route>_<train>-.txt
+  Text route_plan_name() const;     // <route>_linea.dat
+  Text station_file_name() const;   // <route>_<train>.sim
+  Text grid_file_name() const;      // <route>_<train>.dat
+
+  // Records a fault with `code`, found on line `line` of the text named
+  // `text` (line 0: on no one line; no text: in the grid pass). The position
+  // stays as it was.
+  void record_fault(int32_t code, std::string_view text, int32_t line);
+  // The same for a fault found `position` metres along the line.
+  void record_fault_at(int32_t code, int32_t position, std::string_view text, int32_t line);
+  // Before the readers run: no fault recorded.
+  void clear_fault();
+
+  // The readers' one failure handler: records code 25 found on `line` of
+  // `text` and deletes the route text and the scenario text where they
+  // still exist.
+  void fail_reading(Disk& disk, std::string_view text, int32_t line);
+};
+
+}  // namespace binario
+
+#endif  // BINARIO_MODEL_COMPILE_STATE_H_
