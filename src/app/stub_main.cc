@@ -6,7 +6,9 @@
 #include "platform/disk.h"
 #include "platform/platform.h"
 
-int main() {
+namespace {
+
+[[noreturn]] void install() {
   using namespace binario;
   platform::show_wait_window();
   Text self;
@@ -20,3 +22,15 @@ int main() {
   if (!result.ok()) errore(error_code_text(result));
   platform::exit_process(0);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The Windows process starts here, without the C runtime's start-up code
+// (arguments, atexit tables, thread-local callbacks, floating-point reset):
+// the installer reads no arguments, has no static constructors and ends
+// through ExitProcess. The C library it calls initialises itself when loaded.
+extern "C" [[noreturn]] void binario_stub_start() { install(); }
+#else
+int main() { install(); }
+#endif
