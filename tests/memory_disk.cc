@@ -1,5 +1,7 @@
 #include "memory_disk.h"
 
+#include <string_view>
+
 namespace binario {
 
 bool MemoryDisk::read_file(const char* path, Bytes* out) {
@@ -15,6 +17,8 @@ bool MemoryDisk::remove_file(const char* path) { return files.erase(path) != 0; 
 
 bool MemoryDisk::write_file(const char* path, const uint8_t* data, size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);
+  write_denied = !refusing_folder.empty() && std::string_view(path).starts_with(refusing_folder);
+  if (write_denied) return false;
   if (failing_writes.count(path) != 0) {
     files[path] = std::string(bytes, size / 2);
     return false;

@@ -17,6 +17,7 @@ class MemoryDisk : public Disk {
   bool remove_file(const char* path) override;
   bool write_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
+  bool last_write_denied() const override { return write_denied; }
 
   // Test helpers.
   void put(const std::string& path, const std::string& content) { files[path] = content; }
@@ -28,6 +29,10 @@ class MemoryDisk : public Disk {
   std::set<std::string> failing_writes;
   // Renames onto these paths fail.
   std::set<std::string> failing_renames;
+  // A folder that refuses every new file for want of permission, as one
+  // that only an administrator may write in ("/games/" refuses "/games/x").
+  std::string refusing_folder;
+  bool write_denied = false;
 };
 
 }  // namespace binario

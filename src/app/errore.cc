@@ -20,6 +20,32 @@ Text error_message(std::string_view a) {
   return message;
 }
 
-void errore(std::string_view a) { platform::show_message_and_exit(error_message(a).c_str()); }
+std::string_view way_forward(Fault fault) {
+  switch (fault) {
+    case Fault::kPackageDamaged:
+      return "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.";
+    case Fault::kPackageUnsafe:
+      return "Il programma di installazione contiene nomi di file non validi: chiedine all'autore "
+             "una versione corretta.";
+    case Fault::kCannotWriteFile:
+      return "Impossibile scrivere nella cartella del programma di installazione: avvialo dalla "
+             "cartella del simulatore e accetta la richiesta di autorizzazione.";
+    case Fault::kCannotReadInstaller:
+      return "Il programma di installazione non riesce a leggere se stesso: copialo in una "
+             "cartella del computer e avvialo di nuovo.";
+    default:
+      return {};
+  }
+}
+
+void errore(const CompileResult& result) {
+  Text message = error_message(error_code_text(result));
+  const std::string_view line = way_forward(result.fault);
+  if (!line.empty()) {
+    message.append("\n");
+    message.append(line);
+  }
+  platform::show_message_and_exit(message.c_str());
+}
 
 }  // namespace binario

@@ -16,9 +16,15 @@ Text error_code_text(const CompileResult& result);
 // followed by `a` exactly as passed.
 Text error_message(std::string_view a);
 
-// Shows error_message(a) in a modal box, waits for the user to close it and
-// ends the program with status 1. Never returns.
-[[noreturn]] void errore(std::string_view a);
+// For the installer's own faults (1252 to 1255), one short Italian line that
+// tells the player what to do; empty for every other fault.
+std::string_view way_forward(Fault fault);
+
+// Shows the player's message for a run that ended on `result`'s fault, with
+// the way forward on a line of its own where there is one, in a modal box;
+// waits for the user to close it and ends the program with status 1. Never
+// returns.
+[[noreturn]] void errore(const CompileResult& result);
 
 }  // namespace binario
 

@@ -2,25 +2,27 @@
 // own file into its own folder, compiles it and ends.
 
 #include "app/errore.h"
-#include "app/main_sequence.h"
+#include "app/installer_run.h"
 #include "platform/disk.h"
+#include "platform/elevation.h"
 #include "platform/platform.h"
 
 namespace {
 
 [[noreturn]] void install() {
   using namespace binario;
+  platform::restrict_dll_search();
   platform::show_wait_window();
   Text self;
-  CompileResult result;
+  InstallerRun run;
   if (platform::executable_path(&self)) {
-    result = installa(real_disk(), self);
+    run = esegui_installatore(real_disk(), real_elevation(), self);
   } else {
-    result.fault = Fault::kCannotReadInstaller;
+    run.result.fault = Fault::kCannotReadInstaller;
   }
   // The one place a run's end becomes the player's message.
-  if (!result.ok()) errore(error_code_text(result));
-  platform::exit_process(0);
+  if (!run.result.ok()) errore(run.result);
+  platform::exit_process(run.status);
 }
 
 }  // namespace

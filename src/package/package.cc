@@ -19,6 +19,16 @@ bool read_name_field(const Bytes& image, size_t offset, std::string_view* name) 
   return true;
 }
 
+// True when the bytes from `offset` to `end` are the NULs with which the
+// signer brings the certificate table to its boundary.
+bool only_alignment_padding(const Bytes& image, size_t offset, size_t end) {
+  if (end - offset >= kCertificateTableAlignment) return false;
+  for (size_t i = offset; i < end; ++i) {
+    if (image[i] != 0) return false;
+  }
+  return true;
+}
+
 PackageCheck flaw_at(PackageFlaw flaw, size_t offset, size_t record = 0) {
   PackageCheck check;
   check.flaw = flaw;
@@ -62,8 +72,7 @@ Fault PackageCheck::fault() const {
 
 PackageCheck read_package(const Bytes& image, Package* package) {
   *package = Package();
-  const size_t end = image.size();
-  if (end < kFirstRecordOffset) return flaw_at(PackageFlaw::kTooShort, end);
+  if (image.size() < kFirstRecordOffset) return flaw_at(PackageFlaw::kTooShort, image.size());
   if (!read_name_field(image, kRouteNameOffset, &package->nome_percorso)) {
     return flaw_at(PackageFlaw::kRouteNameWithoutNul, kRouteNameOffset);
   }
@@ -71,9 +80,26 @@ PackageCheck read_package(const Bytes& image, Package* package) {
     return flaw_at(PackageFlaw::kTrainNameWithoutNul, kTrainNameOffset);
   }
 
+  size_t end = image.size();
+  package->certificate_table = find_certificate_table(image);
+  switch (package->certificate_table.place) {
+    case CertificateTable::Place::kNone:
+      break;
+    case CertificateTable::Place::kAtEnd:
+      end = package->certificate_table.offset;
+      break;
+    case CertificateTable::Place::kMisplaced:
+      // A signed download cut short, or bytes added after signing.
+      return flaw_at(PackageFlaw::kSignatureNotAtEnd, package->certificate_table.offset);
+  }
+
   size_t offset = kFirstRecordOffset;
   while (offset < end) {
     const size_t index = package->records.size();
+    if (package->certificate_table.place == CertificateTable::Place::kAtEnd &&
+        only_alignment_padding(image, offset, end)) {
+      break;
+    }
     if (end - offset < kRecordHeaderSize) {
       return flaw_at(PackageFlaw::kIncompleteRecord, offset, index);
     }

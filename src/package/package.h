@@ -11,6 +11,7 @@
 
 #include "base/text.h"
 #include "model/fault.h"
+#include "package/certificate_table.h"
 #include "package/name_rules.h"
 
 namespace binario {
@@ -28,6 +29,9 @@ struct Package {
   std::string_view nome_percorso;
   std::string_view nome_treno;
   std::vector<PackageRecord> records;  // in the order they are stored, and written
+  // A signed installer's certificate table, behind the last record: never a
+  // record, never written.
+  CertificateTable certificate_table;
 };
 
 // What is wrong with a package, if anything. Damage is about the layout (the
@@ -44,6 +48,7 @@ enum class PackageFlaw : uint8_t {
   kEmptyRecordName,       // a record's name field begins with its NUL
   kNegativeLength,        // a record's content length is below 0
   kContentPastEnd,        // a record's content runs past the end of the file
+  kSignatureNotAtEnd,     // the certificate table does not end where the file ends
   // Unsafe names.
   kUnsafeRouteName,
   kUnsafeTrainName,
@@ -69,8 +74,9 @@ struct PackageCheck {
 };
 
 // Reads the package appended to `image`, the installer's whole file, into
-// `package` and checks it. Damage outranks unsafe names: a package with both
-// is reported damaged. On damage, `package` holds what was read before it.
+// `package` and checks it. In a signed installer the package ends where the
+// certificate table begins (its alignment padding aside). Damage outranks unsafe names: a package
+// with both is reported damaged. On damage, `package` holds what was read before it.
 PackageCheck read_package(const Bytes& image, Package* package);
 
 }  // namespace binario

@@ -30,6 +30,11 @@ class Disk {
 
   // Renames `from` to `to`, replacing a file already at `to`.
   virtual bool rename_file(const char* from, const char* to) = 0;
+
+  // True when the last write_file or rename_file failed for want of
+  // permission (a folder, or a file in place, that only an administrator
+  // may write). Never off Windows: there the installer has no way to ask.
+  virtual bool last_write_denied() const { return false; }
 };
 
 // The platform's real file system (disk_posix.cc, disk_win32.cc).

@@ -40,6 +40,7 @@ class Win32Disk : public Disk {
   bool write_file(const char* path, const uint8_t* data, size_t size) override {
     HANDLE file =
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    write_denied_ = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED;
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     size_t done = 0;
@@ -54,13 +55,20 @@ class Win32Disk : public Disk {
   }
 
   bool rename_file(const char* from, const char* to) override {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    // A file in place that only an administrator may replace.
+    const bool moved = MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    write_denied_ = !moved && GetLastError() == ERROR_ACCESS_DENIED;
+    return moved;
   }
+
+  bool last_write_denied() const override { return write_denied_; }
 
  private:
   // ReadFile and WriteFile move at most a DWORD's worth of bytes per call.
   static constexpr size_t kMaxChunk = size_t{1} << 30;
   static size_t min_size(size_t a, size_t b) { return a < b ? a : b; }
+
+  bool write_denied_ = false;
 };
 
 }  // namespace

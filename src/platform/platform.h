@@ -11,6 +11,12 @@
 
 namespace binario::platform {
 
+// Restricts where Windows looks for the DLLs that the system libraries load
+// to the system folder, so that a DLL planted beside the installer (in a
+// downloads folder) is never loaded. The first thing the installer does.
+// Off Windows: nothing.
+void restrict_dll_search();
+
 // The folder separator used in paths built by the installer.
 extern const char kPathSeparator;
 

@@ -4,9 +4,31 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/elevation.h"
 #include "platform/platform.h"
 
+namespace binario {
+
+namespace {
+
+// No permission request here: a folder that refuses the files gives 1254.
+class NoElevation : public Elevation {
+ public:
+  bool elevated_copy() const override { return false; }
+  bool run_elevated(int*) override { return false; }
+};
+
+NoElevation elevation;
+
+}  // namespace
+
+Elevation& real_elevation() { return elevation; }
+
+}  // namespace binario
+
 namespace binario::platform {
+
+void restrict_dll_search() {}
 
 const char kPathSeparator = '/';
 

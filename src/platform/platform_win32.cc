@@ -1,5 +1,10 @@
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
+#include <cstring>
+
+#include "platform/elevation.h"
 #include "platform/platform.h"
 
 namespace binario::platform {
@@ -40,9 +45,23 @@ LRESULT CALLBACK wait_window_procedure(HWND window, UINT message, WPARAM wparam,
 
 }  // namespace
 
+void restrict_dll_search() {
+  // Windows 7 without its 2011 loader update lacks the call; there the
+  // installer's own folder at least leaves the search.
+  using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+  auto set_default_dll_directories =
+      reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (set_default_dll_directories != nullptr) {
+    set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  } else {
+    SetDllDirectoryA("");
+  }
+}
+
 void show_wait_window() {
-  // Sizes follow the real screen density, not a scaled 96 dots per inch.
-  SetProcessDPIAware();
+  // Sizes follow the real screen density: the manifest declares the
+  // installer aware of it, so Windows does not scale a 96-dpi window.
   HDC screen = GetDC(nullptr);
   int dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
   int dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
@@ -103,3 +122,50 @@ bool executable_path(Text* out) {
 }
 
 }  // namespace binario::platform
+
+namespace binario {
+
+namespace {
+
+// The argument that marks the copy started with administrator rights.
+constexpr char kElevatedMarker[] = " /amministratore";
+
+class Win32Elevation : public Elevation {
+ public:
+  // A path never holds a '/', so the marker cannot be part of the installer's own path.
+  bool elevated_copy() const override {
+    return std::strstr(GetCommandLineA(), kElevatedMarker) != nullptr;
+  }
+
+  bool run_elevated(int* status) override {
+    // A path cut short names no file: the request then fails.
+    char self[MAX_PATH + 1];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    SHELLEXECUTEINFOA request = {};
+    request.cbSize = sizeof request;
+    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    request.hwnd = platform::wait_window;
+    request.lpVerb = "runas";
+    request.lpFile = self;
+    request.lpParameters = kElevatedMarker + 1;
+    request.nShow = SW_SHOWNORMAL;
+    // Refused by the player (or impossible): no process to wait for.
+    if (!ShellExecuteExA(&request) || request.hProcess == nullptr) return false;
+    // The elevated copy shows its own window and messages; this one steps aside.
+    ShowWindow(platform::wait_window, SW_HIDE);
+    DWORD exit_code = 1;
+    WaitForSingleObject(request.hProcess, INFINITE);
+    GetExitCodeProcess(request.hProcess, &exit_code);
+    CloseHandle(request.hProcess);
+    *status = static_cast<int>(exit_code);
+    return true;
+  }
+};
+
+Win32Elevation elevation;
+
+}  // namespace
+
+Elevation& real_elevation() { return elevation; }
+
+}  // namespace binario

@@ -25,6 +25,21 @@ const std::string kRouteText = kRoute + "_linea.txt";
 const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
 const std::string kWaitLine = "Attendere\n";
 
+// The installer's own codes are followed by what the player can do.
+const std::map<std::string, std::string> kWayForward = {
+    {"1252",
+     "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.\n"},
+    {"1253",
+     "Il programma di installazione contiene nomi di file non validi: chiedine all'autore "
+     "una versione corretta.\n"},
+    {"1254",
+     "Impossibile scrivere nella cartella del programma di installazione: avvialo dalla "
+     "cartella del simulatore e accetta la richiesta di autorizzazione.\n"},
+    {"1255",
+     "Il programma di installazione non riesce a leggere se stesso: copialo in una "
+     "cartella del computer e avvialo di nuovo.\n"},
+};
+
 // A route text and a scenario text that compile: a run with them goes to its
 // end, deletes them and leaves the three compiled files.
 const std::string kRouteSource = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
@@ -231,7 +246,8 @@ TEST_P(SpoiledInstallerTest, StopsWithItsCodeAndWritesNothing) {
 
   RunResult result = run({(folder_ / "setup.exe").string()}, elsewhere_);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, kWaitLine + " Errore n. " + GetParam().code + "\n");
+  EXPECT_EQ(result.err,
+            kWaitLine + " Errore n. " + GetParam().code + "\n" + kWayForward.at(GetParam().code));
   EXPECT_EQ(contents(temp_.path()), before);
 }
 
@@ -289,7 +305,7 @@ TEST_F(InstallerTest, FileThatCannotBeWrittenGives1254AndKeepsWhatWasThere) {
   const auto before = contents(folder_);
   RunResult result = run({(folder_ / "setup.exe").string()}, elsewhere_);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, kWaitLine + " Errore n. 1254\n");
+  EXPECT_EQ(result.err, kWaitLine + " Errore n. 1254\n" + kWayForward.at("1254"));
   // Also no temporary file: the folder holds exactly what it held.
   EXPECT_EQ(contents(folder_), before);
 }
@@ -298,7 +314,7 @@ TEST_F(InstallerTest, OwnFileThatCannotBeReadGives1255) {
   const std::string installer = pack({{kRouteText, "r"}, {kScenarioText, "s"}});
   RunResult result = run_from_memory(installer, elsewhere_);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, kWaitLine + " Errore n. 1255\n");
+  EXPECT_EQ(result.err, kWaitLine + " Errore n. 1255\n" + kWayForward.at("1255"));
   EXPECT_TRUE(contents(elsewhere_).empty());
 }
 

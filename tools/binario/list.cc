@@ -34,6 +34,10 @@ int list(const std::string& installer) {
     std::snprintf(size, sizeof size, "%10zu", record.size);
     std::cout << size << "  " << printable(record.name) << '\n';
   }
+  if (package.certificate_table.place == CertificateTable::Place::kAtEnd) {
+    std::cout << "signature: certificate table of " << package.certificate_table.size
+              << " bytes at offset " << package.certificate_table.offset << " (not a record)\n";
+  }
   std::cout << "package: " << package_problem_text(check, image) << '\n';
   return check.passed() ? kSuccess : kFailure;
 }

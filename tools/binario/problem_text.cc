@@ -22,6 +22,12 @@ std::string_view field_name(const Bytes& image, size_t offset) {
   return field.substr(0, field.find('\0'));
 }
 
+// Where the package's records end: the file's end, or a signature's start.
+size_t package_end(const Bytes& image) {
+  const CertificateTable table = find_certificate_table(image);
+  return table.place == CertificateTable::Place::kAtEnd ? table.offset : image.size();
+}
+
 std::string record_place(const PackageCheck& check) {
   return "record " + std::to_string(check.record + 1) + " at offset " +
          std::to_string(check.offset);
@@ -42,7 +48,7 @@ std::string flaw_text(const PackageCheck& check, const Bytes& image) {
       return "the train name area at offset " + std::to_string(kTrainNameOffset) +
              " has no terminating NUL";
     case PackageFlaw::kIncompleteRecord:
-      return std::to_string(image.size() - check.offset) + " bytes at offset " +
+      return std::to_string(package_end(image) - check.offset) + " bytes at offset " +
              std::to_string(check.offset) + " after the last record are too few for a record";
     case PackageFlaw::kRecordNameWithoutNul:
       return record_place(check) + ": its name field has no terminating NUL";
@@ -57,6 +63,13 @@ std::string flaw_text(const PackageCheck& check, const Bytes& image) {
              ": its content of " +
              std::to_string(decode_i32(image.data() + check.offset + kRecordLengthOffset)) +
              " bytes runs past the end of the file";
+    case PackageFlaw::kSignatureNotAtEnd: {
+      const CertificateTable table = find_certificate_table(image);
+      return "the signature's certificate table at offset " + std::to_string(table.offset) + " (" +
+             std::to_string(table.size) + " bytes) does not end at the end of the file (" +
+             std::to_string(image.size()) + " bytes): a download cut short, or bytes added after " +
+             "signing";
+    }
     case PackageFlaw::kUnsafeRouteName:
     case PackageFlaw::kUnsafeTrainName:
     case PackageFlaw::kUnsafeRecordName: {

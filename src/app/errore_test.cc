@@ -1,0 +1,44 @@
+#include "app/errore.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+
+namespace binario {
+namespace {
+
+TEST(ErroreTest, InstallerCodesHaveOneLineOfWayForward) {
+  const std::tuple<Fault, const char*, const char*> cases[] = {
+      {Fault::kPackageDamaged, "1252", "scaricalo di nuovo"},
+      {Fault::kPackageUnsafe, "1253", "versione corretta"},
+      {Fault::kCannotWriteFile, "1254", "accetta la richiesta di autorizzazione"},
+      {Fault::kCannotReadInstaller, "1255", "avvialo di nuovo"},
+  };
+  std::set<std::string> lines;
+  for (const auto& [fault, code, advice] : cases) {
+    const std::string line(way_forward(fault));
+    EXPECT_NE(line.find(advice), std::string::npos) << code << ": " << line;
+    // One line, in plain ASCII: it reaches the message box the same in every code page.
+    for (char c : line) {
+      EXPECT_TRUE(c >= 0x20 && c < 0x7f) << code << ": " << line;
+    }
+    lines.insert(line);
+    // The code's own text stays exactly as it was.
+    EXPECT_EQ(error_message(code).view(), std::string(" Errore n. ") + code);
+  }
+  EXPECT_EQ(lines.size(), 4u) << "each code has its own advice";
+}
+
+TEST(ErroreTest, OtherCodesKeepTheirBareText) {
+  for (const Fault fault : kAllFaults) {
+    const int32_t code = code_of(fault);
+    if (code >= 1252 && code <= 1255) continue;
+    EXPECT_EQ(way_forward(fault), "") << code;
+  }
+  EXPECT_EQ(error_message("1250").view(), " Errore n. 1250");
+}
+
+}  // namespace
+}  // namespace binario
