@@ -1,6 +1,7 @@
 #include "model/route_plan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "base/coding.h"
@@ -28,6 +29,31 @@ void RoutePlan::start() {
   cursor_ = 2;
 }
 
+namespace {
+void put_double(uint8_t* element, double v) {
+  element[0] = RoutePlan::kDouble;
+  element[1] = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(element + 2, &v, sizeof v);
+  } else {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    for (int b = 0; b < 8; ++b) element[2 + b] = static_cast<uint8_t>(bits >> (8 * b));
+  }
+}
+
+// The double of an element written by put_double.
+double get_double(const uint8_t* element) {
+  if constexpr (std::endian::native == std::endian::little) {
+    double v;
+    std::memcpy(&v, element + 2, sizeof v);
+    return v;
+  } else {
+    return decode_f64(element + 2);
+  }
+}
+}  // namespace
+
 RoutePlan::Tag RoutePlan::tag(Coordinate, int32_t point) const {
   if (point < 2) return started_ ? kInt16 : kEmpty;
   return point < filled_ ? kDouble : kEmpty;
@@ -39,21 +65,11 @@ double RoutePlan::value(Coordinate c, int32_t point) const {
     case kInt16:
       return decode_i16(element + 2);
     case kDouble:
-      return decode_f64(element + 2);
+      return get_double(element);
     default:
       return 0;
   }
 }
-
-namespace {
-void put_double(uint8_t* element, double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  element[0] = RoutePlan::kDouble;
-  element[1] = 0;
-  for (int b = 0; b < 8; ++b) element[2 + b] = static_cast<uint8_t>(bits >> (8 * b));
-}
-}  // namespace
 
 void RoutePlan::set_double(int32_t point, double x, double y) {
   if (point >= filled_) {
