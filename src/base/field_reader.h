@@ -32,6 +32,8 @@ class FieldReader {
   // The end-of-file test made after each read: true once every byte has
   // been consumed, delimiters included.
   bool at_end() const { return pos_ >= text_.size(); }
+  // Bytes consumed so far, delimiters included.
+  size_t offset() const { return pos_; }
 
   void read_text(Text* out);
   int32_t read_i32();

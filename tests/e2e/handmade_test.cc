@@ -50,7 +50,7 @@ class HandmadeTest : public testing::Test {
     write_file(temp_.path() / kRouteText, kRouteSource);
     write_file(temp_.path() / kScenarioText, scenario_source);
     RunResult packed = run(
-        {tool_path().string(), "pack", "--route", kRoute, "--train", kTrain, "--stub",
+        {tool_path().string(), "pack", "--force", "--route", kRoute, "--train", kTrain, "--stub",
          stub_path().string(), "-o", (folder_ / "setup.exe").string(), kRouteText, kScenarioText},
         temp_.path());
     EXPECT_EQ(packed.status, 0) << packed.err;

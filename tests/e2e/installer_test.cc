@@ -104,7 +104,7 @@ class InstallerTest : public testing::Test {
   // An installer made by `binario pack` from `files`, as its bytes.
   std::string pack(const Files& files) {
     std::vector<std::string> argv = {
-        tool_path().string(), "pack", "--route",  kRoute, "--train", kTrain, "--stub",
+        tool_path().string(), "pack", "--force",  "--route", kRoute, "--train", kTrain, "--stub",
         stub_path().string(), "-o",   "setup.exe"};
     for (const auto& [name, content] : files) {
       write_file(sources_ / name, content);

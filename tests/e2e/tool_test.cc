@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,10 @@ class ToolTest : public testing::Test {
 
   // `binario pack` of the two texts and `extra`, with the test's stub.
   RunResult pack(const std::string& out, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"pack", "--route", kRoute, "--train",  kTrain,       "--stub",
-                                     "stub", "-o",      out,    kRouteText, kScenarioText};
+    // The placeholder texts would stop the installer: packed all the same.
+    std::vector<std::string> args = {"pack",    "--force", "--route",  kRoute,
+                                     "--train", kTrain,    "--stub",   "stub",
+                                     "-o",      out,       kRouteText, kScenarioText};
     args.insert(args.end(), extra.begin(), extra.end());
     return binario(args);
   }
@@ -104,8 +107,9 @@ TEST_P(PackRefusalTest, NamesTheProblemAndWritesNothing) {
 
 std::vector<std::string> pack_args(const std::string& route, const std::string& train,
                                    const std::string& stub, std::vector<std::string> files) {
-  std::vector<std::string> args = {"pack",   "--route", route, "--train", train,
-                                   "--stub", stub,      "-o",  "out.exe"};
+  // The placeholder texts would stop the installer: the refusals come first.
+  std::vector<std::string> args = {"pack", "--force", "--route", route, "--train",
+                                   train,  "--stub",  stub,      "-o",  "out.exe"};
   args.insert(args.end(), files.begin(), files.end());
   return args;
 }
@@ -151,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"missing stub", pack_args(kRoute, kTrain, "assente", {kRouteText, kScenarioText}),
                 "cannot read \"assente\""},
         Refusal{"output into a missing folder",
-                {"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
+                {"pack", "--force", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
                  "assente/out.exe", kRouteText, kScenarioText},
                 "cannot create \"assente/out.exe\""}),
     NameFromWhat());
@@ -163,6 +167,7 @@ TEST_F(ToolTest, PackTakesTheStubBesideTheToolWindowsOneFirst) {
   fs::copy_file(tool_path(), bin / "binario");
   const std::vector<std::string> args = {(bin / "binario").string(),
                                          "pack",
+                                         "--force",
                                          "--route",
                                          kRoute,
                                          "--train",
@@ -193,7 +198,9 @@ TEST_F(ToolTest, ListShowsNamesFilesAndTheCheck) {
   EXPECT_EQ(result.out, "route: \"" + kRoute + "\"\n" + "train: \"" + kTrain + "\"\n" +
                             "files: 3\n" + "         7  \"" + kRouteText + "\"\n" +
                             "        10  \"" + kScenarioText + "\"\n" +
-                            "         5  \"nota \xe8.txt\"\n" + "package: sound\n");
+                            "         5  \"nota \xc3\xa8.txt\"\n" + "package: sound\n" +
+                            "compile: the route text and the scenario text are there (binario "
+                            "check compiles them)\n");
 }
 
 TEST_F(ToolTest, ListNamesTheDamageAndFails) {
@@ -256,7 +263,7 @@ TEST_P(CheckTest, ReportsTheFirstFaultWithItsFileAndLine) {
   RunResult result = binario({"check", "out.exe"});
   EXPECT_EQ(result.status, 1) << result.out << result.err;
   for (const std::string& expected : GetParam().expected) {
-    EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
+    EXPECT_NE(result.err.find(expected), std::string::npos) << expected << "\n" << result.err;
   }
   // Checking leaves nothing behind beside the installer.
   EXPECT_EQ(contents(dir_).size(), 4u);
@@ -272,17 +279,21 @@ INSTANTIATE_TEST_SUITE_P(
             kGoodRoute,
             "[generale]\r\n[stazioni]\r\nstazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, "
             "A\r\n[fine]\r\n",
-            {kScenarioText + ":3: error 8 at 125 m: a station's position is not a multiple of 50",
-             "    stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n",
+            {kScenarioText +
+                 ":3:11: error: station position 125 m is not a multiple of 50 [code 8]",
+             "    3 | stazione, 125, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\n"
+             "      |           ^~~\n",
              "the installer stops with \" Errore n. 8, posizione 125 m\""}},
         CheckCase{"route length out of range",
                   "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n",
                   "[generale]\r\n[fine]\r\n",
-                  {kRouteText + ":2: error 1: the route length is above 1000000 m"}},
+                  {kRouteText + ":2:21: error: route length 1000001 m is out of range: it runs "
+                                "from 0 to 1000000 m [code 1]"}},
         CheckCase{"signal in the header cell",
                   kGoodRoute,
                   "[generale]\r\nsegnale, 0, 2, 4, 1, 1, 0, 2, 1, 1, 1, 0\r\n[fine]\r\n",
-                  {"error 1250: grid cell 1", "\" Errore n. 1250\""}}),
+                  {"error: the signal at 0 m falls on grid cell 1", "[code 1250]",
+                   "\" Errore n. 1250\""}}),
     NameFromWhat());
 
 TEST_F(ToolTest, ExtractRefusesADamagedPackage) {
@@ -340,6 +351,117 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandLine{{"pack", "--route", "R", "--train", "T", "-o", "x"}, 2, "FILE"},
                     CommandLine{{"list"}, 2, "INSTALLER"},
                     CommandLine{{"extract", "out.exe", "--bogus"}, 2, "--bogus"}));
+
+// A 6000 m route and a scenario with one station; `stations` replaces the station line.
+const std::string kCleanRoute =
+    "[generale]\r\nlunghezza percorso, 6000\r\n[linea]\r\npendenza, 0, 0\r\n[fine]\r\n";
+std::string CleanScenario(const std::string& station =
+                              "stazione, 1000, 2, 400, 0,0,0, 1,1,0, "
+                              "4,1,1, 0, 8,0,0, ALFA\r\n") {
+  return "[generale]\r\nnumero vetture, 5\r\npercentuale massa frenata, 120\r\norologio, 8 0 "
+         "0\r\nvelocita, 0, 100\r\n" +
+         station + "[fine]\r\n";
+}
+
+TEST_F(ToolTest, CheckTakesTheTextsOrTheFolderThatHoldsThem) {
+  write_file(dir_ / kRouteText, kCleanRoute);
+  write_file(dir_ / kScenarioText, CleanScenario());
+  fs::create_directory(dir_ / "texts");
+  write_file(dir_ / "texts" / kRouteText, kCleanRoute);
+  write_file(dir_ / "texts" / kScenarioText, CleanScenario());
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"check", kRouteText, kScenarioText},
+        std::vector<std::string>{"check", "texts"}}) {
+    RunResult result = binario(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "0 errors, 0 warnings\n");
+    EXPECT_EQ(result.out,
+              "route \"" + kRoute + "\", train \"" + kTrain + "\": compiles without a fault\n");
+  }
+}
+
+TEST_F(ToolTest, CheckExitStatusFollowsErrorsWarningsAndTheCommandLine) {
+  write_file(dir_ / kRouteText, kCleanRoute);
+  const std::string extra_value =
+      "stazione, 1000, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, ALFA, 7\r\n";
+  write_file(dir_ / kScenarioText, CleanScenario(extra_value));
+  EXPECT_EQ(binario({"check", kRouteText, kScenarioText}).status, 0);
+  RunResult werror = binario({"check", "--werror", kRouteText, kScenarioText});
+  EXPECT_EQ(werror.status, 1);
+  EXPECT_NE(werror.err.find("[-Werror=extra-values]"), std::string::npos) << werror.err;
+  RunResult off = binario({"check", "-Wno-extra-values", "-Werror", kRouteText, kScenarioText});
+  EXPECT_EQ(off.status, 0) << off.err;
+  EXPECT_EQ(off.err, "0 errors, 0 warnings\n");
+  RunResult unknown = binario({"check", "-Wno-such-thing", kRouteText, kScenarioText});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("unknown warning \"-Wno-such-thing\""), std::string::npos);
+
+  write_file(dir_ / kScenarioText,
+             CleanScenario("stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, ALFA\r\n"));
+  RunResult error = binario({"check", kRouteText, kScenarioText});
+  EXPECT_EQ(error.status, 1);
+  EXPECT_EQ(
+      error.err.substr(0, error.err.find('\n')),
+      kScenarioText + ":6:11: error: station position 1025 m is not a multiple of 50 [code 8]");
+  EXPECT_EQ(error.out, "");
+
+  RunResult json = binario({"check", "--format", "json", kRouteText, kScenarioText});
+  EXPECT_EQ(json.status, 1);
+  const nlohmann::json doc = nlohmann::json::parse(json.out);
+  EXPECT_EQ(doc["diagnostics"][0]["code"], 8);
+  EXPECT_EQ(doc["diagnostics"][0]["line"], 6);
+  EXPECT_EQ(doc["installer_message"], " Errore n. 8, posizione 1025 m");
+}
+
+TEST_F(ToolTest, CheckAsksForTheTrainWhenTheFolderHoldsTwo) {
+  fs::create_directory(dir_ / "texts");
+  write_file(dir_ / "texts" / kRouteText, kCleanRoute);
+  write_file(dir_ / "texts" / kScenarioText, CleanScenario());
+  write_file(dir_ / "texts" / (kRoute + "_R 3-.txt"), CleanScenario());
+  RunResult ambiguous = binario({"check", "texts"});
+  EXPECT_EQ(ambiguous.status, 2);
+  EXPECT_NE(ambiguous.err.find("name the train with --train"), std::string::npos) << ambiguous.err;
+  EXPECT_EQ(binario({"check", "--train", "R 3", "texts"}).status, 0);
+}
+
+TEST_F(ToolTest, PackChecksFirstAndRefusesErrorsUnlessForced) {
+  write_file(dir_ / kRouteText, kCleanRoute);
+  write_file(dir_ / kScenarioText,
+             CleanScenario("stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, ALFA\r\n"));
+  const std::vector<std::string> args = {"pack",    "--route",  kRoute,       "--train",
+                                         kTrain,    "--stub",   "stub",       "-o",
+                                         "out.exe", kRouteText, kScenarioText};
+  RunResult refused = binario(args);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("[code 8]"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("nothing written"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(dir_ / "out.exe"));
+
+  write_file(dir_ / kScenarioText, CleanScenario());
+  RunResult packed = binario(args);
+  EXPECT_EQ(packed.status, 0) << packed.err;
+  EXPECT_EQ(packed.out, "out.exe: 2 files, " + std::to_string(fs::file_size(dir_ / "out.exe")) +
+                            " bytes; 0 errors, 0 warnings\n");
+}
+
+TEST_F(ToolTest, PackRefusesAnOutputThatIsOneOfItsInputs) {
+  write_file(dir_ / kRouteText, kCleanRoute);
+  write_file(dir_ / kScenarioText, CleanScenario());
+  RunResult result = binario({"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
+                              kScenarioText, kRouteText, kScenarioText});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("is one of the files to package"), std::string::npos) << result.err;
+  EXPECT_EQ(read_file(dir_ / kScenarioText), CleanScenario());
+}
+
+TEST_F(ToolTest, ExtractMakesItsFolder) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  RunResult result = binario({"extract", "out.exe", "-C", "new/dest"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(contents(dir_ / "new" / "dest"),
+            (std::map<std::string, std::string>{{kRouteText, "route\r\n"},
+                                                {kScenarioText, "scenario\r\n"}}));
+}
 
 }  // namespace
 }  // namespace binario::e2e

@@ -1,25 +1,20 @@
-// binario check: unpacks an installer into a scratch folder, compiles it as a
-// player's run would, and says where the first fault is.
+// binario check: compiles a scenario's texts as a player's run would and
+// reports every fault at its line and field, with the warnings beside.
 
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
-#include <string_view>
-#include <system_error>
+#include <vector>
 
-#include "app/compile_driver.h"
-#include "app/errore.h"
-#include "app/main_sequence.h"
+#include "check_input.h"
+#include "check_run.h"
 #include "command.h"
-#include "fault_text.h"
+#include "display_text.h"
 #include "files.h"
-#include "inspect.h"
-#include "model/compile_state.h"
-#include "package/extraction.h"
+#include "lint.h"
 #include "package/package.h"
-#include "platform/disk.h"
 #include "problem_text.h"
 
 namespace binario::tool {
@@ -28,94 +23,116 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Line `line` (from 1) of the packaged file `name`, without its line end.
-std::string line_of(const Package& package, std::string_view name, int32_t line) {
-  for (const PackageRecord& record : package.records) {
-    if (record.name != name) continue;
-    std::string_view text(reinterpret_cast<const char*>(record.content), record.size);
-    for (int32_t n = 1; n < line && !text.empty(); ++n) {
-      size_t end = text.find_first_of("\r\n");
-      if (end == std::string_view::npos) return {};
-      // CR LF, a lone LF and a lone CR each end one line.
-      text.remove_prefix(
-          end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1));
+struct CheckCommand {
+  std::vector<std::string> inputs;
+  std::string route;
+  std::string train;
+  int max_errors = 20;
+  std::string format = "text";
+  bool werror = false;
+  std::vector<std::string> w;  // -W values: NAME, no-NAME, error
+};
+
+bool is_installer(const std::vector<std::string>& inputs) {
+  std::error_code ec;
+  return inputs.size() == 1 && fs::is_regular_file(inputs[0], ec) &&
+         fs::path(inputs[0]).extension() != ".txt";
+}
+
+int check(const CheckCommand& c) {
+  CheckOptions options;
+  options.max_errors = c.max_errors;
+  options.werror = c.werror;
+  for (const std::string& w : c.w) {
+    const bool off = w.rfind("no-", 0) == 0;
+    const std::string name = off ? w.substr(3) : w;
+    if (name == "error" && !off) {
+      options.werror = true;
+      continue;
     }
-    return std::string(text.substr(0, text.find_first_of("\r\n")));
-  }
-  return {};
-}
-
-// "<file>:<line>: error <code> at <m> m: <meaning>", then the offending line.
-void report_fault(const CompileResult& result, const Package& package) {
-  std::string where = result.testo.empty() ? "line grid" : display_text(result.testo.view());
-  if (result.riga > 0) where += ":" + std::to_string(result.riga);
-  std::cout << where << ": error " << code_of(result.fault);
-  if (records_position(result.fault)) std::cout << " at " << result.posizione << " m";
-  std::cout << ": " << fault_text(result.fault) << '\n';
-  if (result.riga > 0) {
-    std::cout << "    " << display_text(line_of(package, result.testo.view(), result.riga)) << '\n';
-  }
-  std::cout << "the installer stops with \"" << error_message(error_code_text(result)).view()
-            << "\" and writes no compiled file\n";
-}
-
-int check(const std::string& installer) {
-  Bytes image;
-  std::string error;
-  if (!read_whole_file(installer, &image, &error)) {
-    report("check", error);
-    return kFailure;
-  }
-  Package package;
-  const PackageCheck package_check = read_package(image, &package);
-  if (!package_check.passed()) {
-    std::cout << "package: " << package_problem_text(package_check, image) << '\n';
-    return kFailure;
+    bool known = false;
+    for (size_t i = 0; i < kWarningCount; ++i) known |= name == kWarningNames[i];
+    if (!known) {
+      std::string all;
+      for (size_t i = 0; i < kWarningCount; ++i)
+        all += (i ? ", " : "") + std::string(kWarningNames[i]);
+      report("check", "unknown warning \"-W" + w + "\" (warnings: " + all + ")");
+      return kUsage;
+    }
+    if (off) {
+      options.disabled.insert(name);
+    } else {
+      options.disabled.erase(name);
+    }
   }
 
-  ScratchFolder scratch("binario-check");
-  if (scratch.path().empty()) {
-    report("check", "cannot make a scratch folder under " + fs::temp_directory_path().string());
-    return kFailure;
+  CheckInput input;
+  if (is_installer(c.inputs)) {
+    Bytes image;
+    std::string error;
+    if (!read_whole_file(c.inputs[0], &image, &error)) {
+      report("check", error);
+      return kFailure;
+    }
+    Package package;
+    const PackageCheck package_check = read_package(image, &package);
+    if (!package_check.passed()) {
+      report("check", "package: " + package_problem_text(package_check, image));
+      return kFailure;
+    }
+    input = input_from_package(package);
+  } else {
+    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input);
+    if (!problem.empty()) {
+      report("check", problem);
+      return kUsage;
+    }
   }
-  CompileState state;
-  state.cartella = std::string_view(scratch.path().native());
-  sc_nome_percorso_nome_treno(package, state);
-  size_t failed = 0;
-  if (!sc_recupera_file(package, state.cartella, real_disk(), &failed)) {
-    report("check", "cannot unpack " + printable(package.records[failed].name) + " into " +
-                        scratch.path().string());
-    return kFailure;
+
+  const CheckReport result = check_texts(input, options);
+  if (c.format == "json") {
+    write_json(result, std::cout);
+  } else {
+    std::vector<const SourceText*> sources;
+    if (input.route_text) sources.push_back(&*input.route_text);
+    if (input.scenario_text) sources.push_back(&*input.scenario_text);
+    write_text(result, sources, std::cerr);
+    if (result.errors() == 0) {
+      std::cout << "route " << printable(display_text(input.route)) << ", train "
+                << printable(display_text(input.train)) << ": compiles without a fault\n";
+    }
   }
-  const CompileResult result = memorizza_percorso(state, real_disk(), true);
-  if (!result.ok()) {
-    report_fault(result, package);
-    return kFailure;
-  }
-  std::cout << "route " << printable(package.nome_percorso) << ", train "
-            << printable(package.nome_treno) << ": compiles without a fault\n";
-  for (const Text& name :
-       {state.route_plan_name(), state.station_file_name(), state.grid_file_name()}) {
-    std::error_code ec;
-    const auto size = fs::file_size(scratch.path() / std::string(name.view()), ec);
-    char line[32];
-    std::snprintf(line, sizeof line, "%10llu  ", static_cast<unsigned long long>(ec ? 0 : size));
-    std::cout << line << printable(name.view()) << '\n';
-  }
-  return kSuccess;
+  return result.errors() > 0 ? kFailure : kSuccess;
 }
 
 }  // namespace
 
 CommandRun declare_check(CLI::App& command) {
-  auto installer = std::make_shared<std::string>();
-  command.add_option("INSTALLER", *installer, "Installer to check")->type_name("FILE")->required();
+  auto c = std::make_shared<CheckCommand>();
+  command
+      .add_option("INPUT", c->inputs,
+                  "An installer, a folder holding the texts, or the route and scenario texts")
+      ->type_name("PATH")
+      ->required();
+  command.add_option("--route", c->route, "Route name, when the file names leave it open")
+      ->type_name("NAME");
+  command.add_option("--train", c->train, "Train name, when the file names leave it open")
+      ->type_name("NAME");
+  command.add_option("--max-errors", c->max_errors, "Stop after this many errors (default 20)")
+      ->check(CLI::PositiveNumber);
+  command.add_option("--format", c->format, "text (default, on standard error) or json")
+      ->check(CLI::IsMember({"text", "json"}));
+  command.add_flag("--werror", c->werror, "Count warnings as errors");
+  command.add_option("-W", c->w, "-Wno-NAME turns a warning off, -WNAME on, -Werror as --werror")
+      ->type_name("NAME")
+      ->allow_extra_args(false);
   command.footer(
-      "Unpacks the installer into a scratch folder, compiles its route and scenario texts as a "
-      "player's run would, and reports the first fault with the file, line and position where it "
-      "was found, or the sizes of the three compiled files. Exit status 1 when the installer "
-      "would stop with an error.");
-  return [installer] { return check(*installer); };
+      "Compiles the route and scenario texts as a player's run would, and reports every fault "
+      "at its file, line and field, with the message the installer would show, and the "
+      "warnings: unknown-keyword, keyword-case, extra-values, short-line, number-separator, "
+      "tab, charset, utf8, past-end, empty-section, time-order, duplicate-station. Exit status "
+      "0 clean, 1 errors (or warnings with --werror), 2 wrong command line.");
+  return [c] { return check(*c); };
 }
 
 }  // namespace binario::tool

@@ -23,8 +23,9 @@ struct ExtractOptions {
 
 int extract(const ExtractOptions& options) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.folder, ec)) {
-    report("extract", "no folder \"" + options.folder + "\"");
+  if (!std::filesystem::is_directory(options.folder, ec) &&
+      !std::filesystem::create_directories(options.folder, ec)) {
+    report("extract", "cannot make the folder \"" + options.folder + "\": " + ec.message());
     return kFailure;
   }
   Bytes image;
@@ -58,7 +59,9 @@ CommandRun declare_extract(CLI::App& command) {
   command.add_option("INSTALLER", options->installer, "Installer to unpack")
       ->type_name("FILE")
       ->required();
-  command.add_option("-C,--directory", options->folder, "Folder to unpack into (default: .)")
+  command
+      .add_option("-C,--directory", options->folder,
+                  "Folder to unpack into, made when missing (default: .)")
       ->type_name("DIR");
   command.footer(
       "Makes the installer's checks first and writes nothing from a damaged package or one "

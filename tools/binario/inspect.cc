@@ -202,19 +202,6 @@ void report_route_plan(const std::string& path, size_t bytes, const RoutePlanSum
 
 }  // namespace
 
-std::string display_text(std::string_view bytes) {
-  std::string shown;
-  for (unsigned char c : bytes) {
-    if (c < 0x80) {
-      shown.push_back(static_cast<char>(c));
-    } else {
-      shown.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      shown.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return shown;
-}
-
 bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options,
                    std::ostream& out, std::vector<std::string>* problems) {
   // Station files first, so that a grid can name its boards and stops.

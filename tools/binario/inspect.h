@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "display_text.h"
 
 namespace binario::tool {
 
@@ -20,9 +21,6 @@ struct InspectOptions {
 // `problems` for each, when a file cannot be read or is not what its name says.
 bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& options,
                    std::ostream& out, std::vector<std::string>* problems);
-
-// 8-bit text (the Windows code page of the names) shown in UTF-8.
-std::string display_text(std::string_view bytes);
 
 }  // namespace binario::tool
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "command.h"
+#include "display_text.h"
 #include "files.h"
 #include "package/package.h"
 #include "problem_text.h"
@@ -13,6 +14,9 @@
 namespace binario::tool {
 
 namespace {
+
+// A name as text: the simulator's code page shown in UTF-8, control bytes as \xNN.
+std::string shown(std::string_view name) { return printable(display_text(name)); }
 
 int list(const std::string& installer) {
   Bytes image;
@@ -26,20 +30,37 @@ int list(const std::string& installer) {
   const bool names_read = check.flaw != PackageFlaw::kTooShort &&
                           check.flaw != PackageFlaw::kRouteNameWithoutNul &&
                           check.flaw != PackageFlaw::kTrainNameWithoutNul;
-  std::cout << "route: " << (names_read ? printable(package.nome_percorso) : "(unreadable)") << '\n'
-            << "train: " << (names_read ? printable(package.nome_treno) : "(unreadable)") << '\n'
+  std::cout << "route: " << (names_read ? shown(package.nome_percorso) : "(unreadable)") << '\n'
+            << "train: " << (names_read ? shown(package.nome_treno) : "(unreadable)") << '\n'
             << "files: " << package.records.size() << '\n';
   for (const PackageRecord& record : package.records) {
     char size[24];
     std::snprintf(size, sizeof size, "%10zu", record.size);
-    std::cout << size << "  " << printable(record.name) << '\n';
+    std::cout << size << "  " << shown(record.name) << '\n';
   }
   if (package.certificate_table.place == CertificateTable::Place::kAtEnd) {
     std::cout << "signature: certificate table of " << package.certificate_table.size
               << " bytes at offset " << package.certificate_table.offset << " (not a record)\n";
   }
   std::cout << "package: " << package_problem_text(check, image) << '\n';
-  return check.passed() ? kSuccess : kFailure;
+  if (!check.passed() || !names_read) return kFailure;
+  // The installer compiles these two; without either it stops.
+  std::string missing;
+  const std::string route_text = std::string(package.nome_percorso) + "_linea.txt";
+  const std::string scenario_text =
+      std::string(package.nome_percorso) + "_" + std::string(package.nome_treno) + "-.txt";
+  for (const std::string& needed : {route_text, scenario_text}) {
+    bool found = false;
+    for (const PackageRecord& record : package.records) found |= record.name == needed;
+    if (!found) missing += (missing.empty() ? "" : " and ") + shown(needed);
+  }
+  if (!missing.empty()) {
+    std::cout << "compile: the installer would stop: the package holds no " << missing << '\n';
+    return kFailure;
+  }
+  std::cout << "compile: the route text and the scenario text are there (binario check "
+               "compiles them)\n";
+  return kSuccess;
 }
 
 }  // namespace
@@ -50,9 +71,11 @@ CommandRun declare_list(CLI::App& command) {
       ->type_name("FILE")
       ->required();
   command.footer(
-      "Prints the route name, the train name, the size and name of each packaged file, and "
-      "whether the package is sound. Exit status 1 when it is not: the installer would refuse "
-      "it. A damaged package lists the files read before the damage.");
+      "Prints the route name, the train name, the size and name of each packaged file (names "
+      "in the simulator's code page, shown as text), whether the package is sound, and whether "
+      "it holds the two texts the installer compiles. Exit status 1 when the installer would "
+      "refuse the package or stop for a missing text. A damaged package lists the files read "
+      "before the damage.");
   return [installer] { return list(*installer); };
 }
 

@@ -2,11 +2,13 @@
 // and one record per file.
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
+#include "check_run.h"
 #include "command.h"
 #include "files.h"
 #include "model/file_names.h"
@@ -28,6 +30,7 @@ struct PackOptions {
   std::string stub;
   std::string out;
   std::vector<std::string> files;
+  bool force = false;  // pack even when the texts would stop the installer
 };
 
 // A name for the package, against the same rules the installer checks.
@@ -126,10 +129,46 @@ int pack(const PackOptions& options) {
   if (problems.empty()) check_texts_present(options, &problems);
   const Bytes stub = read_stub(options, &problems);
   const std::vector<PackedFile> files = read_files(options, &problems);
+  // The installer must not overwrite one of its own inputs.
+  for (const std::string& file : options.files) {
+    std::error_code ec;
+    if (fs::exists(options.out, ec) && fs::equivalent(options.out, file, ec)) {
+      problems.push_back("the output \"" + options.out + "\" is one of the files to package");
+    }
+  }
   if (!problems.empty()) {
     for (const std::string& problem : problems) report("pack", problem);
     report("pack", "nothing written");
     return kFailure;
+  }
+
+  // The texts are checked as the installer will compile them.
+  CheckInput input;
+  input.route = options.route;
+  input.train = options.train;
+  for (const PackedFile& file : files) {
+    if (file.name == options.route + "_linea.txt") {
+      input.route_text =
+          SourceText(file.name, std::string(file.content.begin(), file.content.end()));
+    }
+    if (file.name == options.route + "_" + options.train + "-.txt") {
+      input.scenario_text =
+          SourceText(file.name, std::string(file.content.begin(), file.content.end()));
+    }
+  }
+  const CheckReport checked = check_texts(input, CheckOptions());
+  if (checked.errors() > 0) {
+    std::vector<const SourceText*> sources;
+    for (const auto* text : {&input.route_text, &input.scenario_text}) {
+      if (*text) sources.push_back(&**text);
+    }
+    write_text(checked, sources, std::cerr);
+    if (!options.force) {
+      report("pack",
+             "nothing written: the installer would stop on these errors (--force packs "
+             "anyway)");
+      return kFailure;
+    }
   }
 
   Bytes image;
@@ -149,6 +188,9 @@ int pack(const PackOptions& options) {
     report("pack", error);
     return kFailure;
   }
+  std::cout << options.out << ": " << files.size() << (files.size() == 1 ? " file, " : " files, ")
+            << image.size() << " bytes; " << totals_line(checked)
+            << (checked.errors() > 0 ? " (packed with --force)" : "") << '\n';
   return kSuccess;
 }
 
@@ -176,11 +218,14 @@ CommandRun declare_pack(CLI::App& command) {
                   "<route>_linea.txt and <route>_<train>-.txt")
       ->type_name("FILE")
       ->required();
+  command.add_flag("--force", options->force,
+                   "Write the installer even when its texts would stop it with an error");
   command.footer(
       "Refuses, writing nothing, a stub of 49999 bytes or more, a name over 99 bytes or unsafe "
       "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device), "
-      "two files of the same name, and a file list without the route text or the scenario "
-      "text.");
+      "two files of the same name, a file list without the route text or the scenario "
+      "text, an output that is one of the files, and texts that `binario check` finds errors in "
+      "(unless --force). Prints one line: files, bytes, errors and warnings.");
   return [options] { return pack(*options); };
 }
 

@@ -1,0 +1,115 @@
+#include "compile_run.h"
+
+#include <map>
+#include <memory>
+
+#include "app/compile_driver.h"
+#include "app/errore.h"
+#include "model/compile_state.h"
+#include "platform/disk.h"
+#include "route/route_reader.h"
+
+namespace binario::tool {
+
+namespace {
+
+// A folder held in memory: compiling writes nothing to the real one.
+class MemoryFolder : public Disk {
+ public:
+  bool read_file(const char* path, Bytes* out) override {
+    auto it = files_.find(path);
+    if (it == files_.end()) return false;
+    out->assign(it->second.begin(), it->second.end());
+    return true;
+  }
+  bool file_exists(const char* path) override { return files_.count(path) != 0; }
+  bool remove_file(const char* path) override { return files_.erase(path) != 0; }
+  bool write_file(const char* path, const uint8_t* data, size_t size) override {
+    files_[path].assign(reinterpret_cast<const char*>(data), size);
+    return true;
+  }
+  bool rename_file(const char* from, const char* to) override {
+    auto it = files_.find(from);
+    if (it == files_.end()) return false;
+    files_[to] = it->second;
+    files_.erase(from);
+    return true;
+  }
+  void put(const Text& path, const std::string& bytes) { files_[std::string(path.view())] = bytes; }
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
+struct Run {
+  CompileState state;
+  MemoryFolder folder;
+};
+
+void prepare(Run& run, const std::string& route, const std::string& train,
+             const SourceText* route_text, const SourceText* scenario_text) {
+  run.state.cartella = Text("check");
+  run.state.nome_percorso = Text(route);
+  run.state.nome_treno = Text(train);
+  run.state.write_route = 1;
+  if (route_text != nullptr) {
+    run.folder.put(run.state.path_of(run.state.route_text_name()), route_text->bytes());
+  }
+  if (scenario_text != nullptr) {
+    run.folder.put(run.state.path_of(run.state.scenario_text_name()), scenario_text->bytes());
+  }
+}
+
+CompileFault located(const CompileState& state, const CompileResult& result) {
+  CompileFault fault;
+  fault.fault = result.fault;
+  if (records_position(result.fault)) fault.position = result.posizione;
+  if (result.testo == state.route_text_name()) {
+    fault.text = FaultText::kRoute;
+  } else if (result.testo == state.scenario_text_name()) {
+    fault.text = FaultText::kScenario;
+  }
+  fault.line = result.riga;
+  return fault;
+}
+
+// The run error state the route reader left, as a result.
+CompileResult route_reader_result(const CompileState& state) {
+  CompileResult result;
+  result.fault = state.fault();
+  result.posizione = state.posizione_errore;
+  result.testo = state.testo_errore;
+  result.riga = state.riga_errore;
+  return result;
+}
+
+}  // namespace
+
+CompileRun compile_texts(const std::string& route, const std::string& train,
+                         const SourceText* route_text, const SourceText* scenario_text) {
+  CompileRun out;
+  // The whole run, as the installer makes it.
+  {
+    auto run = std::make_unique<Run>();
+    prepare(*run, route, train, route_text, scenario_text);
+    const CompileResult result = memorizza_percorso(run->state, run->folder, true);
+    if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
+    out.first = located(run->state, result);
+  }
+  // The route reader alone: a fault there comes first, also a position
+  // beyond the grid that lets the scenario reader run on.
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  leggi_percorso(run->state, run->folder);
+  if (run->state.fault() != Fault::kNone) {
+    out.first = located(run->state, route_reader_result(run->state));
+  }
+  if (run->state.griglia.exists()) {
+    out.route_length_read = true;
+    out.route_length = run->state.stazioni[kServiceRecord].area_end;
+    out.grid_last = run->state.griglia.last();
+  }
+  return out;
+}
+
+}  // namespace binario::tool

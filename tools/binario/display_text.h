@@ -1,0 +1,15 @@
+#ifndef BINARIO_TOOLS_BINARIO_DISPLAY_TEXT_H_
+#define BINARIO_TOOLS_BINARIO_DISPLAY_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+namespace binario::tool {
+
+// 8-bit text in the simulator's Windows code page (1252), shown in UTF-8.
+// Bytes the code page leaves undefined show as U+FFFD; control bytes stay.
+std::string display_text(std::string_view bytes);
+
+}  // namespace binario::tool
+
+#endif  // BINARIO_TOOLS_BINARIO_DISPLAY_TEXT_H_
