@@ -1,7 +1,7 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all build demo test clean
+.PHONY: all build demo test bench clean
 
 all: build
 
@@ -23,6 +23,13 @@ test:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# Benchmarks of the compiler (never part of `make test`).
+bench:
+	@scripts/install-deps.sh build
+	cmake --preset dev
+	cmake --build --preset dev --target binario_bench
+	build/dev/bench/binario_bench
 
 clean:
 	rm -rf build
