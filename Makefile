@@ -28,8 +28,10 @@ test:
 bench:
 	@scripts/install-deps.sh build
 	cmake --preset dev
+	cmake --build --preset dev
 	cmake --build --preset dev --target binario_bench
 	build/dev/bench/binario_bench
+	scripts/bench_whole_run.sh build/dev
 
 clean:
 	rm -rf build
