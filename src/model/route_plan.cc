@@ -1,6 +1,6 @@
 #include "model/route_plan.h"
 
-#include <cstring>
+#include "model/route_plan_format.h"
 
 namespace binario {
 
@@ -66,22 +66,12 @@ void RoutePlan::finish() {
   }
 }
 
-namespace {
-size_t element_bytes(uint8_t tag) {
-  switch (tag) {
-    case RoutePlan::kInt16:
-      return 4;
-    case RoutePlan::kDouble:
-      return 10;
-    default:
-      return 2;
-  }
-}
-}  // namespace
+static_assert(RoutePlan::kEmpty == value_tag::kEmpty && RoutePlan::kInt16 == value_tag::kInt16 &&
+              RoutePlan::kDouble == value_tag::kDouble);
 
 size_t RoutePlan::file_size() const {
   size_t size = 0;
-  for (uint8_t t : tags_) size += element_bytes(t);
+  for (uint8_t t : tags_) size += tagged_value_bytes(t);
   return size;
 }
 
@@ -91,23 +81,7 @@ void RoutePlan::serialize(Bytes* out) const {
   size_t start = out->size();
   out->resize(start + file_size());
   uint8_t* p = out->data() + start;
-  for (size_t i = 0; i < tags_.size(); ++i) {
-    uint8_t t = tags_[i];
-    p[0] = t;
-    p[1] = 0;
-    p += 2;
-    if (t == kInt16) {
-      uint16_t v = static_cast<uint16_t>(static_cast<int16_t>(values_[i]));
-      p[0] = static_cast<uint8_t>(v);
-      p[1] = static_cast<uint8_t>(v >> 8);
-      p += 2;
-    } else if (t == kDouble) {
-      uint64_t bits;
-      std::memcpy(&bits, &values_[i], sizeof bits);
-      for (int b = 0; b < 8; ++b) p[b] = static_cast<uint8_t>(bits >> (8 * b));
-      p += 8;
-    }
-  }
+  for (size_t i = 0; i < tags_.size(); ++i) p = encode_tagged_value(p, tags_[i], values_[i]);
 }
 
 std::optional<double> curvature_of(std::string_view keyword) {
