@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/disk.h"
+#include "platform/posix_write.h"
 
 namespace binario {
 
@@ -44,16 +45,7 @@ class PosixDisk : public Disk {
   bool write_file(const char* path, const uint8_t* data, size_t size) override {
     int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < size) {
-      ssize_t n = ::write(fd, data + done, size - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0)
-        ok = false;
-      else
-        done += static_cast<size_t>(n);
-    }
+    bool ok = platform::write_all(fd, data, size);
     if (::close(fd) != 0) ok = false;
     return ok;
   }
