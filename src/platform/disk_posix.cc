@@ -42,15 +42,34 @@ class PosixDisk : public Disk {
 
   bool remove_file(const char* path) override { return ::unlink(path) == 0; }
 
-  bool write_file(const char* path, const uint8_t* data, size_t size) override {
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  Created create_new_file(const char* path, const uint8_t* data, size_t size) override {
+    // Exclusive: an existing file or a planted link at `path` is never opened.
+    int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST || errno == ELOOP ? Created::kNameTaken : Created::kFailed;
+    // A write that makes no progress (a full disk, a quota) is a failure.
+    bool ok = platform::write_all(fd, data, size) && fsync_retrying(fd);
+    if (::close(fd) != 0) ok = false;
+    return ok ? Created::kWritten : Created::kFailed;
+  }
+
+  bool rename_file(const char* from, const char* to) override { return ::rename(from, to) == 0; }
+
+  bool sync_folder(const char* folder) override {
+    int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = platform::write_all(fd, data, size);
+    bool ok = fsync_retrying(fd);
     if (::close(fd) != 0) ok = false;
     return ok;
   }
 
-  bool rename_file(const char* from, const char* to) override { return std::rename(from, to) == 0; }
+ private:
+  static bool fsync_retrying(int fd) {
+    int result;
+    do {
+      result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+  }
 };
 
 }  // namespace

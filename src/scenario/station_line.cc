@@ -122,7 +122,10 @@ Step station_line(ScenarioContext& r) {
   if (shape != AreaShape::kCentred) rec.flag_c = 0;
   std::optional<int32_t> area_start = fitting<int32_t>(area.start);
   std::optional<int32_t> area_end = fitting<int32_t>(area.end);
-  if (!time || !area_start || !area_end) return r.fail_reading();
+  // The station file keeps a name's length in 16 bits.
+  if (!time || !area_start || !area_end || rec.name.size() > kMaxRecordName) {
+    return r.fail_reading();
+  }
   rec.scheduled_time = *time;
   rec.area_start = *area_start;
   rec.area_end = *area_end;
