@@ -33,9 +33,7 @@ struct ScenarioFixture {
 
   // Lines joined with CR LF.
   static std::string lines(std::initializer_list<const char*> ls) {
-    std::string out;
-    for (const char* l : ls) out += std::string(l) + "\r\n";
-    return out;
+    return binario::lines({ls.begin(), ls.end()});
   }
 
   // A well-formed scenario text: "[generale]", the lines, "[fine]".

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/compile_state.h"
+#include "text_lines.h"
 
 namespace binario {
 
@@ -26,13 +27,6 @@ inline CompileState test_state() {
   state.nome_percorso = Text("R");
   state.nome_treno = Text("T");
   return state;
-}
-
-// Lines joined with CR LF, each one ended.
-inline std::string lines(const std::vector<std::string>& ls) {
-  std::string out;
-  for (const std::string& l : ls) out += l + "\r\n";
-  return out;
 }
 
 // A route text: a general section with the route length, then the line section.

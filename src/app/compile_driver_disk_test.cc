@@ -13,7 +13,9 @@
 #include "app/compile_driver.h"
 #include "base/coding.h"
 #include "platform/disk.h"
+#include "platform/scratch_folder.h"
 #include "run_report.h"
+#include "text_lines.h"
 
 namespace binario {
 namespace {
@@ -23,13 +25,7 @@ namespace fs = std::filesystem;
 const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
 const std::string kTrain = "IR2230";
 
-std::string crlf(const std::vector<std::string>& ls) {
-  std::string out;
-  for (const std::string& l : ls) out += l + "\r\n";
-  return out;
-}
-
-const std::string kRouteText = crlf({
+const std::string kRouteText = lines({
     "Linea Bologna - Venezia",
     "[generale]",
     "lunghezza percorso,   159900",
@@ -71,33 +67,32 @@ const uint8_t* at(const std::string& s, size_t offset) {
 class CompileDriverDiskTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string templ = (fs::temp_directory_path() / "binario-driver-XXXXXX").string();
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    folder = templ;
+    ASSERT_FALSE(scratch.path().empty());
+    folder = scratch.path();
     state.cartella = Text(folder.string());
     state.nome_percorso = Text(kRoute);
     state.nome_treno = Text(kTrain);
     write_all(scenario_text(), "[generale]\r\n");
     write_all(note(), "nota del treno\r\n");
   }
-  void TearDown() override { fs::remove_all(folder); }
 
-  fs::path route_text() const { return folder / (kRoute + "_linea.txt"); }
+  fs::path route_text_path() const { return folder / (kRoute + "_linea.txt"); }
   fs::path scenario_text() const { return folder / (kRoute + "_" + kTrain + "-.txt"); }
   fs::path note() const { return folder / (kRoute + "_" + kTrain + "_note.txt"); }
   fs::path plan_file() const { return folder / (kRoute + "_linea.dat"); }
   fs::path station_file() const { return folder / (kRoute + "_" + kTrain + ".sim"); }
   fs::path grid_file() const { return folder / (kRoute + "_" + kTrain + ".dat"); }
 
+  ScratchFolder scratch{"binario-driver"};
   fs::path folder;
   CompileState state;
 };
 
 TEST_F(CompileDriverDiskTest, RouteTextCompilesIntoTheThreeFiles) {
-  write_all(route_text(), kRouteText);
+  write_all(route_text_path(), kRouteText);
   ASSERT_EQ(run_report(memorizza_percorso(state, real_disk(), true)), "");
 
-  EXPECT_FALSE(fs::exists(route_text()));
+  EXPECT_FALSE(fs::exists(route_text_path()));
   EXPECT_FALSE(fs::exists(scenario_text()));
   EXPECT_EQ(read_all(note()), "nota del treno\r\n");
 
@@ -194,12 +189,12 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
     const char* report;
   };
   const Case cases[] = {
-      {crlf({"[generale]", "lunghezza percorso, 1000001", "[fine]"}), "1"},
-      {crlf({"[generale]", "lunghezza percorso, 5000", "[linea]",
-             "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
-             "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0", "[fine]"}),
+      {lines({"[generale]", "lunghezza percorso, 1000001", "[fine]"}), "1"},
+      {lines({"[generale]", "lunghezza percorso, 5000", "[linea]",
+              "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
+              "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0", "[fine]"}),
        "21, posizione 500 m"},
-      {crlf({"[generale]", "lunghezza percorso, 5000", "[linea]", "pendenza, 11950, 1", "[fine]"}),
+      {lines({"[generale]", "lunghezza percorso, 5000", "[linea]", "pendenza, 11950, 1", "[fine]"}),
        "15, posizione 11950 m"},
   };
   for (const Case& c : cases) {
@@ -208,9 +203,9 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
     s.nome_percorso = state.nome_percorso;
     s.nome_treno = state.nome_treno;
     write_all(scenario_text(), "[generale]\r\n");
-    write_all(route_text(), c.route);
+    write_all(route_text_path(), c.route);
     EXPECT_EQ(run_report(memorizza_percorso(s, real_disk(), true)), c.report);
-    EXPECT_FALSE(fs::exists(route_text())) << c.report;
+    EXPECT_FALSE(fs::exists(route_text_path())) << c.report;
     EXPECT_FALSE(fs::exists(plan_file())) << c.report;
     EXPECT_FALSE(fs::exists(station_file())) << c.report;
     EXPECT_FALSE(fs::exists(grid_file())) << c.report;
@@ -219,7 +214,7 @@ TEST_F(CompileDriverDiskTest, FaultyRouteTextsWriteNoOutput) {
 }
 
 TEST_F(CompileDriverDiskTest, OutputThatCannotBeWrittenIsReported) {
-  write_all(route_text(), kRouteText);
+  write_all(route_text_path(), kRouteText);
   fs::create_directory(grid_file());  // a folder where the grid file belongs
   EXPECT_EQ(run_report(memorizza_percorso(state, real_disk(), true)), "1254");
   EXPECT_TRUE(fs::is_directory(grid_file()));

@@ -10,6 +10,7 @@
 
 #include "app/compile_driver.h"
 #include "platform/disk.h"
+#include "platform/scratch_folder.h"
 #include "run_report.h"
 
 namespace binario {
@@ -18,9 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(CompileLongestRouteTest, LongestRouteCompilesAndWritesItsFiles) {
-  std::string templ = (fs::temp_directory_path() / "binario-timing-XXXXXX").string();
-  ASSERT_NE(mkdtemp(templ.data()), nullptr);
-  const fs::path folder = templ;
+  const ScratchFolder scratch("binario-timing");
+  ASSERT_FALSE(scratch.path().empty());
+  const fs::path folder = scratch.path();
 
   // 1000000 m: a gradient every kilometre and a curve every ten.
   std::string text = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
@@ -44,7 +45,6 @@ TEST(CompileLongestRouteTest, LongestRouteCompilesAndWritesItsFiles) {
   EXPECT_EQ(report, "");
   EXPECT_EQ(fs::file_size(folder / "R_linea.dat"), 20u * 1007000 - 36);
   EXPECT_EQ(fs::file_size(folder / "R_T.dat"), 15u * 20141);
-  fs::remove_all(folder);
 }
 
 }  // namespace

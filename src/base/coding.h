@@ -4,6 +4,7 @@
 // Fixed-width little-endian encoding of the binary files: integers at their
 // declared widths, doubles as their IEEE 754 bit pattern, no padding anywhere.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -39,6 +40,20 @@ inline void put_text(Bytes* out, std::string_view s) {
   out->insert(out->end(), s.begin(), s.end());
 }
 
+// Writes into a buffer already sized for the value; returns the byte after it.
+inline uint8_t* store_u16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  return p + 2;
+}
+
+inline uint8_t* store_f64(uint8_t* p, double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  for (int b = 0; b < 8; ++b) p[b] = static_cast<uint8_t>(bits >> (8 * b));
+  return p + 8;
+}
+
 inline uint16_t decode_u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 inline int16_t decode_i16(const uint8_t* p) { return static_cast<int16_t>(decode_u16(p)); }
@@ -57,6 +72,41 @@ inline double decode_f64(const uint8_t* p) {
   std::memcpy(&v, &bits, sizeof v);
   return v;
 }
+
+// Reads fixed-width values from a file image without ever passing its end.
+// A read that would pass it takes nothing and answers false; `at()` is then
+// the offset of the value that did not fit.
+class ByteReader {
+ public:
+  ByteReader(const uint8_t* data, size_t size, size_t at = 0) : data_(data), size_(size), at_(at) {}
+
+  size_t at() const { return at_; }
+  size_t left() const { return size_ - at_; }
+  bool has(size_t n) const { return left() >= n; }
+
+  bool u8(uint8_t* v) { return take(1) && (*v = data_[at_ - 1], true); }
+  bool u16(uint16_t* v) { return take(2) && (*v = decode_u16(data_ + at_ - 2), true); }
+  bool i16(int16_t* v) { return take(2) && (*v = decode_i16(data_ + at_ - 2), true); }
+  bool i32(int32_t* v) { return take(4) && (*v = decode_i32(data_ + at_ - 4), true); }
+  bool f64(double* v) { return take(8) && (*v = decode_f64(data_ + at_ - 8), true); }
+  // `n` raw bytes, viewed in place.
+  bool chars(size_t n, std::string_view* v) {
+    if (!take(n)) return false;
+    *v = std::string_view(reinterpret_cast<const char*>(data_ + at_ - n), n);
+    return true;
+  }
+
+ private:
+  bool take(size_t n) {
+    if (!has(n)) return false;
+    at_ += n;
+    return true;
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_;
+};
 
 }  // namespace binario
 

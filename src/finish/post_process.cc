@@ -12,8 +12,8 @@ namespace {
 constexpr int16_t kSlowSlowdownBelow = 110;
 // Code points inside a slow slowdown stand this many cells apart.
 constexpr int32_t kInsideStep = 8;
-// How far step A looks back from a warning board, and how far step B3
-// looks on from a slowdown end.
+// How far the signals before a warning board are looked for, and how far
+// the signal after a slowdown end.
 constexpr int32_t kSignalLookBack = 20;
 constexpr int32_t kSignalLookAhead = 12;
 
@@ -53,8 +53,8 @@ class Pass {
 
   void fail(Fault fault, int32_t cell) { state_.record_fault_at(fault, cell * 50, {}, 0); }
 
-  // Step A: every signal up to 20 cells behind the warning board at i gets a
-  // code point in one of the two cells in front of it.
+  // Signals before a warning board: every signal up to 20 cells behind the warning board at i gets
+  // a code point in one of the two cells in front of it.
   void signals_before_board(int32_t i) {
     for (int32_t j = 1; j <= kSignalLookBack; ++j) {
       const int32_t a = i - j;
@@ -74,7 +74,7 @@ class Pass {
     }
   }
 
-  // Step B1: one code point in each of three groups of cells before the
+  // Groups before a slowdown start: one code point in each of three groups of cells before the
   // slowdown start at i, the nearest free cell of the group preferred.
   void groups_before_start(int32_t i) {
     for (int32_t nearest : {5, 11, 18}) {
@@ -90,7 +90,7 @@ class Pass {
     }
   }
 
-  // Step B2: a code point every 8 cells inside the slowdown that starts at i,
+  // Inside a slow slowdown: a code point every 8 cells inside the slowdown that starts at i,
   // counted from the cell where the previous one was placed. Returns the end
   // cell, or L when the walk meets none.
   int32_t inside_slowdown(int32_t i) {
@@ -119,7 +119,7 @@ class Pass {
     return j;
   }
 
-  // Step B3: a code point in front of the first signal within 12 cells
+  // The signal after a slowdown end: a code point in front of the first signal within 12 cells
   // after the slowdown end e.
   void signal_after_end(int32_t e) {
     const int32_t bound = e + kSignalLookAhead;

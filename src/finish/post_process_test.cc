@@ -170,7 +170,7 @@ TEST(PostProcessTest, InsidePointsFollowTheCellActuallyUsed) {
       if (i > 100) inside.insert(i);
     }
     // A taken cell that is a signal inside the slowdown has no code point
-    // after the end, since B3 only looks from the end on.
+    // after the end, since the signal after a slowdown end is only looked for from the end on.
     EXPECT_EQ(inside, c.inside);
     EXPECT_EQ(f.state.codice_errore, c.code);
     EXPECT_EQ(f.state.posizione_errore, c.position);

@@ -1,7 +1,7 @@
 #include "model/line_grid.h"
 
-#include "base/coding.h"
 #include "base/round.h"
+#include "model/grid_cell_format.h"
 
 namespace binario {
 
@@ -19,19 +19,7 @@ bool LineGrid::fits(int32_t position, int32_t margin) const {
 
 void LineGrid::serialize(Bytes* out) const {
   out->reserve(out->size() + cells_.size() * kGridCellBytes);
-  for (const GridCell& c : cells_) {
-    put_u8(out, c.kind);
-    put_i16(out, c.value1);
-    put_i16(out, c.value2);
-    put_i16(out, c.value3);
-    put_i16(out, c.value4);
-    put_u8(out, c.signal_time);
-    put_u8(out, c.approach);
-    put_u8(out, c.mountain);
-    put_u8(out, c.line_speed);
-    put_u8(out, c.gradient);
-    put_u8(out, c.adhesion);
-  }
+  for (const GridCell& c : cells_) encode_grid_cell(c, out);
 }
 
 }  // namespace binario

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/disk.h"
+#include "platform/posix_write.h"
 
 namespace binario {
 
@@ -45,7 +46,8 @@ class PosixDisk : public Disk {
     // Exclusive: an existing file or a planted link at `path` is never opened.
     int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST || errno == ELOOP ? Created::kNameTaken : Created::kFailed;
-    bool ok = write_all(fd, data, size) && fsync_retrying(fd);
+    // A write that makes no progress (a full disk, a quota) is a failure.
+    bool ok = platform::write_all(fd, data, size) && fsync_retrying(fd);
     if (::close(fd) != 0) ok = false;
     return ok ? Created::kWritten : Created::kFailed;
   }
@@ -61,19 +63,6 @@ class PosixDisk : public Disk {
   }
 
  private:
-  // Writes every byte, going on after interrupted and short writes; a write
-  // that makes no progress (a full disk, a quota) is a failure.
-  static bool write_all(int fd, const uint8_t* data, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-      ssize_t n = ::write(fd, data + done, size - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      done += static_cast<size_t>(n);
-    }
-    return true;
-  }
-
   static bool fsync_retrying(int fd) {
     int result;
     do {

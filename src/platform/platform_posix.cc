@@ -6,6 +6,7 @@
 
 #include "platform/elevation.h"
 #include "platform/platform.h"
+#include "platform/posix_write.h"
 
 namespace binario {
 
@@ -35,14 +36,7 @@ const char kPathSeparator = '/';
 namespace {
 
 void write_line(const char* text) {
-  size_t length = std::strlen(text);
-  while (length > 0) {
-    ssize_t n = ::write(STDERR_FILENO, text, length);
-    if (n <= 0) return;
-    text += n;
-    length -= static_cast<size_t>(n);
-  }
-  (void)!::write(STDERR_FILENO, "\n", 1);
+  if (write_all(STDERR_FILENO, text, std::strlen(text))) write_all(STDERR_FILENO, "\n", 1);
 }
 
 }  // namespace

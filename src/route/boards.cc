@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/narrow.h"
 #include "base/round.h"
 #include "model/cell_index.h"
 #include "model/compile_state.h"
@@ -13,12 +14,10 @@ namespace {
 // round(right / 5 + 20 x left): the product in 32-bit integers, the quotient
 // and the sum in doubles, rounded once to 16 bits.
 std::optional<int16_t> pack_speeds(int32_t left, int32_t right) {
-  int64_t twenty_left = int64_t{20} * left;
-  if (twenty_left < INT32_MIN || twenty_left > INT32_MAX) return std::nullopt;
-  return round_i16(static_cast<double>(right) / 5 + static_cast<double>(twenty_left));
+  const std::optional<int32_t> twenty_left = fitting<int32_t>(int64_t{20} * left);
+  if (!twenty_left) return std::nullopt;
+  return round_i16(static_cast<double>(right) / 5 + static_cast<double>(*twenty_left));
 }
-
-bool fits_i16(int64_t v) { return v >= INT16_MIN && v <= INT16_MAX; }
 
 }  // namespace
 

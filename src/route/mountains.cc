@@ -11,12 +11,18 @@ constexpr int64_t kProximityMetres = 150;
 constexpr int32_t kMarkerEvery = 4;
 }  // namespace
 
-MountainRefusal check_montagna(const LineGrid& griglia, const MountainTables& montagne,
-                               int32_t inizio, int32_t fine) {
-  if (inizio < 0) return MountainRefusal::kNegativeStart;
-  if (stretch_last_cell(fine) > griglia.last()) return MountainRefusal::kBeyondGrid;
-  if (montagne.count >= MountainTables::kMaxLines) return MountainRefusal::kTooMany;
-  return MountainRefusal::kNone;
+Fault check_montagna(const LineGrid& griglia, const MountainTables& montagne, int32_t inizio,
+                     int32_t fine, int32_t* off_grid) {
+  if (inizio < 0) {
+    *off_grid = inizio;
+    return Fault::kBeyondGrid;
+  }
+  if (stretch_last_cell(fine) > griglia.last()) {
+    *off_grid = fine;
+    return Fault::kBeyondGrid;
+  }
+  if (montagne.count >= MountainTables::kMaxLines) return Fault::kReadingFailure;
+  return Fault::kNone;
 }
 
 void memo_montagna(LineGrid& griglia, MountainTables& montagne, int32_t inizio, int32_t fine,

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/fault.h"
 #include "model/line_grid.h"
 
 namespace binario {
@@ -17,16 +18,13 @@ struct MountainTables {
   std::array<int32_t, kMaxLines + 1> fine{};
 };
 
-// Why a mountain line that passed the range check cannot be laid, in the
-// order the tests are made.
-enum class MountainRefusal {
-  kNone,
-  kNegativeStart,  // the stretch would begin before cell 0
-  kBeyondGrid,     // its last cell round(fine / 50 - 1) lies past the last cell
-  kTooMany,        // an 81st mountain line
-};
-MountainRefusal check_montagna(const LineGrid& griglia, const MountainTables& montagne,
-                               int32_t inizio, int32_t fine);
+// Whether a mountain line that passed the range check can be laid, tested in
+// this order: Fault::kBeyondGrid when the stretch would begin before cell 0
+// (`off_grid` = inizio) or its last cell round(fine / 50 - 1) lies past the
+// last cell (`off_grid` = fine); Fault::kReadingFailure for an 81st mountain
+// line; else Fault::kNone.
+Fault check_montagna(const LineGrid& griglia, const MountainTables& montagne, int32_t inizio,
+                     int32_t fine, int32_t* off_grid);
 
 // Lays a mountain line from `inizio` to `fine` metres: cells round(inizio / 50)
 // to round(fine / 50 - 1) get mountain type `tipo`. A `tipo` above 10 is type

@@ -61,19 +61,23 @@ TEST_F(MountainsTest, CloseMountainBecomesTypeThree) {
 
 TEST_F(MountainsTest, StretchBeyondTheGridOrTooManyLinesAreRefused) {
   // L = 3338: the last cell round(fine / 50 - 1) may be 3338 at most.
-  EXPECT_EQ(check_montagna(grid, tables, 0, 166950), MountainRefusal::kNone);
-  EXPECT_EQ(check_montagna(grid, tables, 0, 166975), MountainRefusal::kNone);  // 3338.5
-  EXPECT_EQ(check_montagna(grid, tables, 0, 167000), MountainRefusal::kBeyondGrid);
-  EXPECT_EQ(check_montagna(grid, tables, -1, 1000), MountainRefusal::kNegativeStart);
-  EXPECT_EQ(check_montagna(grid, tables, -1, 200000), MountainRefusal::kNegativeStart);
+  int32_t off_grid = 0;
+  EXPECT_EQ(check_montagna(grid, tables, 0, 166950, &off_grid), Fault::kNone);
+  EXPECT_EQ(check_montagna(grid, tables, 0, 166975, &off_grid), Fault::kNone);  // 3338.5
+  EXPECT_EQ(check_montagna(grid, tables, 0, 167000, &off_grid), Fault::kBeyondGrid);
+  EXPECT_EQ(off_grid, 167000);
+  EXPECT_EQ(check_montagna(grid, tables, -1, 1000, &off_grid), Fault::kBeyondGrid);
+  EXPECT_EQ(off_grid, -1);
+  EXPECT_EQ(check_montagna(grid, tables, -1, 200000, &off_grid), Fault::kBeyondGrid);
+  EXPECT_EQ(off_grid, -1);
 
   for (int i = 0; i < MountainTables::kMaxLines; ++i) {
-    ASSERT_EQ(check_montagna(grid, tables, 1000 * i, 1000 * i + 500), MountainRefusal::kNone);
+    ASSERT_EQ(check_montagna(grid, tables, 1000 * i, 1000 * i + 500, &off_grid), Fault::kNone);
     int32_t tipo = 1;
     memo_montagna(grid, tables, 1000 * i, 1000 * i + 500, tipo);
   }
   EXPECT_EQ(tables.count, 80);
-  EXPECT_EQ(check_montagna(grid, tables, 90000, 90500), MountainRefusal::kTooMany);
+  EXPECT_EQ(check_montagna(grid, tables, 90000, 90500, &off_grid), Fault::kReadingFailure);
 }
 
 TEST_F(MountainsTest, EmptyStretchWritesNothing) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "base/field_reader.h"
+#include "base/keyword_table.h"
 #include "model/cell_index.h"
 #include "model/route_plan.h"
 #include "route/boards.h"
@@ -25,6 +26,8 @@ enum class Flow {
   kStopped,       // a code that ends the routine was recorded; the text is dealt with
 };
 
+struct RouteKeyword;
+
 class RouteReader {
  public:
   RouteReader(CompileState& state, Disk& disk, const Text& path, std::string_view text)
@@ -33,6 +36,10 @@ class RouteReader {
   void run();
 
  private:
+  // The keywords of the general section and of the line section.
+  static const RouteKeyword kGeneralKeywords[];
+  static const RouteKeyword kLineKeywords[];
+
   Flow find_general_section();
   Flow read_general_section();
   Flow general_keywords();
@@ -43,6 +50,14 @@ class RouteReader {
 
   Flow route_length();
   Flow progressive(int32_t record);
+  Flow progressive_three() { return progressive(kProgressiveRecordFirst); }
+  Flow progressive_two() { return progressive(kProgressiveRecordFirst + 1); }
+  Flow progressive_one() { return progressive(kProgressiveRecordFirst + 2); }
+  // The three background values of the route header.
+  Flow background(int32_t StationRecord::*field);
+  Flow background_one() { return background(&StationRecord::area_start); }
+  Flow background_two() { return background(&StationRecord::position); }
+  Flow background_three() { return background(&StationRecord::area_end); }
   Flow signal_repetition();
   Flow gradient_line();
   Flow curve_line();
@@ -154,41 +169,37 @@ Flow RouteReader::read_general_section() {
   }
 }
 
+// A keyword of the route text and the reader's action for it.
+struct RouteKeyword {
+  Keyword keyword;
+  Flow (RouteReader::*action)();
+};
+
+// Only the route length is case-insensitive; the other words of the general
+// section must stand as written.
+const RouteKeyword RouteReader::kGeneralKeywords[] = {
+    {{"lunghezza", "percorso"}, &RouteReader::route_length},
+    {{"progressiva", "tre", true}, &RouteReader::progressive_three},
+    {{"progressiva", "due", true}, &RouteReader::progressive_two},
+    {{"progressiva", "uno", true}, &RouteReader::progressive_one},
+    {{"sfondo", "uno", true}, &RouteReader::background_one},
+    {{"sfondo", "due", true}, &RouteReader::background_two},
+    {{"sfondo", "tre", true}, &RouteReader::background_three},
+    {{"ripetizione", "segnali", true}, &RouteReader::signal_repetition},
+};
+
+// A curve line is read only when the route plan is built.
+const RouteKeyword RouteReader::kLineKeywords[] = {
+    {{"pendenza"}, &RouteReader::gradient_line},
+    {{"curva"}, &RouteReader::curve_line},
+    {{"montagna"}, &RouteReader::mountain_line},
+    {{"indicatori_v"}, &RouteReader::speed_board_line},
+    {{"indicat", "cartello"}, &RouteReader::location_board_line},
+};
+
 Flow RouteReader::general_keywords() {
-  // Only the route length is case-insensitive; the other words must stand as written.
-  const Text& f = state_.campo;
-  Flow flow = Flow::kGoOn;
-  if (contains_ignoring_case(f, "lunghezza") && contains_ignoring_case(f, "percorso")) {
-    flow = route_length();
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains(f, "progressiva") && contains(f, "tre")) {
-    flow = progressive(kProgressiveRecordFirst);
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains(f, "progressiva") && contains(f, "due")) {
-    flow = progressive(kProgressiveRecordFirst + 1);
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains(f, "progressiva") && contains(f, "uno")) {
-    flow = progressive(kProgressiveRecordFirst + 2);
-    if (flow != Flow::kGoOn) return flow;
-  }
-  StationRecord& route = state_.stazioni[kRouteRecord];
-  if (contains(f, "sfondo") && contains(f, "uno")) {
-    route.area_start = in_.read_i32();
-    if (values_failed()) return fail();
-  }
-  if (contains(f, "sfondo") && contains(f, "due")) {
-    route.position = in_.read_i32();
-    if (values_failed()) return fail();
-  }
-  if (contains(f, "sfondo") && contains(f, "tre")) {
-    route.area_end = in_.read_i32();
-    if (values_failed()) return fail();
-  }
-  if (contains(f, "ripetizione") && contains(f, "segnali")) return signal_repetition();
-  return Flow::kGoOn;
+  return run_keywords(kGeneralKeywords, state_.campo, Flow::kGoOn,
+                      [this](Flow (RouteReader::*action)()) { return (this->*action)(); });
 }
 
 Flow RouteReader::route_length() {
@@ -198,6 +209,12 @@ Flow RouteReader::route_length() {
   state_.stazioni[kServiceRecord].area_end = length;
   state_.griglia.create(length);
   if (state_.write_route != 0) state_.piano.create(length + kRunOutMetres);
+  return Flow::kGoOn;
+}
+
+Flow RouteReader::background(int32_t StationRecord::*field) {
+  state_.stazioni[kRouteRecord].*field = in_.read_i32();
+  if (values_failed()) return fail();
   return Flow::kGoOn;
 }
 
@@ -260,28 +277,8 @@ Flow RouteReader::read_line_section() {
 }
 
 Flow RouteReader::line_keywords() {
-  const Text& f = state_.campo;
-  Flow flow = Flow::kGoOn;
-  if (contains_ignoring_case(f, "pendenza")) {
-    flow = gradient_line();
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (state_.write_route != 0 && contains_ignoring_case(f, "curva")) {
-    flow = curve_line();
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains_ignoring_case(f, "montagna")) {
-    flow = mountain_line();
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains_ignoring_case(f, "indicatori_v")) {
-    flow = speed_board_line();
-    if (flow != Flow::kGoOn) return flow;
-  }
-  if (contains_ignoring_case(f, "indicat") && contains_ignoring_case(f, "cartello")) {
-    return location_board_line();
-  }
-  return Flow::kGoOn;
+  return run_keywords(kLineKeywords, state_.campo, Flow::kGoOn,
+                      [this](Flow (RouteReader::*action)()) { return (this->*action)(); });
 }
 
 bool RouteReader::write_gradient() {
@@ -314,6 +311,7 @@ Flow RouteReader::gradient_line() {
 }
 
 Flow RouteReader::curve_line() {
+  if (state_.write_route == 0) return Flow::kGoOn;
   int32_t s = in_.read_i32();
   int32_t n = in_.read_i32();
   if (values_failed()) return fail();
@@ -334,16 +332,10 @@ Flow RouteReader::mountain_line() {
   if (values_failed()) return fail();
   Flow flow = range_check(inizio);
   if (flow != Flow::kGoOn) return flow;
-  switch (check_montagna(state_.griglia, montagne_, inizio, fine)) {
-    case MountainRefusal::kNone:
-      break;
-    case MountainRefusal::kNegativeStart:
-      return beyond_grid(inizio);
-    case MountainRefusal::kBeyondGrid:
-      return beyond_grid(fine);
-    case MountainRefusal::kTooMany:
-      return fail();
-  }
+  int32_t off_grid = 0;
+  const Fault refusal = check_montagna(state_.griglia, montagne_, inizio, fine, &off_grid);
+  if (refusal == Fault::kBeyondGrid) return beyond_grid(off_grid);
+  if (refusal != Fault::kNone) return fail();
   memo_montagna(state_.griglia, montagne_, inizio, fine, tipo);
   return Flow::kGoOn;
 }

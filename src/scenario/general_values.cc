@@ -2,21 +2,21 @@
 
 namespace binario {
 
-Step braked_mass_line(ScenarioReading& r) {
+Step braked_mass_line(ScenarioContext& r) {
   int32_t percent = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
   r.state.stazioni[kServiceRecord].area_start = percent;
   return Step::kGoOn;
 }
 
-Step cars_line(ScenarioReading& r) {
+Step cars_line(ScenarioContext& r) {
   int32_t cars = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
   r.state.stazioni[kServiceRecord].position = cars;
   return Step::kGoOn;
 }
 
-Step clock_line(ScenarioReading& r) {
+Step clock_line(ScenarioContext& r) {
   int16_t hours = r.in.read_i16();
   int16_t minutes = r.in.read_i16();
   int16_t seconds = r.in.read_i16();
@@ -28,7 +28,7 @@ Step clock_line(ScenarioReading& r) {
   return Step::kGoOn;
 }
 
-Step sand_line(ScenarioReading& r) {
+Step sand_line(ScenarioContext& r) {
   int16_t sand = r.in.read_i16();
   if (!r.values_read()) return Step::kStop;
   r.state.stazioni[kTrainRecord].group1_a = sand;

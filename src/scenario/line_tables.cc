@@ -14,15 +14,15 @@ namespace {
 
 // The current speed does not fit a line speed byte: a reading failure,
 // reported on the line that declared that speed.
-bool speed_overflow(ScenarioReading& r) {
-  r.fail_reading(r.speed_line);
+bool speed_overflow(ScenarioContext& r) {
+  r.fail_reading(r.speed_set_on_line);
   return false;
 }
 
 // Writes the current speed into the cells from the fill index up to n - 1,
 // and always into at least one cell (a line at or before the previous line's
 // position still writes the cell at the fill index). Never writes cell L.
-bool write_speed_up_to(ScenarioReading& r, int32_t n) {
+bool write_speed_up_to(ScenarioContext& r, int32_t n) {
   LineGrid& grid = r.state.griglia;
   do {
     if (r.speed_fill >= grid.last()) break;
@@ -36,7 +36,7 @@ bool write_speed_up_to(ScenarioReading& r, int32_t n) {
 
 // The same for adhesion, which is stored as the low 8 bits of the value.
 // Never writes past the last cell.
-void write_adherence_up_to(ScenarioReading& r, int32_t n) {
+void write_adherence_up_to(ScenarioContext& r, int32_t n) {
   LineGrid& grid = r.state.griglia;
   do {
     if (!grid.has_cell(r.adherence_fill)) break;
@@ -47,7 +47,7 @@ void write_adherence_up_to(ScenarioReading& r, int32_t n) {
 
 }  // namespace
 
-Step speed_line(ScenarioReading& r) {
+Step speed_line(ScenarioContext& r) {
   int32_t position = r.in.read_i32();
   int32_t speed = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
@@ -55,11 +55,11 @@ Step speed_line(ScenarioReading& r) {
   int32_t n = cell_of(position);
   if (n > 0 && !write_speed_up_to(r, n)) return Step::kStop;
   r.current_speed = speed;
-  r.speed_line = r.in.line();
+  r.speed_set_on_line = r.in.line();
   return Step::kGoOn;
 }
 
-Step adherence_line(ScenarioReading& r) {
+Step adherence_line(ScenarioContext& r) {
   int32_t position = r.in.read_i32();
   int32_t adherence = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;
@@ -70,7 +70,7 @@ Step adherence_line(ScenarioReading& r) {
   return Step::kGoOn;
 }
 
-bool fill_line_tables_to_end(ScenarioReading& r) {
+bool fill_line_tables_to_end(ScenarioContext& r) {
   LineGrid& grid = r.state.griglia;
   int32_t end = grid.last() - 2;
   do {

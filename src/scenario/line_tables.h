@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "scenario/scenario_reading.h"
+#include "scenario/scenario_context.h"
 
 namespace binario {
 
@@ -17,14 +17,14 @@ namespace binario {
 std::optional<uint8_t> speed_byte(int32_t speed);
 
 // A "velocit" line: position and speed.
-Step speed_line(ScenarioReading& r);
+Step speed_line(ScenarioContext& r);
 
 // An "aderenza" line: position and adhesion value.
-Step adherence_line(ScenarioReading& r);
+Step adherence_line(ScenarioContext& r);
 
 // End of reading: the speed in force runs on to cell L - 3, and so does the
 // adhesion. False when the speed byte does not fit (code 25 recorded).
-bool fill_line_tables_to_end(ScenarioReading& r);
+bool fill_line_tables_to_end(ScenarioContext& r);
 
 }  // namespace binario
 

@@ -1,9 +1,10 @@
 #include "scenario/scenario_reader.h"
 
 #include "base/field_reader.h"
+#include "base/keyword_table.h"
 #include "scenario/general_values.h"
 #include "scenario/line_tables.h"
-#include "scenario/scenario_reading.h"
+#include "scenario/scenario_context.h"
 #include "scenario/signal.h"
 #include "scenario/slowdown.h"
 #include "scenario/station_line.h"
@@ -12,47 +13,40 @@ namespace binario {
 
 namespace {
 
-// A keyword test: the field contains `word` and, when given, `second`, in any
-// letter case.
-struct Keyword {
-  const char* word;
-  const char* second;  // nullptr: one word
-  Step (*action)(ScenarioReading& r);
-
-  bool matches(std::string_view field) const {
-    return contains_ignoring_case(field, word) &&
-           (second == nullptr || contains_ignoring_case(field, second));
-  }
+struct KeywordAction {
+  Keyword keyword;
+  Step (*action)(ScenarioContext& r);
 };
 
 // Every test is made on every keyword field, in this order, and every one
 // that matches runs, reading its own values.
-constexpr Keyword kKeywords[] = {
-    {"frenata", "massa", braked_mass_line},     {"vetture", nullptr, cars_line},
-    {"velocit", nullptr, speed_line},           {"aderenza", nullptr, adherence_line},
-    {"orologio", nullptr, clock_line},          {"sabbia", nullptr, sand_line},
-    {"segnale", nullptr, signal_line},          {"rallentamento", nullptr, slowdown_line},
-    {"abbattimento", nullptr, code_point_line}, {"stazione", nullptr, station_line},
+constexpr KeywordAction kKeywords[] = {
+    {{"frenata", "massa"}, braked_mass_line},
+    {{"vetture"}, cars_line},
+    {{"velocit"}, speed_line},
+    {{"aderenza"}, adherence_line},
+    {{"orologio"}, clock_line},
+    {{"sabbia"}, sand_line},
+    {{"segnale"}, signal_line},
+    {{"rallentamento"}, slowdown_line},
+    {{"abbattimento"}, code_point_line},
+    {{"stazione"}, station_line},
 };
 
-Step run_keywords(ScenarioReading& r) {
-  for (const Keyword& k : kKeywords) {
-    if (!k.matches(r.state.campo)) continue;
-    Step step = k.action(r);
-    if (step != Step::kGoOn) return step;
-  }
-  return Step::kGoOn;
+Step keyword_actions(ScenarioContext& r) {
+  return run_keywords(kKeywords, r.state.campo, Step::kGoOn,
+                      [&](Step (*action)(ScenarioContext&)) { return action(r); });
 }
 
 // Reads the next keyword field into the field variable. False when the text
 // has ended with it: a field after which the text ends is never acted on.
-bool read_keyword_field(ScenarioReading& r) {
+bool read_keyword_field(ScenarioContext& r) {
   r.in.read_text(&r.state.campo);
   return !r.in.at_end();
 }
 
 // Skips to the field after "[generale]". False when the text ends first.
-bool find_general_section(ScenarioReading& r) {
+bool find_general_section(ScenarioContext& r) {
   while (!r.in.at_end()) {
     r.in.read_text(&r.state.campo);
     if (contains_ignoring_case(r.state.campo, "[generale]")) return true;
@@ -63,14 +57,14 @@ bool find_general_section(ScenarioReading& r) {
 // Reads keyword fields and acts on them until the text ends or a fault ends
 // reading. A field with a dash is a comment: the next field is read in its
 // place, and once more if that one has a dash too.
-Step main_loop(ScenarioReading& r) {
+Step main_loop(ScenarioContext& r) {
   while (!r.in.at_end()) {
     if (!read_keyword_field(r)) break;
     if (contains(r.state.campo, "-")) {
       if (!read_keyword_field(r)) break;
       if (contains(r.state.campo, "-") && !read_keyword_field(r)) break;
     }
-    Step step = run_keywords(r);
+    Step step = keyword_actions(r);
     if (step != Step::kGoOn) return step;
   }
   return Step::kEndSteps;
@@ -96,7 +90,7 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   }
   std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());
   FieldReader in(chars);
-  ScenarioReading r(state, disk, in, path);
+  ScenarioContext r(state, disk, in, path);
 
   if (find_general_section(r) && main_loop(r) == Step::kStop) return;
 

@@ -1,5 +1,6 @@
 #include "scenario/signal.h"
 
+#include "base/narrow.h"
 #include "base/round.h"
 #include "model/grid_cell.h"
 
@@ -9,9 +10,8 @@ namespace {
 
 // The packed values are stored as their low 16 (or 8) bits, as written; the
 // arithmetic is done unsigned so that any input wraps instead of overflowing.
-int16_t low16(uint32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
-uint32_t u(int32_t v) { return static_cast<uint32_t>(v); }
+uint32_t wrapping(int32_t v) { return static_cast<uint32_t>(v); }
 
 // The time value a signal keeps: times from 1 to 100 all become 101.
 int32_t signal_tempo(int32_t tempo) { return (tempo >= 1 && tempo <= 100) ? 101 : tempo; }
@@ -23,22 +23,22 @@ Fault memo_segnale(LineGrid& grid, const SignalLine& line) {
   GridCell& cell = grid[c];
   if (!cell.is_free()) return Fault::kSignalTaken;
   cell.kind = cell_kind::kSignal;
-  cell.value4 = low16(u(line.rapp) * 10 + u(line.sx) * 3 + u(line.dx));
-  cell.value1 = low16(u(line.s1) * 10 + u(line.d1));
-  cell.value2 = low16(u(line.s2) * 10 + u(line.d2));
-  cell.value3 = low16(u(line.s3) * 10 + u(line.d3));
+  cell.value4 = low16(wrapping(line.rapp) * 10 + wrapping(line.sx) * 3 + wrapping(line.dx));
+  cell.value1 = low16(wrapping(line.s1) * 10 + wrapping(line.d1));
+  cell.value2 = low16(wrapping(line.s2) * 10 + wrapping(line.d2));
+  cell.value3 = low16(wrapping(line.s3) * 10 + wrapping(line.d3));
   cell.signal_time = line.sx == 2 ? static_cast<uint8_t>(signal_tempo(line.tempo)) : 0;
 
-  uint32_t heads = u(line.sx) * 3 + u(line.dx);
+  uint32_t heads = wrapping(line.sx) * 3 + wrapping(line.dx);
   for (int32_t b = 1; b <= 4; ++b) {
     int32_t w = c - 2 * b;
     if (w < 0) break;
-    grid[w].approach = static_cast<uint8_t>(heads * 10 + u(b));
+    grid[w].approach = static_cast<uint8_t>(heads * 10 + wrapping(b));
   }
   return Fault::kNone;
 }
 
-Step signal_line(ScenarioReading& r) {
+Step signal_line(ScenarioContext& r) {
   SignalLine line;
   line.posizione = r.in.read_i32();
   for (int32_t* v : {&line.sx, &line.s1, &line.s2, &line.s3, &line.rapp, &line.dx, &line.d1,

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/compile_state.h"
-#include "scenario/scenario_reading.h"
+#include "scenario/scenario_context.h"
 
 namespace binario {
 
@@ -34,7 +34,7 @@ struct SignalLine {
 Fault memo_segnale(LineGrid& griglia, const SignalLine& line);
 
 // A "segnale" line: reads its eleven values and lays the signal.
-Step signal_line(ScenarioReading& r);
+Step signal_line(ScenarioContext& r);
 
 }  // namespace binario
 

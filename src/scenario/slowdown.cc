@@ -2,15 +2,13 @@
 
 #include <cmath>
 
+#include "base/narrow.h"
 #include "base/round.h"
 #include "model/grid_cell.h"
 
 namespace binario {
 
 namespace {
-
-// Values are stored as their low 16 bits.
-int16_t low16(int32_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
 
 // The kind of a start, end or warning cell, and `d_v` when it is not 0.
 void mark_slowdown_cell(GridCell& cell, uint8_t kind, const SlowdownLine& line) {
@@ -25,34 +23,54 @@ int64_t slowdown_end_cell(int32_t x, int32_t l) {
   return static_cast<int64_t>(std::nearbyint(end / 50 + 1));
 }
 
-Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
-  bool has_board = line.x > kWarningBoardMinStart;
-  int32_t f_ta = has_board ? line.f_ta : 0;
+namespace {
 
-  int32_t a = has_board ? cell_of(static_cast<double>(line.x) - kWarningBoardDistance, 1) : 0;
-  if (has_board && !grid[a].is_free()) return Fault::kWarningBoardTaken;
-  int32_t s = cell_of(line.x, 1);
-  if (!grid[s].is_free()) return Fault::kSlowdownStartTaken;
-  int32_t e = static_cast<int32_t>(slowdown_end_cell(line.x, line.l));
-  if (!grid[e].is_free()) return Fault::kSlowdownEndTaken;
+// The cells a slowdown line occupies: its warning board (none for a slowdown
+// that starts too near the start of the line), its start and its end.
+struct SlowdownCells {
+  bool has_board = false;
+  int32_t board = 0;
+  int32_t start = 0;
+  int32_t end = 0;
+};
 
+SlowdownCells cells_of(const SlowdownLine& line) {
+  SlowdownCells c;
+  c.has_board = line.x > kWarningBoardMinStart;
+  if (c.has_board) c.board = cell_of(static_cast<double>(line.x) - kWarningBoardDistance, 1);
+  c.start = cell_of(line.x, 1);
+  c.end = static_cast<int32_t>(slowdown_end_cell(line.x, line.l));
+  return c;
+}
+
+// The first of the three cells found taken, in the order board, start, end.
+Fault taken_cell(const LineGrid& grid, const SlowdownCells& c) {
+  if (c.has_board && !grid[c.board].is_free()) return Fault::kWarningBoardTaken;
+  if (!grid[c.start].is_free()) return Fault::kSlowdownStartTaken;
+  if (!grid[c.end].is_free()) return Fault::kSlowdownEndTaken;
+  return Fault::kNone;
+}
+
+void mark_cells(LineGrid& grid, const SlowdownCells& c, const SlowdownLine& line) {
   // The end is written first, so a slowdown that ends in its own start cell
   // leaves that cell a start.
-  mark_slowdown_cell(grid[e], cell_kind::kSlowdownEnd, line);
-  mark_slowdown_cell(grid[s], cell_kind::kSlowdownStart, line);
-  if (has_board) {
-    mark_slowdown_cell(grid[a], cell_kind::kWarningBoard, line);
-    grid[a].value1 = low16(line.v);
+  mark_slowdown_cell(grid[c.end], cell_kind::kSlowdownEnd, line);
+  mark_slowdown_cell(grid[c.start], cell_kind::kSlowdownStart, line);
+  if (c.has_board) {
+    mark_slowdown_cell(grid[c.board], cell_kind::kWarningBoard, line);
+    grid[c.board].value1 = low16(line.v);
   }
-  for (int32_t c : {s, e}) {
-    grid[c].value1 = low16(line.v);
-    grid[c].value3 = low16(line.f_tt);
+  for (int32_t cell : {c.start, c.end}) {
+    grid[cell].value1 = low16(line.v);
+    grid[cell].value3 = low16(line.f_tt);
   }
+}
 
-  if (f_ta == 0) return Fault::kNone;
-  // The pre-warning cells: the cell in front of the board and the three below it.
+// The pre-warning cells: the cell in front of the board and the three below
+// it, numbered 1 to 4; all four must be free.
+Fault lay_pre_warning(LineGrid& grid, const SlowdownCells& c, const SlowdownLine& line) {
   int32_t h =
-      line.x % 50 == 0 ? a - 1 : cell_of(static_cast<double>(line.x) - kWarningBoardDistance);
+      line.x % 50 == 0 ? c.board - 1 : cell_of(static_cast<double>(line.x) - kWarningBoardDistance);
   for (int32_t i = 0; i < 4; ++i) {
     if (!grid[h - i].is_free()) return Fault::kPreWarningTaken;
   }
@@ -65,7 +83,19 @@ Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
   return Fault::kNone;
 }
 
-Step slowdown_line(ScenarioReading& r) {
+}  // namespace
+
+Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
+  const SlowdownCells cells = cells_of(line);
+  const Fault taken = taken_cell(grid, cells);
+  if (taken != Fault::kNone) return taken;
+  mark_cells(grid, cells, line);
+  // Only a slowdown with a warning board has pre-warning cells.
+  if (!cells.has_board || line.f_ta == 0) return Fault::kNone;
+  return lay_pre_warning(grid, cells, line);
+}
+
+Step slowdown_line(ScenarioContext& r) {
   SlowdownLine line;
   for (int32_t* v : {&line.x, &line.v, &line.l, &line.f_tt, &line.f_ta, &line.d_v}) {
     *v = r.in.read_i32();
@@ -81,7 +111,7 @@ Step slowdown_line(ScenarioReading& r) {
   return Step::kGoOn;
 }
 
-Step code_point_line(ScenarioReading& r) {
+Step code_point_line(ScenarioContext& r) {
   int32_t position = r.in.read_i32();
   int32_t value = r.in.read_i32();
   if (!r.values_read()) return Step::kStop;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/compile_state.h"
-#include "scenario/scenario_reading.h"
+#include "scenario/scenario_context.h"
 
 namespace binario {
 
@@ -38,11 +38,11 @@ Fault memo_rallentamento(LineGrid& griglia, const SlowdownLine& line);
 
 // A "rallentamento" line: reads its six values, checks the start and the end
 // against the grid, and lays the slowdown.
-Step slowdown_line(ScenarioReading& r);
+Step slowdown_line(ScenarioContext& r);
 
 // An "abbattimento" line: a code point (kind 12, a value above 0) or a
 // code-cut point (kind 13) in the cell that holds the position.
-Step code_point_line(ScenarioReading& r);
+Step code_point_line(ScenarioContext& r);
 
 }  // namespace binario
 

@@ -18,15 +18,8 @@ namespace binario::e2e {
 fs::path tool_path() { return BINARIO_TOOL; }
 fs::path stub_path() { return BINARIO_STUB; }
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "binario-e2e-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
+TempDir::TempDir() : scratch_("binario-e2e") {
+  if (scratch_.path().empty()) throw std::runtime_error("cannot make a scratch folder");
 }
 
 std::string read_file(const fs::path& path) {

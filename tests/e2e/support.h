@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/scratch_folder.h"
+
 namespace binario::e2e {
 
 namespace fs = std::filesystem;
@@ -37,13 +39,10 @@ fs::path stub_path();
 class TempDir {
  public:
   TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
+  const fs::path& path() const { return scratch_.path(); }
 
  private:
-  fs::path path_;
+  ScratchFolder scratch_;
 };
 
 std::string read_file(const fs::path& path);

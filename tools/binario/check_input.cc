@@ -6,6 +6,7 @@
 
 #include "files.h"
 #include "inspect.h"
+#include "model/file_names.h"
 
 namespace binario::tool {
 
@@ -13,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kRouteSuffix = "_linea.txt";
-constexpr std::string_view kScenarioSuffix = "-.txt";
+constexpr std::string_view kRouteSuffix = kRouteTextSuffix;
+constexpr std::string_view kScenarioSuffix = kScenarioTextSuffix;
 
 bool ends_with(std::string_view s, std::string_view end) {
   return s.size() > end.size() && s.substr(s.size() - end.size()) == end;

@@ -2,6 +2,8 @@
 #define BINARIO_TOOLS_COMPILED_FILES_H_
 
 // Readers for the three files the installer writes, for authors' inspection.
+// The layouts themselves are read by the decoders beside their encoders; these
+// give their findings as the tool's messages.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "base/text.h"
 #include "model/grid_cell.h"
+#include "model/route_plan_format.h"
 #include "model/station_table.h"
 
 namespace binario::tool {
@@ -24,9 +27,9 @@ bool decode_grid_file(const Bytes& file, std::vector<GridCell>* cells, std::stri
 // The route plan file, read as what it holds rather than kept point by point.
 struct RoutePlanSummary {
   int64_t points = 0;          // per coordinate: T + 1
-  int64_t integer_points = 0;  // per coordinate, tag 2
-  int64_t double_points = 0;   // per coordinate, tag 5
-  int64_t empty_points = 0;    // per coordinate, tag 0
+  int64_t integer_points = 0;  // per coordinate, 16-bit integers
+  int64_t double_points = 0;   // per coordinate, doubles
+  int64_t empty_points = 0;    // per coordinate, empty
   double last_x = 0;           // the last point that holds both coordinates
   double last_y = 0;
   int64_t last_point = -1;
@@ -35,14 +38,6 @@ struct RoutePlanSummary {
 };
 
 bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error);
-
-// One point of the route plan, x and y as stored: both empty (tag 0), both
-// 16-bit integers (tag 2) or both doubles (tag 5).
-struct PlanPoint {
-  uint16_t tag = 0;
-  double x = 0;
-  double y = 0;
-};
 
 // Every point of the route plan, point i at index i (i metres from the start).
 bool decode_route_plan_points(const Bytes& file, std::vector<PlanPoint>* points,

@@ -12,6 +12,7 @@
 #include "compiled_route.h"
 #include "files.h"
 #include "inspect.h"
+#include "model/file_names.h"
 
 namespace binario::tool {
 
@@ -168,11 +169,6 @@ class Writer {
   size_t rows_ = 0;
 };
 
-bool ends_with(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() &&
-         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string meaning_text(const Row& meaning) {
   std::string text;
   for (const Field& f : meaning) {
@@ -284,7 +280,7 @@ void dump_plan(const std::string& path, size_t bytes, const std::vector<PlanPoin
   for (size_t i = 0; i < points.size(); ++i) {
     if (static_cast<int64_t>(i) % step != 0 && i + 1 != points.size()) continue;
     const PlanPoint& p = points[i];
-    const bool empty = p.tag == 0;
+    const bool empty = p.tag == value_tag::kEmpty;
     w.row({{"point", static_cast<int64_t>(i)},
            {"tag", int64_t{p.tag}},
            {"x", empty ? Value() : Value(p.x)},
@@ -312,10 +308,10 @@ bool dump_files(const std::vector<std::string>& paths, const DumpOptions& option
   for (const std::string& path : paths) {
     Decoded d;
     d.path = path;
-    d.what = ends_with(path, ".sim")         ? 1
-             : ends_with(path, "_linea.dat") ? 3
-             : ends_with(path, ".dat")       ? 2
-                                             : 0;
+    d.what = path.ends_with(kStationFileSuffix) ? 1
+             : path.ends_with(kRoutePlanSuffix) ? 3
+             : path.ends_with(kGridFileSuffix)  ? 2
+                                                : 0;
     if (d.what == 0) {
       problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
       continue;

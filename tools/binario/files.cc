@@ -11,6 +11,8 @@
 #include <system_error>
 
 #include "platform/disk.h"
+#include "platform/platform.h"
+#include "platform/posix_write.h"
 #include "platform/replace_file.h"
 
 namespace binario::tool {
@@ -20,17 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
-
-bool write_all(int fd, const Bytes& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -67,7 +58,8 @@ bool write_file_atomically(const fs::path& path, const Bytes& data, bool executa
   const mode_t umask = ::umask(0);
   ::umask(umask);
   const mode_t mode = (executable ? 0777 : 0666) & ~umask;
-  bool ok = write_all(fd, data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  bool ok = platform::write_all(fd, data.data(), data.size()) && ::fchmod(fd, mode) == 0 &&
+            ::fsync(fd) == 0;
   int saved = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -90,19 +82,9 @@ bool write_file_atomically(const fs::path& path, const Bytes& data, bool executa
 }
 
 fs::path own_folder() {
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : self.parent_path();
-}
-
-ScratchFolder::ScratchFolder(const char* prefix) {
-  std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) fs::remove_all(path_, ignored);
+  Text self;
+  if (!platform::executable_path(&self)) return fs::path();
+  return fs::path(std::string(self.view())).parent_path();
 }
 
 }  // namespace binario::tool

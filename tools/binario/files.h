@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "platform/scratch_folder.h"
 
 namespace binario::tool {
 
@@ -18,20 +19,6 @@ bool read_whole_file(const std::filesystem::path& path, Bytes* out, std::string*
 // execute permission (within the umask).
 bool write_file_atomically(const std::filesystem::path& path, const Bytes& data, bool executable,
                            std::string* error);
-
-// A fresh folder under the system's temporary folder, removed with what it
-// holds at the end of its scope; `path()` is empty when it could not be made.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const char* prefix = "binario");
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The folder of the running tool's own executable.
 std::filesystem::path own_folder();

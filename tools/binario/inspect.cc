@@ -17,11 +17,6 @@ namespace binario::tool {
 
 namespace {
 
-bool ends_with(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() &&
-         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string clock_text(int32_t seconds) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
@@ -120,16 +115,8 @@ void report_stations(const std::string& path, size_t bytes, const std::vector<St
   out << "\n";
 }
 
-void report_grid(const std::string& path, size_t bytes, const std::vector<GridCell>& cells,
-                 const std::vector<StationRecord>* stations, const InspectOptions& options,
-                 std::ostream& out) {
-  out << path << " (" << bytes << " bytes): line grid\n";
-  const int32_t last = static_cast<int32_t>(cells.size()) - 1;
-  out << "  " << cells.size() << " cells of 50 m, cells 0 to " << last << "\n";
-  if (cells.size() > kHeaderCell) {
-    out << "  header stamp " << cells[kHeaderCell].value1 << ", competition code "
-        << cells[kHeaderCell].value2 << "\n";
-  }
+// What each kind of cell holds, as the report counts it.
+const std::map<uint8_t, const char*>& cell_kind_names() {
   static const std::map<uint8_t, const char*> kNames = {
       {cell_kind::kSignal, "signals"},
       {cell_kind::kSlowdownEnd, "slowdown ends"},
@@ -143,48 +130,74 @@ void report_grid(const std::string& path, size_t bytes, const std::vector<GridCe
       {cell_kind::kCodeCut, "code-cut points"},
       {cell_kind::kLocationBoard, "location boards"},
   };
+  return kNames;
+}
+
+// How many cells of each kind the grid holds, and how many lie in mountain stretches.
+void report_cell_counts(const std::vector<GridCell>& cells, std::ostream& out) {
+  const std::map<uint8_t, const char*>& names = cell_kind_names();
   std::map<uint8_t, int> counts;
   int mountain_cells = 0;
   for (const GridCell& c : cells) {
     if (c.kind != cell_kind::kEmpty) ++counts[c.kind];
     if (c.mountain != 0) ++mountain_cells;
   }
-  for (const auto& [kind, name] : kNames) {
+  for (const auto& [kind, name] : names) {
     if (counts[kind] != 0) out << "  " << counts[kind] << " " << name << "\n";
   }
   if (counts[cell_kind::kSlowdownStart] == 0) out << "  no slowdowns\n";
   if (counts[cell_kind::kCodePoint] == 0 && counts[cell_kind::kCodeCut] == 0)
     out << "  no code points\n";
   for (const auto& [kind, count] : counts) {
-    if (kNames.count(kind) == 0)
+    if (names.count(kind) == 0)
       out << "  " << count << " cells of unknown kind " << static_cast<int>(kind) << "\n";
   }
   out << "  " << mountain_cells << " cells in mountain stretches\n";
+}
 
-  if (!options.cells) return;
+// The name of the station record a location board or a stop marker points
+// to, when the station file was read; empty otherwise.
+std::string named_record(const GridCell& c, const std::vector<StationRecord>* stations) {
+  const bool names_a_record =
+      c.kind == cell_kind::kLocationBoard || c.kind == cell_kind::kStopMarker;
+  if (!names_a_record || stations == nullptr || c.value1 < 0 || c.value1 >= kStationRecords)
+    return {};
+  return " " + display_text((*stations)[static_cast<size_t>(c.value1)].name.view());
+}
+
+// Every cell that holds an object or marks an approach, one line each.
+void report_occupied_cells(const std::vector<GridCell>& cells,
+                           const std::vector<StationRecord>* stations, std::ostream& out) {
   out << "  occupied cells (cell: kind values; approach, mountain, speed/5, gradient+100, "
          "adhesion):\n";
-  for (int32_t i = 0; i <= last; ++i) {
-    const GridCell& c = cells[static_cast<size_t>(i)];
+  const std::map<uint8_t, const char*>& names = cell_kind_names();
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const GridCell& c = cells[i];
     if (c.kind == cell_kind::kEmpty && c.approach == 0) continue;
     char line[200];
     std::snprintf(line, sizeof line,
-                  "    %5d: kind %2u  %6d %6d %6d %6d  time %3u; %3u %3u %3u %3u %3u", i, c.kind,
-                  c.value1, c.value2, c.value3, c.value4, c.signal_time, c.approach, c.mountain,
-                  c.line_speed, c.gradient, c.adhesion);
+                  "    %5d: kind %2u  %6d %6d %6d %6d  time %3u; %3u %3u %3u %3u %3u",
+                  static_cast<int>(i), c.kind, c.value1, c.value2, c.value3, c.value4,
+                  c.signal_time, c.approach, c.mountain, c.line_speed, c.gradient, c.adhesion);
     out << line;
-    auto it = kNames.find(c.kind);
-    if (it != kNames.end()) out << "  " << it->second;
-    if (c.kind == cell_kind::kLocationBoard && stations != nullptr && c.value1 >= 0 &&
-        c.value1 < kStationRecords) {
-      out << " " << display_text((*stations)[static_cast<size_t>(c.value1)].name.view());
-    }
-    if (c.kind == cell_kind::kStopMarker && stations != nullptr && c.value1 >= 0 &&
-        c.value1 < kStationRecords) {
-      out << " " << display_text((*stations)[static_cast<size_t>(c.value1)].name.view());
-    }
-    out << "\n";
+    auto it = names.find(c.kind);
+    if (it != names.end()) out << "  " << it->second;
+    out << named_record(c, stations) << "\n";
   }
+}
+
+void report_grid(const std::string& path, size_t bytes, const std::vector<GridCell>& cells,
+                 const std::vector<StationRecord>* stations, const InspectOptions& options,
+                 std::ostream& out) {
+  out << path << " (" << bytes << " bytes): line grid\n";
+  const int32_t last = static_cast<int32_t>(cells.size()) - 1;
+  out << "  " << cells.size() << " cells of 50 m, cells 0 to " << last << "\n";
+  if (cells.size() > kHeaderCell) {
+    out << "  header stamp " << cells[kHeaderCell].value1 << ", competition code "
+        << cells[kHeaderCell].value2 << "\n";
+  }
+  report_cell_counts(cells, out);
+  if (options.cells) report_occupied_cells(cells, stations, out);
 }
 
 void report_route_plan(const std::string& path, size_t bytes, const RoutePlanSummary& plan,
@@ -207,16 +220,16 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
   // Station files first, so that a grid can name its boards and stops.
   std::vector<std::string> ordered = paths;
   std::stable_partition(ordered.begin(), ordered.end(),
-                        [](const std::string& p) { return ends_with(p, kStationFileSuffix); });
+                        [](const std::string& p) { return p.ends_with(kStationFileSuffix); });
 
   std::vector<StationRecord> stations;
   bool have_stations = false;
   const size_t problems_before = problems->size();
   bool first = true;
   for (const std::string& path : ordered) {
-    const bool station_file = ends_with(path, kStationFileSuffix);
-    const bool route_plan = ends_with(path, kRoutePlanSuffix);
-    const bool grid_file = !route_plan && ends_with(path, kGridFileSuffix);
+    const bool station_file = path.ends_with(kStationFileSuffix);
+    const bool route_plan = path.ends_with(kRoutePlanSuffix);
+    const bool grid_file = !route_plan && path.ends_with(kGridFileSuffix);
     if (!station_file && !route_plan && !grid_file) {
       problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
       continue;

@@ -17,6 +17,7 @@
 #include "files.h"
 #include "inspect.h"
 #include "model/compile_state.h"
+#include "model/file_names.h"
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/disk.h"
@@ -29,12 +30,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kRouteTextEnd = "_linea.txt";
-constexpr std::string_view kScenarioTextEnd = "-.txt";
+constexpr std::string_view kRouteTextEnd = kRouteTextSuffix;
+constexpr std::string_view kScenarioTextEnd = kScenarioTextSuffix;
 
-bool ends_with(std::string_view s, std::string_view suffix) {
-  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
-}
+bool ends_with(std::string_view s, std::string_view suffix) { return s.ends_with(suffix); }
 
 std::string as_text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -164,7 +163,7 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
       route_texts.push_back(entry.path());
     else if (ends_with(name, kScenarioTextEnd))
       scenario_texts.push_back(entry.path());
-    else if (ends_with(name, ".sim"))
+    else if (ends_with(name, kStationFileSuffix))
       station_files.push_back(entry.path());
   }
   if (ec) {

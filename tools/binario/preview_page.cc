@@ -264,7 +264,7 @@ const char* kStyle = R"(<style>
 const PlanPoint* plan_point(const std::vector<PlanPoint>& plan, int64_t metre) {
   if (plan.empty()) return nullptr;
   int64_t i = std::clamp<int64_t>(metre, 0, static_cast<int64_t>(plan.size()) - 1);
-  while (i >= 0 && plan[static_cast<size_t>(i)].tag == 0) --i;
+  while (i >= 0 && plan[static_cast<size_t>(i)].tag == value_tag::kEmpty) --i;
   return i < 0 ? nullptr : &plan[static_cast<size_t>(i)];
 }
 
@@ -274,7 +274,7 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
   double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
   int64_t last = -1;
   for (size_t i = 0; i < plan.size(); ++i) {
-    if (plan[i].tag == 0) continue;
+    if (plan[i].tag == value_tag::kEmpty) continue;
     if (last < 0) min_x = max_x = plan[i].x, min_y = max_y = plan[i].y;
     min_x = std::min(min_x, plan[i].x);
     max_x = std::max(max_x, plan[i].x);

@@ -1,5 +1,5 @@
-#ifndef BINARIO_SCENARIO_SCENARIO_READING_H_
-#define BINARIO_SCENARIO_SCENARIO_READING_H_
+#ifndef BINARIO_SCENARIO_SCENARIO_CONTEXT_H_
+#define BINARIO_SCENARIO_SCENARIO_CONTEXT_H_
 
 #include <cstdint>
 
@@ -20,8 +20,8 @@ enum class Step {
 
 // One reading of the scenario text: where it is, the field stream, and the
 // reader's working values. The keyword actions work on it.
-struct ScenarioReading {
-  ScenarioReading(CompileState& s, Disk& d, FieldReader& r, const Text& text_path)
+struct ScenarioContext {
+  ScenarioContext(CompileState& s, Disk& d, FieldReader& r, const Text& text_path)
       : state(s), disk(d), in(r), path(text_path) {}
 
   CompileState& state;
@@ -35,7 +35,7 @@ struct ScenarioReading {
   int32_t adherence_fill = 0;
   int32_t current_speed = 0;
   int32_t current_adherence = 0;
-  int32_t speed_line = 0;  // text line that set the current speed, for diagnostics
+  int32_t speed_set_on_line = 0;  // text line that set the current speed, for diagnostics
 
   int32_t next_station = kFirstStationRecord;
 
@@ -69,4 +69,4 @@ struct ScenarioReading {
 
 }  // namespace binario
 
-#endif  // BINARIO_SCENARIO_SCENARIO_READING_H_
+#endif  // BINARIO_SCENARIO_SCENARIO_CONTEXT_H_

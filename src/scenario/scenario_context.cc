@@ -1,45 +1,45 @@
-#include "scenario/scenario_reading.h"
+#include "scenario/scenario_context.h"
 
 namespace binario {
 
-bool ScenarioReading::position_fits(int32_t position, int32_t margin) {
+bool ScenarioContext::position_fits(int32_t position, int32_t margin) {
   if (state.griglia.fits(position, margin)) return true;
   beyond_grid(position);
   return false;
 }
 
-bool ScenarioReading::point_fits(int32_t position, int32_t margin) {
+bool ScenarioContext::point_fits(int32_t position, int32_t margin) {
   if (position >= 0 && state.griglia.fits(position, margin)) return true;
   beyond_grid(position);
   return false;
 }
 
-bool ScenarioReading::values_read() {
+bool ScenarioContext::values_read() {
   if (!in.failed()) return true;
   fail_reading();
   return false;
 }
 
-bool ScenarioReading::delete_text() { return disk.remove_file(path.c_str()); }
+bool ScenarioContext::delete_text() { return disk.remove_file(path.c_str()); }
 
-Step ScenarioReading::fail_reading(int32_t line) {
+Step ScenarioContext::fail_reading(int32_t line) {
   state.fail_reading(disk, state.scenario_text_name(), line);
   return Step::kStop;
 }
 
-Step ScenarioReading::stop(Fault fault) {
+Step ScenarioContext::stop(Fault fault) {
   state.record_fault(fault, state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
 
-Step ScenarioReading::stop_at(Fault fault, int32_t position) {
+Step ScenarioContext::stop_at(Fault fault, int32_t position) {
   state.record_fault_at(fault, position, state.scenario_text_name(), in.line());
   delete_text();
   return Step::kStop;
 }
 
-Step ScenarioReading::beyond_grid(int32_t position) {
+Step ScenarioContext::beyond_grid(int32_t position) {
   state.record_fault_at(Fault::kBeyondGrid, position, state.scenario_text_name(), in.line());
   return Step::kEndSteps;
 }
