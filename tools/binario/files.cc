@@ -1,9 +1,15 @@
 #include "files.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,8 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+std::string quoted(const fs::path& path) { return "\"" + name_of(path) + "\""; }
 
+#ifndef _WIN32
 bool write_all(int fd, const Bytes& data) {
   size_t done = 0;
   while (done < data.size()) {
@@ -28,6 +35,7 @@ bool write_all(int fd, const Bytes& data) {
   }
   return true;
 }
+#endif
 
 }  // namespace
 
@@ -49,6 +57,122 @@ bool read_whole_file(const fs::path& path, Bytes* out, std::string* error) {
   }
   return true;
 }
+
+bool read_whole_file(const std::string& name, Bytes* out, std::string* error) {
+  return read_whole_file(path_from_name(name), out, error);
+}
+
+bool write_file_atomically(const std::string& name, const Bytes& data, bool executable,
+                           std::string* error) {
+  return write_file_atomically(path_from_name(name), data, executable, error);
+}
+
+#ifdef _WIN32
+
+namespace {
+
+std::string windows_error(DWORD code) {
+  char text[512];
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, text, sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == '.')) --n;
+  return n > 0 ? std::string(text, n) : "error " + std::to_string(code);
+}
+
+// A name beside `path` that no other writer of this process uses.
+fs::path temporary_beside(const fs::path& path) {
+  static std::atomic<unsigned> counter{0};
+  fs::path temporary = path;
+  temporary += L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+  return temporary;
+}
+
+}  // namespace
+
+fs::path path_from_name(std::string_view name) {
+  if (name.empty()) return {};
+  const int size = static_cast<int>(name.size());
+  const int wide = MultiByteToWideChar(CP_ACP, 0, name.data(), size, nullptr, 0);
+  std::wstring text(static_cast<size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.data(), size, text.data(), wide);
+  return fs::path(text);
+}
+
+std::string name_of(const fs::path& path) {
+  const std::wstring& text = path.native();
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int narrow =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string name(static_cast<size_t>(narrow), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, name.data(), narrow, nullptr, nullptr);
+  return name;
+}
+
+bool write_file_atomically(const fs::path& path, const Bytes& data, bool /*executable*/,
+                           std::string* error) {
+  const fs::path temporary = temporary_beside(path);
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    *error = "cannot create " + quoted(path) + ": " + windows_error(GetLastError());
+    return false;
+  }
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < data.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+    DWORD written = 0;
+    ok = WriteFile(file, data.data() + done, chunk, &written, nullptr) && written > 0;
+    done += written;
+  }
+  ok = ok && FlushFileBuffers(file);
+  DWORD saved = ok ? 0 : GetLastError();
+  if (!CloseHandle(file) && ok) {
+    ok = false;
+    saved = GetLastError();
+  }
+  if (ok && !MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    saved = GetLastError();
+  }
+  if (!ok) {
+    DeleteFileW(temporary.c_str());
+    *error = "cannot write " + quoted(path) + ": " + windows_error(saved);
+  }
+  return ok;
+}
+
+fs::path own_folder() {
+  std::wstring buffer(32768, L'\0');
+  const DWORD length =
+      GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (length == 0 || length >= buffer.size()) return {};
+  buffer.resize(length);
+  return fs::path(buffer).parent_path();
+}
+
+ScratchFolder::ScratchFolder(const char* prefix) {
+  std::error_code ec;
+  const fs::path base = fs::temp_directory_path(ec);
+  if (ec) return;
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate =
+        base / (std::string(prefix) + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount64() % 100000) + "-" + std::to_string(attempt));
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+      path_ = candidate;
+      return;
+    }
+  }
+}
+
+#else
+
+fs::path path_from_name(std::string_view name) { return fs::path(std::string(name)); }
+
+std::string name_of(const fs::path& path) { return path.native(); }
 
 bool write_file_atomically(const fs::path& path, const Bytes& data, bool executable,
                            std::string* error) {
@@ -88,6 +212,8 @@ ScratchFolder::ScratchFolder(const char* prefix) {
   std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
   if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
 }
+
+#endif
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
