@@ -1,7 +1,12 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all build demo test dist clean
+.PHONY: all build demo test dist fuzz clean
+
+# Seconds each fuzzing harness runs in `make fuzz`; `make test` gives each a
+# short smoke run so that a harness that no longer builds or runs is caught.
+FUZZ_SECONDS ?= 300
+FUZZ_SMOKE_SECONDS ?= 5
 
 all: build
 
@@ -36,6 +41,11 @@ test:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS)
+
+fuzz:
+	@scripts/install-deps.sh test
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

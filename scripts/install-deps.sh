@@ -13,6 +13,8 @@ if [ "$what" = test ]; then
   # a test installer; unzip opens the Windows bundle.
   packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 xvfb xdotool imagemagick chromium
              openssl osslsigncode clang-format unzip)
+  # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
+  packages+=(clang libclang-rt-14-dev)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)

@@ -1,6 +1,7 @@
 #ifndef BINARIO_TESTS_MEMORY_DISK_H_
 #define BINARIO_TESTS_MEMORY_DISK_H_
 
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -15,24 +16,41 @@ class MemoryDisk : public Disk {
   bool read_file(const char* path, Bytes* out) override;
   bool file_exists(const char* path) override;
   bool remove_file(const char* path) override;
-  bool write_file(const char* path, const uint8_t* data, size_t size) override;
+  Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
+  bool sync_folder(const char* folder) override;
   bool last_write_denied() const override { return write_denied; }
 
   // Test helpers.
   void put(const std::string& path, const std::string& content) { files[path] = content; }
   bool has(const std::string& path) const { return files.count(path) != 0; }
   std::string get(const std::string& path) const;
+  // Names in `files` that carry the temporary prefix.
+  size_t temporaries() const;
 
   std::map<std::string, std::string> files;
-  // Writes to these paths fail after writing half the bytes.
-  std::set<std::string> failing_writes;
+
+  // The operations that can fail. Creating a file counts as opening it and
+  // then writing it.
+  enum class Op { kRead, kOpen, kWrite, kRename, kRemove, kSync };
+  // Every operation made so far, counted from 1.
+  int operations = 0;
+  // The operation of this number fails (0: none).
+  int fail_at = 0;
+  // The n-th operation of a kind fails, for each kind listed (n from 1).
+  std::map<Op, int> fail_nth;
+  // Writes fail half way once the files hold this many bytes in all.
+  size_t capacity = static_cast<size_t>(-1);
   // Renames onto these paths fail.
   std::set<std::string> failing_renames;
   // A folder that refuses every new file for want of permission, as one
   // that only an administrator may write in ("/games/" refuses "/games/x").
   std::string refusing_folder;
   bool write_denied = false;
+
+ private:
+  bool fails(Op op);
+  std::map<Op, int> counts_;
 };
 
 }  // namespace binario

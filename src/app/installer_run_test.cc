@@ -65,7 +65,7 @@ TEST_P(InstallerRunTest, AsksForPermissionOnlyWhenTheFolderRefuses) {
   MemoryDisk disk;
   disk.put(kInstaller, installer());
   if (c.refusing_folder) disk.refusing_folder = kFolder;
-  if (c.failing_write) disk.failing_writes.insert(kFolder + "R_linea.txt.binario-tmp");
+  if (c.failing_write) disk.fail_nth[MemoryDisk::Op::kWrite] = 1;
   FakeElevation elevation;
   elevation.copy = c.copy;
   elevation.accepted = c.accepted;

@@ -5,6 +5,7 @@
 #include "package/extraction.h"
 #include "package/package.h"
 #include "platform/platform.h"
+#include "platform/staged_disk.h"
 
 namespace binario {
 
@@ -37,10 +38,14 @@ CompileResult installa(Disk& disk, const Text& installer_path) {
   size_t slash = path.rfind(platform::kPathSeparator);
   state.cartella = slash == std::string_view::npos ? std::string_view(".") : path.substr(0, slash);
 
+  // The folder changes only when the whole run succeeds.
+  StagedDisk staged(disk, state.cartella);
   CompileResult result;
-  result.fault = unpack(disk, installer_path, state);
-  if (!result.ok()) return result;
-  return memorizza_percorso(state, disk, true);
+  result.fault = unpack(staged, installer_path, state);
+  if (result.ok()) result = memorizza_percorso(state, staged, true);
+  if (result.ok() && !staged.commit()) result.fault = Fault::kCannotWriteFile;
+  if (!result.ok()) staged.roll_back();
+  return result;
 }
 
 }  // namespace binario

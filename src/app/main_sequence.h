@@ -14,8 +14,10 @@ void sc_nome_percorso_nome_treno(const Package& package, CompileState& state);
 
 // One installation: reads the package appended to the installer at
 // `installer_path`, writes its files into the installer's folder and runs the
-// compile driver there, with the route plan. Returns how the run ended: the
-// fault to show the user (such as 1252), or an ok result after a complete run.
+// compile driver there. Every file is staged beside its final name and put in
+// place only when the whole run succeeds: a run that fails leaves the folder
+// as it was, with no temporary file. Returns how the run ended: the fault to
+// show the user (such as 1252), or an ok result after a complete run.
 CompileResult installa(Disk& disk, const Text& installer_path);
 
 }  // namespace binario

@@ -53,7 +53,7 @@ TEST_F(ExtractionTest, LaterRecordOfTheSameNameWins) {
 
 TEST_F(ExtractionTest, FileThatCannotBeWrittenStopsExtractionAndKeepsItsOldContent) {
   disk_.put("/inst/b.txt", "old b");
-  disk_.failing_writes.insert("/inst/b.txt.binario-tmp");
+  disk_.fail_nth[MemoryDisk::Op::kWrite] = 2;  // b.txt
   pack({{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}});
   size_t failed = 0;
   EXPECT_FALSE(sc_recupera_file(package_, folder_, disk_, &failed));

@@ -21,15 +21,26 @@ class Disk {
   // True when a regular file exists at `path`.
   virtual bool file_exists(const char* path) = 0;
 
-  // Deletes the file. False when it could not be deleted (or was not there).
+  // Deletes the file (a link itself, never its target). False when it could
+  // not be deleted (or was not there).
   virtual bool remove_file(const char* path) = 0;
 
-  // Creates or truncates `path` and writes all `size` bytes with one write.
-  // False on any failure; the file may then be left partly written.
-  virtual bool write_file(const char* path, const uint8_t* data, size_t size) = 0;
+  enum class Created : uint8_t {
+    kWritten,    // the file holds all the bytes, flushed to the medium
+    kNameTaken,  // something (a file, a link, a folder) is already at `path`
+    kFailed,     // created but not completely written; it may be left there
+  };
+  // Creates `path` as a new file, never opening anything that is already
+  // there (a planted link is not followed), writes all `size` bytes and
+  // flushes them to the medium before closing.
+  virtual Created create_new_file(const char* path, const uint8_t* data, size_t size) = 0;
 
-  // Renames `from` to `to`, replacing a file already at `to`.
+  // Renames `from` to `to`, replacing whatever is at `to` (a link at `to` is
+  // replaced, its target untouched).
   virtual bool rename_file(const char* from, const char* to) = 0;
+
+  // Makes the renames and deletions done in `folder` survive a power cut.
+  virtual bool sync_folder(const char* folder) = 0;
 
   // True when the last write_file or rename_file failed for want of
   // permission (a folder, or a file in place, that only an administrator

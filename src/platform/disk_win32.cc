@@ -37,11 +37,16 @@ class Win32Disk : public Disk {
 
   bool remove_file(const char* path) override { return DeleteFileA(path) != 0; }
 
-  bool write_file(const char* path, const uint8_t* data, size_t size) override {
+  Created create_new_file(const char* path, const uint8_t* data, size_t size) override {
+    // CREATE_NEW fails on any existing name, so nothing already there is opened.
     HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    write_denied_ = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED;
-    if (file == INVALID_HANDLE_VALUE) return false;
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      write_denied_ = error == ERROR_ACCESS_DENIED;
+      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Created::kNameTaken
+                                                                         : Created::kFailed;
+    }
     bool ok = true;
     size_t done = 0;
     while (ok && done < size) {
@@ -50,16 +55,21 @@ class Win32Disk : public Disk {
       ok = WriteFile(file, data + done, chunk, &put, nullptr) != 0 && put > 0;
       done += put;
     }
+    if (ok && FlushFileBuffers(file) == 0) ok = false;
     if (CloseHandle(file) == 0) ok = false;
-    return ok;
+    return ok ? Created::kWritten : Created::kFailed;
   }
 
   bool rename_file(const char* from, const char* to) override {
     // A file in place that only an administrator may replace.
-    const bool moved = MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    const bool moved =
+        MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     write_denied_ = !moved && GetLastError() == ERROR_ACCESS_DENIED;
     return moved;
   }
+
+  // MOVEFILE_WRITE_THROUGH has already made each rename durable.
+  bool sync_folder(const char*) override { return true; }
 
   bool last_write_denied() const override { return write_denied_; }
 

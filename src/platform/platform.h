@@ -5,6 +5,7 @@
 // the wait window, the message box, its own path and the end of the process.
 // One implementation per platform: platform_posix.cc, platform_win32.cc.
 
+#include <cstdint>
 #include <string_view>
 
 #include "base/text.h"
@@ -34,6 +35,10 @@ void show_wait_window();
 
 // Ends the process at once with `status`; open files are closed.
 [[noreturn]] void exit_process(int status);
+
+// This process's id: part of the names of its temporary files, so that two
+// installers running at once in one folder never pick the same name.
+uint32_t process_id();
 
 // Full path of the running executable, found from the process itself (never
 // from the working directory or the command line). False when unknown.

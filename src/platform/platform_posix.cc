@@ -56,6 +56,8 @@ void show_message_and_exit(const char* message) {
 
 void exit_process(int status) { std::_Exit(status); }
 
+uint32_t process_id() { return static_cast<uint32_t>(::getpid()); }
+
 bool executable_path(Text* out) {
   char buffer[PATH_MAX];
   ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);

@@ -111,6 +111,8 @@ void show_message_and_exit(const char* message) {
 
 void exit_process(int status) { ExitProcess(static_cast<UINT>(status)); }
 
+uint32_t process_id() { return GetCurrentProcessId(); }
+
 bool executable_path(Text* out) {
   char buffer[MAX_PATH + 1];
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);

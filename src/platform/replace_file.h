@@ -3,16 +3,44 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "base/text.h"
 #include "platform/disk.h"
 
 namespace binario {
 
+// Every temporary file the system makes is named `<prefix><process>-<n>` in
+// the folder of the file it becomes, so that leftovers are easy to recognise
+// and two processes never pick the same name.
+inline constexpr std::string_view kTemporaryPrefix = "binario-tmp-";
+
+// The folder part of `path` (before its last separator); "." when it has none.
+Text folder_of(std::string_view path);
+
+// True when the last component of `path` carries the temporary prefix.
+bool is_temporary_name(std::string_view path);
+
+// A temporary name in `folder` that this process has not used before.
+Text next_temporary_name(std::string_view folder);
+
+// Writes `size` bytes of `data` to a new temporary file in `folder`, created
+// exclusively and flushed; its path goes to `temporary`. A name that is
+// already taken is passed over for the next one, a few times. False on any
+// failure, and then no temporary file is left.
+bool write_temporary(Disk& disk, std::string_view folder, const uint8_t* data, size_t size,
+                     Text* temporary);
+
+// Deletes `path`, trying again a few times: a file scanner or indexer may
+// hold a file for a moment. True when it is gone.
+bool remove_retrying(Disk& disk, const char* path);
+
 // Rewrites the file at `path` so that it holds exactly `size` bytes of `data`:
 // an older file of that name, of whatever length, is replaced whole. The bytes
-// go to a temporary file beside the target, which is then renamed over it, so
-// a failed write leaves the old file as it was and no temporary file behind.
+// go to a flushed temporary file beside the target, which is then renamed over
+// it and the folder flushed, so that a failure or a power cut leaves either
+// the old file or the new one, and no temporary file behind. A link at `path`
+// is replaced, never written through.
 bool replace_file(Disk& disk, const Text& path, const uint8_t* data, size_t size);
 
 inline bool replace_file(Disk& disk, const Text& path, const Bytes& data) {

@@ -1,6 +1,11 @@
 #include "platform/replace_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "memory_disk.h"
 
@@ -28,7 +33,7 @@ TEST(ReplaceFileTest, EmptyContentGivesEmptyFile) {
 TEST(ReplaceFileTest, FailedWriteKeepsOldFileAndLeavesNoTemporary) {
   MemoryDisk disk;
   disk.put(kTarget, "old");
-  disk.failing_writes.insert(kTarget + ".binario-tmp");
+  disk.fail_nth[MemoryDisk::Op::kWrite] = 1;
   EXPECT_FALSE(replace_file(disk, Text(kTarget), Bytes{'n', 'e', 'w', '!'}));
   EXPECT_EQ(disk.get(kTarget), "old");
   EXPECT_EQ(disk.files.size(), 1u);
@@ -41,6 +46,57 @@ TEST(ReplaceFileTest, FailedRenameKeepsOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(replace_file(disk, Text(kTarget), Bytes{'n', 'e', 'w'}));
   EXPECT_EQ(disk.get(kTarget), "old");
   EXPECT_EQ(disk.files.size(), 1u);
+}
+
+TEST(ReplaceFileTest, TakenTemporaryNamesArePassedOverAndAFewTriesAtMost) {
+  MemoryDisk disk;
+  const std::string last = next_temporary_name("/inst").c_str();
+  const std::string stem = last.substr(0, last.rfind('-') + 1);
+  const int next = std::stoi(last.substr(last.rfind('-') + 1)) + 1;
+  for (int i = 0; i < 5; ++i) disk.put(stem + std::to_string(next + i), "taken");
+  ASSERT_TRUE(replace_file(disk, Text(kTarget), Bytes{'n'}));
+  EXPECT_EQ(disk.get(kTarget), "n");
+  EXPECT_EQ(disk.files.size(), 6u);
+  // Every name taken: the write fails and leaves nothing of its own.
+  for (int i = 0; i < 100; ++i) disk.put(stem + std::to_string(next + 6 + i), "taken");
+  EXPECT_FALSE(replace_file(disk, Text(kTarget), Bytes{'m'}));
+  EXPECT_EQ(disk.get(kTarget), "n");
+  EXPECT_EQ(disk.files.size(), 106u);
+}
+
+namespace fs = std::filesystem;
+
+std::string read_all(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// On the real disk: links planted at the target and at the next temporary
+// names, all pointing outside the folder. The files they point at keep
+// their bytes, and the target ends as a regular file.
+TEST(ReplaceFileTest, PlantedLinksAreNeverWrittenThrough) {
+  const fs::path root = fs::temp_directory_path() / ("binario-links-" + std::to_string(::getpid()));
+  const fs::path folder = root / "cartella";
+  const fs::path outside = root / "fuori";
+  fs::create_directories(folder);
+  fs::create_directories(outside);
+  auto plant = [&](const fs::path& at, const std::string& name) {
+    std::ofstream(outside / name, std::ios::binary) << "outside";
+    fs::create_symlink(outside / name, at);
+  };
+  const std::string last = next_temporary_name(folder.string()).c_str();
+  const std::string stem = last.substr(0, last.rfind('-') + 1);
+  const int next = std::stoi(last.substr(last.rfind('-') + 1)) + 1;
+  for (int i = 0; i < 3; ++i) plant(stem + std::to_string(next + i), "t" + std::to_string(i));
+  plant(folder / "R_T.sim", "target");
+
+  ASSERT_TRUE(replace_file(real_disk(), Text((folder / "R_T.sim").string()), Bytes{'n', 'e', 'w'}));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "R_T.sim")));
+  EXPECT_EQ(read_all(folder / "R_T.sim"), "new");
+  for (const char* name : {"t0", "t1", "t2", "target"}) {
+    EXPECT_EQ(read_all(outside / name), "outside") << name;
+  }
+  fs::remove_all(root);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ Fault memo_cartello_indicatore(LineGrid& griglia, StationTable& stazioni,
   GridCell& cell = griglia[point_cell(posizione)];
   if (!cell.is_free()) return Fault::kLocationBoardTaken;
   if (next_board_record < kFirstStationRecord) return Fault::kReadingFailure;
+  // The station file keeps a text's length in 16 bits.
+  if (testo.size() > kMaxRecordName) return Fault::kReadingFailure;
 
   cell.kind = cell_kind::kLocationBoard;
   cell.value1 = static_cast<int16_t>(next_board_record);

@@ -89,6 +89,18 @@ TEST_F(BoardsTest, LocationBoardsFillRecordsDownwardFromEighty) {
   EXPECT_EQ(next_board, 78);
 }
 
+// The station file keeps a text's length in 16 bits.
+TEST_F(BoardsTest, LocationBoardTextLongerThanItsRecordIsRefused) {
+  const std::string longest(65535, 'T');
+  ASSERT_EQ(memo_cartello_indicatore(grid, stazioni, next_board, 1000, longest), Fault::kNone);
+  EXPECT_EQ(stazioni[80].name.size(), 65535u);
+  EXPECT_EQ(memo_cartello_indicatore(grid, stazioni, next_board, 2000, longest + "T"),
+            Fault::kReadingFailure);
+  EXPECT_EQ(grid[41].kind, 0);
+  EXPECT_TRUE(stazioni[79].name.empty());
+  EXPECT_EQ(next_board, 79);
+}
+
 TEST_F(BoardsTest, EightyBoardsAtMostAndRecordZeroStaysClear) {
   for (int32_t i = 0; i < 80; ++i) {
     ASSERT_EQ(memo_cartello_indicatore(grid, stazioni, next_board, 100 * i, "(x)"), Fault::kNone)

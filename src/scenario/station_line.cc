@@ -91,7 +91,10 @@ Step station_line(ScenarioReading& r) {
   }
   std::optional<int32_t> area_start = fits_i32(start);
   std::optional<int32_t> area_end = fits_i32(end);
-  if (!time || !area_start || !area_end) return r.fail_reading();
+  // The station file keeps a name's length in 16 bits.
+  if (!time || !area_start || !area_end || rec.name.size() > kMaxRecordName) {
+    return r.fail_reading();
+  }
   rec.scheduled_time = *time;
   rec.area_start = *area_start;
   rec.area_end = *area_end;

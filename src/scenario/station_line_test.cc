@@ -230,6 +230,24 @@ TEST(StationLineTest, NameIsCutAtAComma) {
   EXPECT_TRUE(f.record(2).name.empty());
 }
 
+// The station file keeps a name's length in 16 bits: 65,535 bytes fit, one
+// more is a reading failure and leaves nothing in the record.
+TEST(StationLineTest, NameLongerThanItsRecordIsAReadingFailure) {
+  for (size_t length : {size_t{65535}, size_t{65536}}) {
+    SCOPED_TRACE(length);
+    F f;
+    const std::string line = station(1000, 2, 400, 0, 0, std::string(length, 'N').c_str());
+    f.read(F::scenario({line.c_str()}));
+    if (length == 65535) {
+      ASSERT_EQ(f.state.codice_errore, 0);
+      EXPECT_EQ(f.record(1).name.size(), 65535u);
+    } else {
+      EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
+      EXPECT_FALSE(f.disk.has(F::kScenarioPath));
+    }
+  }
+}
+
 TEST(StationLineTest, NameKeepsItsBytes) {
   F f;
   f.read(F::scenario({"stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, FORL\xCC"}));

@@ -25,21 +25,6 @@ const std::string kRouteText = kRoute + "_linea.txt";
 const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
 const std::string kWaitLine = "Attendere\n";
 
-// The installer's own codes are followed by what the player can do.
-const std::map<std::string, std::string> kWayForward = {
-    {"1252",
-     "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.\n"},
-    {"1253",
-     "Il programma di installazione contiene nomi di file non validi: chiedine all'autore "
-     "una versione corretta.\n"},
-    {"1254",
-     "Impossibile scrivere nella cartella del programma di installazione: avvialo dalla "
-     "cartella del simulatore e accetta la richiesta di autorizzazione.\n"},
-    {"1255",
-     "Il programma di installazione non riesce a leggere se stesso: copialo in una "
-     "cartella del computer e avvialo di nuovo.\n"},
-};
-
 // A route text and a scenario text that compile: a run with them goes to its
 // end, deletes them and leaves the three compiled files.
 const std::string kRouteSource = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
@@ -296,10 +281,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InstallerTest, FileThatCannotBeWrittenGives1254AndKeepsWhatWasThere) {
   const std::string installer =
-      pack({{kRouteText, "new route"}, {kScenarioText, "new scenario"}, {"note.txt", "note"}});
-  // A folder stands where the route text should go.
-  fs::create_directory(folder_ / kRouteText);
-  write_file(folder_ / kRouteText / "inside.txt", "kept");
+      pack({{kRouteText, kRouteSource}, {kScenarioText, kScenarioSource}, {"note.txt", "note"}});
+  // A folder stands where the note should go: the run compiles, and then
+  // cannot put the note in place.
+  fs::create_directory(folder_ / "note.txt");
+  write_file(folder_ / "note.txt" / "inside.txt", "kept");
+  write_file(folder_ / kCompiledFiles[1], "older station file");
   write_file(folder_ / kScenarioText, "older scenario");
   place(installer);
   const auto before = contents(folder_);

@@ -13,6 +13,21 @@ namespace binario::e2e {
 
 namespace fs = std::filesystem;
 
+// The installer's own codes are followed by what the player can do.
+inline const std::map<std::string, std::string> kWayForward = {
+    {"1252",
+     "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.\n"},
+    {"1253",
+     "Il programma di installazione contiene nomi di file non validi: chiedine all'autore "
+     "una versione corretta.\n"},
+    {"1254",
+     "Impossibile scrivere nella cartella del programma di installazione: avvialo dalla "
+     "cartella del simulatore e accetta la richiesta di autorizzazione.\n"},
+    {"1255",
+     "Il programma di installazione non riesce a leggere se stesso: copialo in una "
+     "cartella del computer e avvialo di nuovo.\n"},
+};
+
 // The programs under test, from the build.
 fs::path tool_path();
 fs::path stub_path();

@@ -24,10 +24,12 @@ class MemoryFolder : public Disk {
   }
   bool file_exists(const char* path) override { return files_.count(path) != 0; }
   bool remove_file(const char* path) override { return files_.erase(path) != 0; }
-  bool write_file(const char* path, const uint8_t* data, size_t size) override {
+  Created create_new_file(const char* path, const uint8_t* data, size_t size) override {
+    if (files_.count(path) != 0) return Created::kNameTaken;
     files_[path].assign(reinterpret_cast<const char*>(data), size);
-    return true;
+    return Created::kWritten;
   }
+  bool sync_folder(const char*) override { return true; }
   bool rename_file(const char* from, const char* to) override {
     auto it = files_.find(from);
     if (it == files_.end()) return false;

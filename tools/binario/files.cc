@@ -16,6 +16,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/disk.h"
+#include "platform/replace_file.h"
+
 namespace binario::tool {
 
 namespace fs = std::filesystem;
@@ -176,7 +179,10 @@ std::string name_of(const fs::path& path) { return path.native(); }
 
 bool write_file_atomically(const fs::path& path, const Bytes& data, bool executable,
                            std::string* error) {
-  std::string temporary = path.string() + ".XXXXXX";
+  // A new file under the temporary prefix beside the target, created
+  // exclusively (mkstemp), so nothing planted there is written through.
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  std::string temporary = (folder / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
     *error = "cannot create " + quoted(path) + ": " + std::strerror(errno);
@@ -194,6 +200,11 @@ bool write_file_atomically(const fs::path& path, const Bytes& data, bool executa
   if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
     ok = false;
     saved = errno;
+  }
+  // The rename survives a power cut once the folder is flushed.
+  if (ok && !real_disk().sync_folder(folder.c_str())) {
+    *error = "cannot flush the folder of " + quoted(path) + ": " + std::strerror(errno);
+    return false;
   }
   if (!ok) {
     ::unlink(temporary.c_str());

@@ -1,0 +1,222 @@
+// The whole run over the in-memory disk with the sample package: every disk
+// operation failing in turn, every cut of the installer, junk after it, and a
+// disk that fills up. A run that ends in an error leaves the folder as it was.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main_sequence.h"
+#include "memory_disk.h"
+#include "package/package.h"
+#include "package/package_layout.h"
+#include "package/package_writer.h"
+#include "run_report.h"
+
+namespace binario {
+namespace {
+
+const std::string kFolder = "/giochi/treni";
+const std::string kInstaller = kFolder + "/setup.exe";
+const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
+const std::string kTrain = "IR2230";
+const std::vector<std::string> kSampleFiles = {
+    kRoute + "_linea.txt", kRoute + "_" + kTrain + "-.txt", kRoute + "_" + kTrain + "_note.txt",
+    kRoute + "_" + kTrain + "_rallentamenti.txt", kRoute + "_" + kTrain + "_scheda_treno.txt"};
+
+std::string example(const std::string& name) {
+  std::ifstream in(std::string(BINARIO_EXAMPLES_DIR) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(in) << name;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The sample installer as its bytes, the sample package behind a stand-in stub.
+const std::string& sample_installer() {
+  static const std::string image = [] {
+    Bytes bytes;
+    EXPECT_TRUE(begin_installer(Bytes{'M', 'Z'}, kRoute, kTrain, &bytes));
+    for (const std::string& name : kSampleFiles) {
+      const std::string content = example(name);
+      EXPECT_TRUE(append_record(name, reinterpret_cast<const uint8_t*>(content.data()),
+                                content.size(), &bytes));
+    }
+    return std::string(bytes.begin(), bytes.end());
+  }();
+  return image;
+}
+
+// A folder with an earlier installation in it: older compiled files, an
+// older note and leftover texts, so that every file the run writes replaces one.
+MemoryDisk earlier_installation(const std::string& installer) {
+  MemoryDisk disk;
+  disk.put(kInstaller, installer);
+  for (const char* suffix : {"_linea.dat", "_linea.txt"})
+    disk.put(kFolder + "/" + kRoute + suffix, "old");
+  for (const char* suffix : {".sim", ".dat", "-.txt", "_note.txt"}) {
+    disk.put(kFolder + "/" + kRoute + "_" + kTrain + suffix, "older version");
+  }
+  disk.put(kFolder + "/altro.txt", "not the installer's");
+  return disk;
+}
+
+using Folder = std::map<std::string, std::string>;
+
+// Equal folders; otherwise the names whose presence or bytes differ (the
+// bytes themselves are too long to show).
+testing::AssertionResult same_folder(const Folder& actual, const Folder& expected) {
+  std::string differ;
+  for (const auto& [name, content] : actual) {
+    auto it = expected.find(name);
+    if (it == expected.end())
+      differ += " +" + name;
+    else if (it->second != content)
+      differ += " ~" + name;
+  }
+  for (const auto& [name, content] : expected) {
+    if (actual.count(name) == 0) differ += " -" + name;
+  }
+  if (differ.empty()) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "folder differs:" << differ;
+}
+
+std::string run(MemoryDisk& disk) { return run_report(installa(disk, Text(kInstaller))); }
+
+TEST(InstallFaultTest, EveryFailedDiskOperationEndsWithItsCodeAndLeavesTheFolderAsItWas) {
+  MemoryDisk clean = earlier_installation(sample_installer());
+  ASSERT_EQ(run(clean), "");
+  const std::map<std::string, std::string> complete = clean.files;
+  ASSERT_EQ(clean.temporaries(), 0u);
+  const int total = clean.operations;
+  ASSERT_GT(total, 20);
+
+  std::map<std::string, int> outcomes;
+  for (int k = 1; k <= total; ++k) {
+    SCOPED_TRACE("failing operation " + std::to_string(k));
+    MemoryDisk disk = earlier_installation(sample_installer());
+    const auto before = disk.files;
+    disk.fail_at = k;
+    const std::string code = run(disk);
+    ++outcomes[code];
+    EXPECT_EQ(disk.temporaries(), 0u);
+    if (code.empty()) {
+      // Only a deletion that succeeds when tried again leaves a complete run.
+      EXPECT_TRUE(same_folder(disk.files, complete));
+    } else {
+      EXPECT_TRUE(code == "1254" || code == "1255" || code == "25") << code;
+      EXPECT_TRUE(same_folder(disk.files, before));
+    }
+  }
+  // The installer's own read, the texts' reads, and writes and renames all fail somewhere.
+  EXPECT_EQ(outcomes["1255"], 1);
+  EXPECT_EQ(outcomes["25"], 2);
+  EXPECT_GT(outcomes["1254"], 10);
+}
+
+TEST(InstallFaultTest, EachKindOfFailureGivesItsCode) {
+  struct Case {
+    MemoryDisk::Op op;
+    int n;
+    const char* code;
+  };
+  const Case cases[] = {
+      {MemoryDisk::Op::kRead, 1, "1255"},    // the installer itself
+      {MemoryDisk::Op::kRead, 2, "25"},      // the route text
+      {MemoryDisk::Op::kRead, 3, "25"},      // the scenario text
+      {MemoryDisk::Op::kOpen, 1, "1254"},    // the first extracted file
+      {MemoryDisk::Op::kWrite, 4, "1254"},   // an extra file
+      {MemoryDisk::Op::kWrite, 8, "1254"},   // the grid file
+      {MemoryDisk::Op::kRename, 1, "1254"},  // moving an older file aside
+      {MemoryDisk::Op::kRename, 9, "1254"},  // putting a staged file in place
+      {MemoryDisk::Op::kSync, 1, "1254"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.op)) + " #" + std::to_string(c.n));
+    MemoryDisk disk = earlier_installation(sample_installer());
+    const auto before = disk.files;
+    disk.fail_nth[c.op] = c.n;
+    EXPECT_EQ(run(disk), c.code);
+    EXPECT_TRUE(same_folder(disk.files, before));
+  }
+}
+
+TEST(InstallFaultTest, FullDiskEndsWith1254AndLeavesTheFolderAsItWas) {
+  MemoryDisk clean = earlier_installation(sample_installer());
+  ASSERT_EQ(run(clean), "");
+  size_t complete_size = 0;
+  for (const auto& [name, content] : clean.files) complete_size += content.size();
+  // Room for the installer and a few files, then for all but the last file.
+  const size_t installer = sample_installer().size();
+  for (size_t capacity : {installer + 20000, complete_size - 1000}) {
+    SCOPED_TRACE(capacity);
+    MemoryDisk disk = earlier_installation(sample_installer());
+    const auto before = disk.files;
+    disk.capacity = capacity;
+    EXPECT_EQ(run(disk), "1254");
+    EXPECT_TRUE(same_folder(disk.files, before));
+  }
+}
+
+// Offsets at which a record begins: a cut there leaves a shorter package
+// that is whole.
+std::set<size_t> record_starts(const std::string& image) {
+  Package package;
+  Bytes bytes(image.begin(), image.end());
+  EXPECT_TRUE(read_package(bytes, &package).passed());
+  std::set<size_t> starts;
+  for (const PackageRecord& r : package.records) starts.insert(r.offset);
+  return starts;
+}
+
+TEST(InstallCutTest, EveryCutInsideTheSamplePackageGives1252AndWritesNothing) {
+  const std::string& image = sample_installer();
+  const std::set<size_t> starts = record_starts(image);
+  ASSERT_EQ(starts.size(), 5u);
+  for (size_t cut = kRouteNameOffset; cut < image.size(); ++cut) {
+    if (starts.count(cut) != 0) continue;
+    MemoryDisk disk = earlier_installation(image.substr(0, cut));
+    const auto before = disk.files;
+    ASSERT_EQ(run(disk), "1252") << "cut at " << cut;
+    ASSERT_TRUE(same_folder(disk.files, before)) << "cut at " << cut;
+  }
+}
+
+// A cut exactly where a record begins is a smaller package: in a folder
+// without texts it fails and writes nothing when it lacks a text, and
+// installs when it carries both.
+TEST(InstallCutTest, CutAtARecordStartIsASmallerPackage) {
+  const std::string& image = sample_installer();
+  for (size_t cut : record_starts(image)) {
+    SCOPED_TRACE(cut);
+    MemoryDisk disk;
+    disk.put(kInstaller, image.substr(0, cut));
+    const auto before = disk.files;
+    const std::string code = run(disk);
+    const bool both_texts = cut > kFirstRecordOffset + 2 * kRecordHeaderSize + 9309;
+    if (both_texts) {
+      EXPECT_EQ(code, "");
+    } else {
+      EXPECT_NE(code, "");
+      EXPECT_TRUE(same_folder(disk.files, before));
+    }
+    EXPECT_EQ(disk.temporaries(), 0u);
+  }
+}
+
+TEST(InstallCutTest, JunkAfterTheLastRecordGives1252AndWritesNothing) {
+  for (size_t extra = 1; extra <= 64; ++extra) {
+    for (char fill : {'\0', 'x', '\xff'}) {
+      MemoryDisk disk = earlier_installation(sample_installer() + std::string(extra, fill));
+      const auto before = disk.files;
+      ASSERT_EQ(run(disk), "1252") << extra << " bytes of " << int{fill};
+      ASSERT_TRUE(same_folder(disk.files, before));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace binario
