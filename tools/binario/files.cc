@@ -82,12 +82,14 @@ std::string windows_error(DWORD code) {
   return n > 0 ? std::string(text, n) : "error " + std::to_string(code);
 }
 
-// A name beside `path` that no other writer of this process uses.
+// A new name under the temporary prefix beside `path`, which no other writer
+// of this process uses; it is created exclusively.
 fs::path temporary_beside(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
-  fs::path temporary = path;
-  temporary += L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
-  return temporary;
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  return folder /
+         path_from_name(std::string(kTemporaryPrefix) + std::to_string(GetCurrentProcessId()) +
+                        "-" + std::to_string(counter++));
 }
 
 }  // namespace
