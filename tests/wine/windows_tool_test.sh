@@ -60,7 +60,7 @@ linux pack --route "$route" --train "$train" --stub "$windows_stub" -o linux/ins
   "${names[@]}" "linux/$(printf 'caff\xe8.txt')"
 [ "$tool_status" -eq 0 ] || fail "the Linux tool did not pack: $(cat "$WINE_TEST_DIR/linux.err")"
 windows pack --route "$route" --train "$train" -o "windows/$train installer.exe" \
-  "${names[@]}" "windows/$(printf 'caff\xe8.txt')"
+  "${names[@]}" windows/caffè.txt
 [ "$tool_status" -eq 0 ] || fail "binario.exe did not pack (status $tool_status): $(cat "$WINE_TEST_DIR/err")"
 cmp linux/installer.exe "windows/$train installer.exe" ||
   fail "binario.exe packed another installer than the Linux tool"
@@ -73,12 +73,13 @@ wait_installer 120
 [ -f "windows/${route}_${train}.sim" ] || fail "the installer left no ${route}_${train}.sim"
 cmp "windows/caffè.txt" "linux/$(printf 'caff\xe8.txt')" || fail "caffè.txt was not unpacked"
 
-# The same dump and preview of the installer.
-for command in "dump --format json" "dump"; do
+# The same dump of the files the installer compiled, and the same preview of it.
+compiled=("windows/${route}_${train}.sim" "windows/${route}_${train}.dat" "windows/${route}_linea.dat")
+for command in "dump --format json" "dump --format csv" "dump"; do
   read -r -a args <<<"$command"
-  linux "${args[@]}" linux/installer.exe
+  linux "${args[@]}" "${compiled[@]}"
   linux_status=$tool_status
-  windows "${args[@]}" linux/installer.exe
+  windows "${args[@]}" "${compiled[@]}"
   [ "$linux_status" -eq 0 ] && [ "$tool_status" -eq "$linux_status" ] ||
     fail "$command: status $tool_status on Windows, $linux_status on Linux: $(cat "$WINE_TEST_DIR/err")"
   [ -s "$WINE_TEST_DIR/out" ] || fail "$command wrote nothing"
