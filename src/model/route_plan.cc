@@ -1,34 +1,90 @@
 #include "model/route_plan.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
+
+#include "base/coding.h"
 
 namespace binario {
 
 void RoutePlan::create(int32_t plan_length) {
-  points_ = plan_length + 1;
-  size_t elements = 2 * static_cast<size_t>(points_);
-  tags_.assign(elements, kEmpty);
-  values_.assign(elements, 0.0);
+  // A plan has at least points 0 and 1, the two that start it.
+  points_ = std::max(plan_length, 1) + 1;
   cursor_ = 2;
+  started_ = false;
+  filled_ = 2;
+  y_at_ = part_size(std::max(2, points_ - 2));
+  // Room for both parts with every point from 2 on computed; a finished plan
+  // leaves 32 bytes of it unused. Zero bytes are empty elements.
+  Bytes().swap(image_);
+  image_.resize(2 * element_at(points_));
 }
 
 void RoutePlan::start() {
-  tags_[index(kX, 0)] = kInt16;
-  tags_[index(kY, 0)] = kInt16;
-  tags_[index(kX, 1)] = kInt16;
-  tags_[index(kY, 1)] = kInt16;
-  values_[index(kX, 0)] = 0;
-  values_[index(kY, 0)] = 0;
-  values_[index(kX, 1)] = 0;
-  values_[index(kY, 1)] = 1;
+  static constexpr uint8_t kOrigin[2][8] = {{2, 0, 0, 0, 2, 0, 0, 0}, {2, 0, 0, 0, 2, 0, 1, 0}};
+  std::memcpy(&image_[part_at(kX)], kOrigin[kX], 8);
+  std::memcpy(&image_[part_at(kY)], kOrigin[kY], 8);
+  started_ = true;
   cursor_ = 2;
 }
 
+namespace {
+void put_double(uint8_t* element, double v) {
+  element[0] = RoutePlan::kDouble;
+  element[1] = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(element + 2, &v, sizeof v);
+  } else {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    for (int b = 0; b < 8; ++b) element[2 + b] = static_cast<uint8_t>(bits >> (8 * b));
+  }
+}
+
+// The double of an element written by put_double.
+double get_double(const uint8_t* element) {
+  if constexpr (std::endian::native == std::endian::little) {
+    double v;
+    std::memcpy(&v, element + 2, sizeof v);
+    return v;
+  } else {
+    return decode_f64(element + 2);
+  }
+}
+}  // namespace
+
+RoutePlan::Tag RoutePlan::tag(Coordinate, int32_t point) const {
+  if (point < 2) return started_ ? kInt16 : kEmpty;
+  return point < filled_ ? kDouble : kEmpty;
+}
+
+double RoutePlan::value(Coordinate c, int32_t point) const {
+  const uint8_t* element = &image_[part_at(c) + element_at(point)];
+  switch (tag(c, point)) {
+    case kInt16:
+      return decode_i16(element + 2);
+    case kDouble:
+      return get_double(element);
+    default:
+      return 0;
+  }
+}
+
 void RoutePlan::set_double(int32_t point, double x, double y) {
-  tags_[index(kX, point)] = kDouble;
-  tags_[index(kY, point)] = kDouble;
-  values_[index(kX, point)] = x;
-  values_[index(kY, point)] = y;
+  if (point >= filled_) {
+    // Points are computed in order: this one extends the computed run.
+    size_t x_part = part_size(point + 1);
+    if (x_part > y_at_) {
+      // A curve reaching T - 1 or T: the y part moves up to make room.
+      std::memmove(&image_[x_part], &image_[y_at_], element_at(filled_));
+      std::memset(&image_[y_at_], 0, x_part - y_at_);
+      y_at_ = x_part;
+    }
+    filled_ = point + 1;
+  }
+  put_double(&image_[part_at(kX) + element_at(point)], x);
+  put_double(&image_[part_at(kY) + element_at(point)], y);
 }
 
 // The step vector is always taken from the two stored points, never carried.
@@ -66,48 +122,36 @@ void RoutePlan::finish() {
   }
 }
 
-namespace {
-size_t element_bytes(uint8_t tag) {
-  switch (tag) {
-    case RoutePlan::kInt16:
-      return 4;
-    case RoutePlan::kDouble:
-      return 10;
-    default:
-      return 2;
-  }
-}
-}  // namespace
-
 size_t RoutePlan::file_size() const {
-  size_t size = 0;
-  for (uint8_t t : tags_) size += element_bytes(t);
-  return size;
+  if (!exists()) return 0;
+  // Points 0 and 1 take 4 bytes each as integers, 2 when still empty.
+  return 2 * (part_size(filled_) - (started_ ? 0 : 4));
 }
 
 void RoutePlan::serialize(Bytes* out) const {
-  // One buffer sized in advance, filled through a pointer: the largest plan
-  // has two million elements.
-  size_t start = out->size();
-  out->resize(start + file_size());
-  uint8_t* p = out->data() + start;
-  for (size_t i = 0; i < tags_.size(); ++i) {
-    uint8_t t = tags_[i];
-    p[0] = t;
-    p[1] = 0;
-    p += 2;
-    if (t == kInt16) {
-      uint16_t v = static_cast<uint16_t>(static_cast<int16_t>(values_[i]));
-      p[0] = static_cast<uint8_t>(v);
-      p[1] = static_cast<uint8_t>(v >> 8);
-      p += 2;
-    } else if (t == kDouble) {
-      uint64_t bits;
-      std::memcpy(&bits, &values_[i], sizeof bits);
-      for (int b = 0; b < 8; ++b) p[b] = static_cast<uint8_t>(bits >> (8 * b));
+  if (!exists()) return;
+  size_t at = out->size();
+  out->resize(at + file_size());  // zero bytes: empty elements
+  uint8_t* p = out->data() + at;
+  for (Coordinate c : {kX, kY}) {
+    const uint8_t* part = image_.data() + part_at(c);
+    if (started_) {
+      std::memcpy(p, part, 8);
       p += 8;
+    } else {
+      p += 4;
     }
+    size_t doubles = element_at(filled_) - element_at(2);
+    std::memcpy(p, part + element_at(2), doubles);
+    p += doubles + 2 * static_cast<size_t>(points_ - filled_);
   }
+}
+
+std::span<const uint8_t> RoutePlan::file_image(Bytes* scratch) const {
+  if (image_is_file()) return std::span<const uint8_t>(image_.data(), file_size());
+  scratch->clear();
+  serialize(scratch);
+  return *scratch;
 }
 
 std::optional<double> curvature_of(std::string_view keyword) {
