@@ -1,7 +1,7 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all build demo test fuzz bench clean
+.PHONY: all build demo test dist fuzz bench clean
 
 # Seconds each fuzzing harness runs in `make fuzz`; `make test` gives each a
 # short smoke run so that a harness that no longer builds or runs is caught.
@@ -18,12 +18,25 @@ build:
 demo: build
 	@scripts/demo.sh build/dev
 
+# The release bundles, into build/dist: the Windows zip, the Linux tarball and
+# the Debian package.
+dist:
+	@scripts/install-deps.sh test
+	cmake --preset win
+	cmake --build --preset win
+	cmake --preset dev
+	cmake --build --preset dev --target binario binario-stub
+	cd build/win && cpack
+	cd build/dev && cpack
+
 test:
 	@scripts/install-deps.sh test
 	cmake --preset win
 	cmake --build --preset win
 	cmake --preset dev
 	cmake --build --preset dev
+	cd build/win && cpack
+	cd build/dev && cpack
 	ctest --preset dev
 	cmake --preset asan
 	cmake --build --preset asan

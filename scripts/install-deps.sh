@@ -10,9 +10,9 @@ packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev lib
 wine_packages=()
 if [ "$what" = test ]; then
   # objdump reads the Windows stub's headers; openssl and osslsigncode sign
-  # a test installer.
+  # a test installer; unzip opens the Windows bundle.
   packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 xvfb xdotool imagemagick chromium
-             openssl osslsigncode clang-format)
+             openssl osslsigncode clang-format unzip)
   # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang libclang-rt-14-dev)
   # Wine comes with its recommendations: the fonts and X libraries it draws

@@ -463,5 +463,53 @@ TEST_F(ToolTest, ExtractMakesItsFolder) {
                                                 {kScenarioText, "scenario\r\n"}}));
 }
 
+TEST_F(ToolTest, PackTakesTheStubInstalledInLibBinario) {
+  // The Linux bundles' layout: the tool in bin/, the stubs in lib/binario/.
+  fs::create_directories(dir_ / "usr" / "bin");
+  fs::create_directories(dir_ / "usr" / "lib" / "binario");
+  fs::copy_file(tool_path(), dir_ / "usr" / "bin" / "binario");
+  write_file(dir_ / "usr" / "lib" / "binario" / "binario-stub", "ELF LIB");
+  write_file(dir_ / "usr" / "lib" / "binario" / "binario-stub.exe", "MZ LIB");
+  RunResult result = run({(dir_ / "usr" / "bin" / "binario").string(), "pack", "--force", "--route",
+                          kRoute, "--train", kTrain, "-o", "out.exe", kRouteText, kScenarioText},
+                         dir_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 7), std::string("MZ LIB\0", 7));
+}
+
+// A folder as the only argument, as Explorer passes a folder dropped on the program.
+TEST_F(ToolTest, ADroppedFolderIsCheckedThenPackedBesideItself) {
+  const fs::path folder = dir_ / "mio scenario";
+  fs::create_directory(folder);
+  write_file(folder / kRouteText, kCleanRoute);
+  std::string broken_scenario = CleanScenario();
+  broken_scenario.replace(broken_scenario.find("numero vetture, 5"), 17, "numero vetture, tanta");
+  write_file(folder / kScenarioText, broken_scenario);
+  write_file(folder / "note.txt", "note\r\n");
+  const fs::path installer = dir_ / ("installa " + kTrain + ".exe");
+
+  RunResult broken = binario({"mio scenario"});
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.err.find(kScenarioText + ":2:"), std::string::npos) << broken.err;
+  EXPECT_NE(broken.err.find("no installer written"), std::string::npos) << broken.err;
+  EXPECT_FALSE(fs::exists(installer));
+
+  write_file(folder / kScenarioText, CleanScenario());
+  RunResult dropped = binario({(folder / "").string()});  // a trailing separator too
+  ASSERT_EQ(dropped.status, 0) << dropped.err;
+  EXPECT_EQ(dropped.out, installer.string() + ": 3 files, " +
+                             std::to_string(fs::file_size(installer)) +
+                             " bytes; 0 errors, 0 warnings\n");
+  // The same installer as `pack` makes of the folder's files in name order,
+  // with the stub beside the tool.
+  ASSERT_EQ(binario({"pack", "--route", kRoute, "--train", kTrain, "--stub",
+                     (tool_path().parent_path() / "binario-stub").string(), "-o", "packed.exe",
+                     "mio scenario/" + kScenarioText, "mio scenario/" + kRouteText,
+                     "mio scenario/note.txt"})
+                .status,
+            0);
+  EXPECT_EQ(read_file(installer), read_file(dir_ / "packed.exe"));
+}
+
 }  // namespace
 }  // namespace binario::e2e

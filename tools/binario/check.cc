@@ -35,8 +35,8 @@ struct CheckCommand {
 
 bool is_installer(const std::vector<std::string>& inputs) {
   std::error_code ec;
-  return inputs.size() == 1 && fs::is_regular_file(inputs[0], ec) &&
-         fs::path(inputs[0]).extension() != ".txt";
+  return inputs.size() == 1 && fs::is_regular_file(path_from_name(inputs[0]), ec) &&
+         path_from_name(inputs[0]).extension() != ".txt";
 }
 
 int check(const CheckCommand& c) {

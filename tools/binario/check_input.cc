@@ -61,21 +61,21 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
   std::map<std::string, fs::path> where;  // each text file by its name
   std::set<std::string> names;
   std::error_code ec;
-  if (paths.size() == 1 && fs::is_directory(paths[0], ec)) {
-    for (const fs::directory_entry& e : fs::directory_iterator(paths[0], ec)) {
+  if (paths.size() == 1 && fs::is_directory(path_from_name(paths[0]), ec)) {
+    for (const fs::directory_entry& e : fs::directory_iterator(path_from_name(paths[0]), ec)) {
       if (!e.is_regular_file(ec)) continue;
-      names.insert(e.path().filename().string());
-      where[e.path().filename().string()] = e.path();
+      names.insert(name_of(e.path().filename()));
+      where[name_of(e.path().filename())] = e.path();
     }
   } else {
     for (const std::string& p : paths) {
-      const std::string name = fs::path(p).filename().string();
+      const std::string name = name_of(path_from_name(p).filename());
       if (!ends_with(name, kRouteSuffix) && !ends_with(name, kScenarioSuffix)) {
         return "\"" + p +
                "\" is neither a route text (<route>_linea.txt) nor a scenario text "
                "(<route>_<train>-.txt)";
       }
-      if (!fs::is_regular_file(p, ec)) return "no file \"" + p + "\"";
+      if (!fs::is_regular_file(path_from_name(p), ec)) return "no file \"" + p + "\"";
       names.insert(name);
       where[name] = p;
     }
@@ -128,7 +128,7 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
                                  : out->route + "_" + out->train + std::string(kScenarioSuffix);
     if (names.count(name) == 0) continue;
     const fs::path path = where[name];
-    std::optional<SourceText> text = read_text(path, path.string(), &error);
+    std::optional<SourceText> text = read_text(path, name_of(path), &error);
     if (!error.empty()) return error;
     (is_route ? out->route_text : out->scenario_text) = std::move(text);
   }

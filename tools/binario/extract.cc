@@ -23,8 +23,9 @@ struct ExtractOptions {
 
 int extract(const ExtractOptions& options) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(options.folder, ec) &&
-      !std::filesystem::create_directories(options.folder, ec)) {
+  const std::filesystem::path folder = path_from_name(options.folder);
+  if (!std::filesystem::is_directory(folder, ec) &&
+      !std::filesystem::create_directories(folder, ec)) {
     report("extract", "cannot make the folder \"" + options.folder + "\": " + ec.message());
     return kFailure;
   }

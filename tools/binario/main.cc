@@ -1,5 +1,6 @@
 // binario: the scenario author's tool for making and examining installers.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "command.h"
+#include "drop.h"
+#include "files.h"
 
 namespace binario::tool {
 
@@ -37,12 +40,31 @@ void report(std::string_view command, const std::string& message) {
 
 }  // namespace binario::tool
 
-int main(int argc, char** argv) {
-  using namespace binario::tool;
-  CLI::App app("Makes and examines scenario installers.", "binario");
+namespace {
+
+using namespace binario::tool;
+
+bool is_command(std::string_view name) {
+  for (const Command& command : kCommands) {
+    if (command.name == name) return true;
+  }
+  return false;
+}
+
+int run(int argc, char** argv) {
+  CLI::App app("binario " BINARIO_VERSION ": makes and examines scenario installers.", "binario");
   app.set_version_flag("--version", "binario " BINARIO_VERSION);
   app.require_subcommand(1);
-  app.footer("Exit status: 0 done, 1 failed, 2 wrong command line.");
+  app.footer(
+      "binario FOLDER (a scenario folder dropped on the program) checks the folder's texts and, "
+      "when they compile, packs the folder into \"installa <train>.exe\" beside it.\n"
+      "Exit status: 0 done, 1 failed, 2 wrong command line.");
+
+  // A folder as the only argument, as Explorer passes one dropped on the program.
+  if (argc == 2 && argv[1][0] != '-' && !is_command(argv[1])) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path_from_name(argv[1]), ec)) return drop_folder(argv[1]);
+  }
 
   std::vector<std::pair<CLI::App*, CommandRun>> commands;
   for (const Command& command : kCommands) {
@@ -53,12 +75,10 @@ int main(int argc, char** argv) {
   // Name an unknown command rather than ask for one.
   if (argc > 1 && argv[1][0] != '-') {
     std::string known;
-    bool found = false;
     for (const Command& command : kCommands) {
       known += std::string(known.empty() ? "" : ", ") + command.name;
-      found |= command.name == std::string_view(argv[1]);
     }
-    if (!found) {
+    if (!is_command(argv[1])) {
       std::cerr << "binario: unknown command \"" << argv[1] << "\" (commands: " << known
                 << ")\nRun with --help for more information.\n";
       return kUsage;
@@ -70,8 +90,17 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? kSuccess : kUsage;
   }
-  for (auto& [sub, run] : commands) {
-    if (sub->parsed()) return run();
+  for (auto& [sub, command_run] : commands) {
+    if (sub->parsed()) return command_run();
   }
   return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = run(argc, argv);
+  // A window opened for this run alone closes with it: keep it until read.
+  if (console_is_own()) wait_for_enter();
+  return status;
 }

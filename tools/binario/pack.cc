@@ -1,6 +1,8 @@
 // binario pack: the stub, then the package of the route name, the train name
 // and one record per file.
 
+#include "pack.h"
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -24,15 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PackOptions {
-  std::string route;
-  std::string train;
-  std::string stub;
-  std::string out;
-  std::vector<std::string> files;
-  bool force = false;  // pack even when the texts would stop the installer
-};
-
 // A name for the package, against the same rules the installer checks.
 void check_package_name(const std::string& what, const std::string& name, NameUse use,
                         std::vector<std::string>* problems) {
@@ -46,16 +39,20 @@ void check_package_name(const std::string& what, const std::string& name, NameUs
   }
 }
 
-// The stub named on the command line, else the Windows stub beside the tool,
-// else the native one.
+// The stub named on the command line, else the one installed with the tool:
+// beside it (the Windows bundle, the build tree) or in ../lib/binario (the
+// Linux bundle and package). The Windows stub comes before the native one.
 fs::path choose_stub(const PackOptions& options, std::vector<std::string>* problems) {
-  if (!options.stub.empty()) return options.stub;
+  if (!options.stub.empty()) return path_from_name(options.stub);
   const fs::path folder = own_folder();
-  for (const char* name : {"binario-stub.exe", "binario-stub"}) {
-    std::error_code ec;
-    if (fs::is_regular_file(folder / name, ec)) return folder / name;
+  for (const fs::path& where : {folder, folder.parent_path() / "lib" / "binario"}) {
+    for (const char* name : {"binario-stub.exe", "binario-stub"}) {
+      std::error_code ec;
+      if (fs::is_regular_file(where / name, ec)) return where / name;
+    }
   }
-  problems->push_back("no stub beside the tool in \"" + folder.string() +
+  problems->push_back("no stub beside the tool in \"" + name_of(folder) + "\" nor in \"" +
+                      name_of(folder.parent_path() / "lib" / "binario") +
                       "\" (binario-stub.exe or binario-stub); name one with --stub");
   return {};
 }
@@ -69,7 +66,7 @@ Bytes read_stub(const PackOptions& options, std::vector<std::string>* problems) 
   if (!read_whole_file(path, &stub, &error)) {
     problems->push_back(error);
   } else if (stub.size() >= kStubLimit) {
-    problems->push_back("stub \"" + path.string() + "\" is " + std::to_string(stub.size()) +
+    problems->push_back("stub \"" + name_of(path) + "\" is " + std::to_string(stub.size()) +
                         " bytes; it must end before the package at offset " +
                         std::to_string(kStubLimit));
   }
@@ -87,7 +84,7 @@ std::vector<PackedFile> read_files(const PackOptions& options, std::vector<std::
   std::vector<PackedFile> packed;
   for (const std::string& file : options.files) {
     const size_t problems_before = problems->size();
-    PackedFile next{fs::path(file).filename().string(), {}};
+    PackedFile next{name_of(path_from_name(file).filename()), {}};
     if (next.name.empty()) {
       problems->push_back("\"" + file + "\" names no file");
     } else {
@@ -117,10 +114,13 @@ void check_texts_present(const PackOptions& options, std::vector<std::string>* p
   const std::string scenario_text = options.route + "_" + options.train + kScenarioTextSuffix;
   for (const std::string& needed : {route_text, scenario_text}) {
     bool found = false;
-    for (const std::string& file : options.files) found |= fs::path(file).filename() == needed;
+    for (const std::string& file : options.files)
+      found |= name_of(path_from_name(file).filename()) == needed;
     if (!found) problems->push_back("the files do not include " + printable(needed));
   }
 }
+
+}  // namespace
 
 int pack(const PackOptions& options) {
   std::vector<std::string> problems;
@@ -132,7 +132,8 @@ int pack(const PackOptions& options) {
   // The installer must not overwrite one of its own inputs.
   for (const std::string& file : options.files) {
     std::error_code ec;
-    if (fs::exists(options.out, ec) && fs::equivalent(options.out, file, ec)) {
+    if (fs::exists(path_from_name(options.out), ec) &&
+        fs::equivalent(path_from_name(options.out), path_from_name(file), ec)) {
       problems.push_back("the output \"" + options.out + "\" is one of the files to package");
     }
   }
@@ -194,8 +195,6 @@ int pack(const PackOptions& options) {
   return kSuccess;
 }
 
-}  // namespace
-
 CommandRun declare_pack(CLI::App& command) {
   auto options = std::make_shared<PackOptions>();
   command.add_option("--route", options->route, "Route name (at most 99 bytes)")
@@ -207,7 +206,8 @@ CommandRun declare_pack(CLI::App& command) {
   command
       .add_option("--stub", options->stub,
                   "Installer program to put in front of the package (default: "
-                  "binario-stub.exe, else binario-stub, beside this tool)")
+                  "binario-stub.exe, else binario-stub, beside this tool or in its "
+                  "../lib/binario)")
       ->type_name("FILE");
   command.add_option("-o,--output", options->out, "Installer to write")
       ->type_name("OUT")

@@ -44,19 +44,19 @@ bool read_compiled(const fs::path& folder, const std::string& route, const std::
                                route + "_linea.dat"};
   Bytes file[3];
   for (int i = 0; i < 3; ++i) {
-    if (!read_whole_file(folder / names[i], &file[i], error)) return false;
+    if (!read_whole_file(folder / path_from_name(names[i]), &file[i], error)) return false;
   }
   std::string why;
   if (!decode_station_file(file[0], &out->records, &why)) {
-    *error = (folder / names[0]).string() + ": not a station file: " + why;
+    *error = name_of(folder / path_from_name(names[0])) + ": not a station file: " + why;
     return false;
   }
   if (!decode_grid_file(file[1], &out->cells, &why)) {
-    *error = (folder / names[1]).string() + ": not a grid file: " + why;
+    *error = name_of(folder / path_from_name(names[1])) + ": not a grid file: " + why;
     return false;
   }
   if (!decode_route_plan_points(file[2], &out->plan, &why)) {
-    *error = (folder / names[2]).string() + ": not a route plan file: " + why;
+    *error = name_of(folder / path_from_name(names[2])) + ": not a route plan file: " + why;
     return false;
   }
   return true;
@@ -75,7 +75,7 @@ bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
     *error += ": " + fault_text(result.fault) + " (binario check tells more)";
     return false;
   }
-  return read_compiled(fs::path(std::string(state.cartella.view())),
+  return read_compiled(path_from_name(state.cartella.view()),
                        std::string(state.nome_percorso.view()),
                        std::string(state.nome_treno.view()), out, error);
 }
@@ -91,14 +91,14 @@ bool from_installer(const std::string& path, PreviewRoute* route, std::string* e
   }
   ScratchFolder scratch("binario-preview");
   if (scratch.path().empty()) {
-    *error = "cannot make a scratch folder under " + fs::temp_directory_path().string();
+    *error = "cannot make a scratch folder under " + name_of(fs::temp_directory_path());
     return false;
   }
   CompileState state;
-  state.cartella = std::string_view(scratch.path().native());
+  state.cartella = std::string_view(name_of(scratch.path()));
   sc_nome_percorso_nome_treno(package, state);
   if (!sc_recupera_file(package, state.cartella, real_disk())) {
-    *error = "cannot unpack " + path + " into " + scratch.path().string();
+    *error = "cannot unpack " + path + " into " + name_of(scratch.path());
     return false;
   }
   route->route_name = display_text(state.nome_percorso.view());
@@ -117,12 +117,12 @@ bool from_installer(const std::string& path, PreviewRoute* route, std::string* e
 // The route text `<route>_linea.txt` and the scenario text `<route>_<train>-.txt`.
 bool from_texts(const fs::path& route_text, const fs::path& scenario_text, PreviewRoute* route,
                 std::string* error) {
-  const std::string route_file = route_text.filename().string();
-  const std::string scenario_file = scenario_text.filename().string();
+  const std::string route_file = name_of(route_text.filename());
+  const std::string scenario_file = name_of(scenario_text.filename());
   const std::string name = route_file.substr(0, route_file.size() - kRouteTextEnd.size());
   if (!ends_with(scenario_file, kScenarioTextEnd) || scenario_file.rfind(name + "_", 0) != 0 ||
       scenario_file.size() <= name.size() + 1 + kScenarioTextEnd.size()) {
-    *error = scenario_text.string() + ": a scenario text of route \"" + name + "\" is named \"" +
+    *error = name_of(scenario_text) + ": a scenario text of route \"" + name + "\" is named \"" +
              name + "_<train>-.txt\"";
     return false;
   }
@@ -135,11 +135,13 @@ bool from_texts(const fs::path& route_text, const fs::path& scenario_text, Previ
   }
   ScratchFolder scratch("binario-preview");
   if (scratch.path().empty()) {
-    *error = "cannot make a scratch folder under " + fs::temp_directory_path().string();
+    *error = "cannot make a scratch folder under " + name_of(fs::temp_directory_path());
     return false;
   }
-  if (!write_file_atomically(scratch.path() / route_file, route_bytes, false, error) ||
-      !write_file_atomically(scratch.path() / scenario_file, scenario_bytes, false, error)) {
+  if (!write_file_atomically(scratch.path() / path_from_name(route_file), route_bytes, false,
+                             error) ||
+      !write_file_atomically(scratch.path() / path_from_name(scenario_file), scenario_bytes, false,
+                             error)) {
     return false;
   }
   route->route_name = display_text(name);
@@ -147,7 +149,7 @@ bool from_texts(const fs::path& route_text, const fs::path& scenario_text, Previ
   route->sources.add_text(display_text(route_file), as_text(route_bytes));
   route->sources.add_text(display_text(scenario_file), as_text(scenario_bytes));
   CompileState state;
-  state.cartella = std::string_view(scratch.path().native());
+  state.cartella = std::string_view(name_of(scratch.path()));
   state.nome_percorso = std::string_view(name);
   state.nome_treno = std::string_view(train);
   return compile_in(state, &route->compiled, error);
@@ -158,7 +160,7 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
   std::vector<fs::path> route_texts, scenario_texts, station_files;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = name_of(entry.path().filename());
     if (ends_with(name, kRouteTextEnd))
       route_texts.push_back(entry.path());
     else if (ends_with(name, kScenarioTextEnd))
@@ -167,7 +169,7 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
       station_files.push_back(entry.path());
   }
   if (ec) {
-    *error = folder.string() + ": " + ec.message();
+    *error = name_of(folder) + ": " + ec.message();
     return false;
   }
   if (route_texts.size() == 1 && scenario_texts.size() == 1) {
@@ -176,18 +178,18 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
   if (route_texts.empty() && scenario_texts.empty() && station_files.size() == 1) {
     // <route>_<train>.sim beside <route>_linea.dat: the route is the name
     // before the last "_" that leaves a route plan file.
-    const std::string stem = station_files[0].stem().string();
+    const std::string stem = name_of(station_files[0].stem());
     for (size_t cut = stem.rfind('_'); cut != std::string::npos && cut > 0;
          cut = stem.rfind('_', cut - 1)) {
       const std::string name = stem.substr(0, cut);
-      if (fs::exists(folder / (name + "_linea.dat"))) {
+      if (fs::exists(folder / path_from_name(name + "_linea.dat"))) {
         route->route_name = display_text(name);
         route->train_name = display_text(stem.substr(cut + 1));
         return read_compiled(folder, name, stem.substr(cut + 1), &route->compiled, error);
       }
     }
   }
-  *error = folder.string() +
+  *error = name_of(folder) +
            ": expected one route text (<route>_linea.txt) and one scenario text "
            "(<route>_<train>-.txt), or the three compiled files of one scenario";
   return false;
@@ -195,16 +197,18 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
 
 bool load(const std::vector<std::string>& source, PreviewRoute* route, std::string* error) {
   if (source.size() == 2) {
-    fs::path a = source[0], b = source[1];
-    if (ends_with(b.filename().string(), kRouteTextEnd)) std::swap(a, b);
-    if (!ends_with(a.filename().string(), kRouteTextEnd)) {
+    fs::path a = path_from_name(source[0]), b = path_from_name(source[1]);
+    if (ends_with(name_of(b.filename()), kRouteTextEnd)) std::swap(a, b);
+    if (!ends_with(name_of(a.filename()), kRouteTextEnd)) {
       *error = "of two texts, one is the route text <route>_linea.txt";
       return false;
     }
     return from_texts(a, b, route, error);
   }
   std::error_code ec;
-  if (fs::is_directory(source[0], ec)) return from_folder(source[0], route, error);
+  if (fs::is_directory(path_from_name(source[0]), ec)) {
+    return from_folder(path_from_name(source[0]), route, error);
+  }
   return from_installer(source[0], route, error);
 }
 
@@ -231,9 +235,9 @@ int preview(const PreviewOptions& options) {
   if (!write(options.output, page)) return kFailure;
   if (!options.svg_folder.empty()) {
     std::error_code ec;
-    fs::create_directories(options.svg_folder, ec);
-    if (!write(fs::path(options.svg_folder) / "ground_plan.svg", drawings.ground_plan) ||
-        !write(fs::path(options.svg_folder) / "profile.svg", drawings.profile)) {
+    fs::create_directories(path_from_name(options.svg_folder), ec);
+    if (!write(path_from_name(options.svg_folder) / "ground_plan.svg", drawings.ground_plan) ||
+        !write(path_from_name(options.svg_folder) / "profile.svg", drawings.profile)) {
       return kFailure;
     }
   }
