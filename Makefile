@@ -1,7 +1,7 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all build demo test fuzz clean
+.PHONY: all build demo test fuzz bench clean
 
 # Seconds each fuzzing harness runs in `make fuzz`; `make test` gives each a
 # short smoke run so that a harness that no longer builds or runs is caught.
@@ -33,6 +33,15 @@ test:
 fuzz:
 	@scripts/install-deps.sh test
 	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# Benchmarks of the compiler (never part of `make test`).
+bench:
+	@scripts/install-deps.sh build
+	cmake --preset dev
+	cmake --build --preset dev
+	cmake --build --preset dev --target binario_bench
+	build/dev/bench/binario_bench
+	scripts/bench_whole_run.sh build/dev
 
 clean:
 	rm -rf build

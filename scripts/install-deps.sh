@@ -6,7 +6,7 @@
 set -euo pipefail
 
 what=${1:-test}
-packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev)
 wine_packages=()
 if [ "$what" = test ]; then
   # objdump reads the Windows stub's headers; openssl and osslsigncode sign

@@ -30,11 +30,12 @@ CompileResult failed(Fault fault) {
   return result;
 }
 
-// Each image is built in one buffer, written whole and released before the next.
+// The route plan is kept as its file image and written from there; the other
+// images are built in one buffer, written whole and released before the next.
 bool write_route_plan(CompileState& state, Disk& disk) {
-  Bytes image;
-  state.piano.serialize(&image);
-  return replace_file(disk, state.path_of(state.route_plan_name()), image);
+  Bytes scratch;
+  std::span<const uint8_t> image = state.piano.file_image(&scratch);
+  return replace_file(disk, state.path_of(state.route_plan_name()), image.data(), image.size());
 }
 
 bool write_station_file(CompileState& state, Disk& disk) {

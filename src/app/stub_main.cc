@@ -7,7 +7,9 @@
 #include "platform/elevation.h"
 #include "platform/platform.h"
 
-int main() {
+namespace {
+
+[[noreturn]] void install() {
   using namespace binario;
   platform::restrict_dll_search();
   platform::show_wait_window();
@@ -22,3 +24,15 @@ int main() {
   if (!run.result.ok()) errore(run.result);
   platform::exit_process(run.status);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The Windows process starts here, without the C runtime's start-up code
+// (arguments, atexit tables, thread-local callbacks, floating-point reset):
+// the installer reads no arguments, has no static constructors and ends
+// through ExitProcess. The C library it calls initialises itself when loaded.
+extern "C" [[noreturn]] void binario_stub_start() { install(); }
+#else
+int main() { install(); }
+#endif

@@ -1,11 +1,14 @@
 #include "base/text.h"
 
+#include <cstring>
+
 namespace binario {
 
+// Grown by resize and filled by copy: the range insert costs the stub far more code.
 void Text::append(std::string_view s) {
-  chars_.pop_back();
-  chars_.insert(chars_.end(), s.begin(), s.end());
-  chars_.push_back('\0');
+  size_t at = chars_.size() - 1;
+  chars_.resize(at + s.size() + 1);
+  if (!s.empty()) std::memcpy(chars_.data() + at, s.data(), s.size());
 }
 
 void Text::push_back(char c) {

@@ -1,34 +1,74 @@
 #include "model/route_plan.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "model/route_plan_format.h"
 
 namespace binario {
 
 void RoutePlan::create(int32_t plan_length) {
-  points_ = plan_length + 1;
-  size_t elements = 2 * static_cast<size_t>(points_);
-  tags_.assign(elements, kEmpty);
-  values_.assign(elements, 0.0);
+  // A plan has at least points 0 and 1, the two that start it.
+  points_ = std::max(plan_length, 1) + 1;
+  cursor_ = 2;
+  started_ = false;
+  filled_ = 2;
+  y_at_ = part_size(std::max(2, points_ - 2));
+  // Room for both parts with every point from 2 on computed; a finished plan
+  // leaves 32 bytes of it unused. Zero bytes are empty elements.
+  Bytes().swap(image_);
+  image_.resize(2 * element_at(points_));
+}
+
+static_assert(RoutePlan::kEmpty == value_tag::kEmpty && RoutePlan::kInt16 == value_tag::kInt16 &&
+              RoutePlan::kDouble == value_tag::kDouble);
+
+void RoutePlan::start() {
+  // Points 0 (0, 0) and 1 (0, 1), as 16-bit integers.
+  encode_tagged_value(encode_tagged_value(&image_[part_at(kX)], kInt16, 0), kInt16, 0);
+  encode_tagged_value(encode_tagged_value(&image_[part_at(kY)], kInt16, 0), kInt16, 1);
+  started_ = true;
   cursor_ = 2;
 }
 
-void RoutePlan::start() {
-  tags_[index(kX, 0)] = kInt16;
-  tags_[index(kY, 0)] = kInt16;
-  tags_[index(kX, 1)] = kInt16;
-  tags_[index(kY, 1)] = kInt16;
-  values_[index(kX, 0)] = 0;
-  values_[index(kY, 0)] = 0;
-  values_[index(kX, 1)] = 0;
-  values_[index(kY, 1)] = 1;
-  cursor_ = 2;
+namespace {
+void put_double(uint8_t* element, double v) { encode_tagged_value(element, RoutePlan::kDouble, v); }
+
+// The double of an element written by put_double.
+double get_double(const uint8_t* element) { return decode_f64(element + 2); }
+}  // namespace
+
+RoutePlan::Tag RoutePlan::tag(Coordinate, int32_t point) const {
+  if (point < 2) return started_ ? kInt16 : kEmpty;
+  return point < filled_ ? kDouble : kEmpty;
+}
+
+double RoutePlan::value(Coordinate c, int32_t point) const {
+  const uint8_t* element = &image_[part_at(c) + element_at(point)];
+  switch (tag(c, point)) {
+    case kInt16:
+      return decode_i16(element + 2);
+    case kDouble:
+      return get_double(element);
+    default:
+      return 0;
+  }
 }
 
 void RoutePlan::set_double(int32_t point, double x, double y) {
-  tags_[index(kX, point)] = kDouble;
-  tags_[index(kY, point)] = kDouble;
-  values_[index(kX, point)] = x;
-  values_[index(kY, point)] = y;
+  if (point >= filled_) {
+    // Points are computed in order: this one extends the computed run.
+    size_t x_part = part_size(point + 1);
+    if (x_part > y_at_) {
+      // A curve reaching T - 1 or T: the y part moves up to make room.
+      std::memmove(&image_[x_part], &image_[y_at_], element_at(filled_));
+      std::memset(&image_[y_at_], 0, x_part - y_at_);
+      y_at_ = x_part;
+    }
+    filled_ = point + 1;
+  }
+  put_double(&image_[part_at(kX) + element_at(point)], x);
+  put_double(&image_[part_at(kY) + element_at(point)], y);
 }
 
 // The step vector is always taken from the two stored points, never carried.
@@ -66,22 +106,36 @@ void RoutePlan::finish() {
   }
 }
 
-static_assert(RoutePlan::kEmpty == value_tag::kEmpty && RoutePlan::kInt16 == value_tag::kInt16 &&
-              RoutePlan::kDouble == value_tag::kDouble);
-
 size_t RoutePlan::file_size() const {
-  size_t size = 0;
-  for (uint8_t t : tags_) size += tagged_value_bytes(t);
-  return size;
+  if (!exists()) return 0;
+  // Points 0 and 1 take 4 bytes each as integers, 2 when still empty.
+  return 2 * (part_size(filled_) - (started_ ? 0 : 4));
 }
 
 void RoutePlan::serialize(Bytes* out) const {
-  // One buffer sized in advance, filled through a pointer: the largest plan
-  // has two million elements.
-  size_t start = out->size();
-  out->resize(start + file_size());
-  uint8_t* p = out->data() + start;
-  for (size_t i = 0; i < tags_.size(); ++i) p = encode_tagged_value(p, tags_[i], values_[i]);
+  if (!exists()) return;
+  size_t at = out->size();
+  out->resize(at + file_size());  // zero bytes: empty elements
+  uint8_t* p = out->data() + at;
+  for (Coordinate c : {kX, kY}) {
+    const uint8_t* part = image_.data() + part_at(c);
+    if (started_) {
+      std::memcpy(p, part, 8);
+      p += 8;
+    } else {
+      p += 4;
+    }
+    size_t doubles = element_at(filled_) - element_at(2);
+    std::memcpy(p, part + element_at(2), doubles);
+    p += doubles + 2 * static_cast<size_t>(points_ - filled_);
+  }
+}
+
+std::span<const uint8_t> RoutePlan::file_image(Bytes* scratch) const {
+  if (image_is_file()) return std::span<const uint8_t>(image_.data(), file_size());
+  scratch->clear();
+  serialize(scratch);
+  return *scratch;
 }
 
 std::optional<double> curvature_of(std::string_view keyword) {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
-#include <vector>
 
 #include "base/text.h"
 
@@ -27,7 +27,7 @@ class RoutePlan {
 
   // Points 0 to `plan_length`, every coordinate empty; replaces any earlier plan.
   void create(int32_t plan_length);
-  bool exists() const { return !tags_.empty(); }
+  bool exists() const { return points_ > 0; }
   // T, the last point. Only meaningful when the plan exists.
   int32_t last() const { return points_ - 1; }
 
@@ -45,29 +45,48 @@ class RoutePlan {
   void finish();
 
   int64_t cursor() const { return cursor_; }
-  Tag tag(Coordinate c, int32_t point) const { return static_cast<Tag>(tags_[index(c, point)]); }
+  Tag tag(Coordinate c, int32_t point) const;
   // The value of a coordinate (a 16-bit integer widened exactly); 0 when empty.
-  double value(Coordinate c, int32_t point) const { return values_[index(c, point)]; }
+  double value(Coordinate c, int32_t point) const;
 
   // Bytes of the route plan file for this plan.
   size_t file_size() const;
   // Appends the route plan file: x of points 0 to T, then y of points 0 to T,
   // each a 16-bit tag followed by its payload.
   void serialize(Bytes* out) const;
+  // The route plan file. A started plan stepped to T - 1 or beyond (every
+  // finished plan) is kept as its own file image and returned as it is, with
+  // no copy; any other plan is serialised into `scratch`.
+  std::span<const uint8_t> file_image(Bytes* scratch) const;
 
  private:
-  size_t index(Coordinate c, int32_t point) const {
-    return static_cast<size_t>(c) * static_cast<size_t>(points_) + static_cast<size_t>(point);
+  // The plan is kept as the route plan file it will be written as: x of
+  // every point, then y. Points 2 and on, once computed, are doubles, and they
+  // are computed in order, so point j >= 2 of either part lies 8 + 10 (j - 2)
+  // bytes into its part, and the points not yet computed are empty elements
+  // (zero bytes) at its end. The y part starts where the x part of a
+  // finished plan ends (x up to T - 2 computed); a curve that reaches T - 1 or
+  // T moves it up.
+  static size_t element_at(int32_t point) {
+    return point < 2 ? 4 * static_cast<size_t>(point) : 8 + 10 * static_cast<size_t>(point - 2);
   }
+  // Bytes of one part (x or y) of a started plan whose points before `filled` are computed.
+  size_t part_size(int32_t filled) const {
+    return element_at(filled) + 2 * static_cast<size_t>(points_ - filled);
+  }
+  size_t part_at(Coordinate c) const { return c == kX ? 0 : y_at_; }
+  bool image_is_file() const { return started_ && filled_ >= points_ - 2; }
+  double computed(size_t at) const;
   void set_double(int32_t point, double x, double y);
   void straight_step(int32_t j);
   void curve_step(int32_t j, double k);
 
   int32_t points_ = 0;  // T + 1
   int64_t cursor_ = 2;
-  // Coordinate c of point i is element c * (T + 1) + i: x of every point, then y.
-  std::vector<uint8_t> tags_;
-  std::vector<double> values_;
+  bool started_ = false;  // points 0 and 1 hold their 16-bit integers
+  int32_t filled_ = 2;    // points 2 to filled_ - 1 hold doubles
+  size_t y_at_ = 0;       // where the y part starts in image_
+  Bytes image_;
 };
 
 // Curvature of a curve line from its keyword field: the first of the digits 1

@@ -178,6 +178,65 @@ TEST(RoutePlanTest, FileImageOfAFinishedPlan) {
   EXPECT_EQ(decode_u16(&image[y_offset - 14]), 5);
 }
 
+// The file of a plan whose points 0 to ref.x.size() - 1 are computed, encoded
+// element by element from the reference.
+Bytes reference_file(const Reference& ref, int32_t t) {
+  Bytes out;
+  for (const std::vector<double>* part : {&ref.x, &ref.y}) {
+    for (int32_t i = 0; i <= t; ++i) {
+      size_t n = static_cast<size_t>(i);
+      if (n < 2) {
+        put_u16(&out, 2);
+        put_i16(&out, static_cast<int16_t>((*part)[n]));
+      } else if (n < part->size()) {
+        put_u16(&out, 5);
+        put_f64(&out, (*part)[n]);
+      } else {
+        put_u16(&out, 0);
+      }
+    }
+  }
+  return out;
+}
+
+// The plan is kept as its file image: curves that reach the last two points
+// move the y part, an unfinished plan is serialised apart; the bytes written
+// are the same either way.
+TEST(RoutePlanTest, FileImageMatchesTheElementsInEveryShape) {
+  struct Case {
+    const char* what;
+    int64_t curve_start, curve_length;
+    bool finished;
+  };
+  const int32_t t = 40;
+  for (const Case& c :
+       {Case{"finished", 10, 5, true}, Case{"curve to T - 1", 30, 9, true},
+        Case{"curve to T", 30, 10, true}, Case{"curve to T, unfinished", 25, 15, false},
+        Case{"unfinished", 10, 5, false}}) {
+    RoutePlan plan;
+    plan.create(t);
+    plan.start();
+    Reference ref;
+    ASSERT_TRUE(plan.lay_curve(c.curve_start, c.curve_length, 0.003));
+    while (static_cast<int64_t>(ref.x.size()) <= c.curve_start) ref.straight();
+    while (static_cast<int64_t>(ref.x.size()) <= c.curve_start + c.curve_length) ref.curve(0.003);
+    if (c.finished) {
+      plan.finish();
+      while (ref.x.size() <= static_cast<size_t>(t - 2)) ref.straight();
+    }
+    Bytes expected = reference_file(ref, t);
+    Bytes serialized, scratch;
+    plan.serialize(&serialized);
+    std::span<const uint8_t> image = plan.file_image(&scratch);
+    EXPECT_EQ(plan.file_size(), expected.size()) << c.what;
+    EXPECT_EQ(serialized, expected) << c.what;
+    EXPECT_EQ(Bytes(image.begin(), image.end()), expected) << c.what;
+    // A plan computed up to T - 1 or beyond (every finished one) is written
+    // from its own bytes.
+    EXPECT_EQ(scratch.empty(), ref.x.size() >= static_cast<size_t>(t - 1)) << c.what;
+  }
+}
+
 TEST(RoutePlanTest, UnfinishedPlanImageHasItsStartAndEmptyPoints) {
   RoutePlan plan;
   plan.create(10);

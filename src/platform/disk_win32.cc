@@ -83,9 +83,11 @@ class Win32Disk : public Disk {
 
 }  // namespace
 
+// Made once and never destroyed: the installer ends through ExitProcess, and
+// no destructor is registered to run at exit.
 Disk& real_disk() {
-  static Win32Disk disk;
-  return disk;
+  static Win32Disk* const disk = new Win32Disk;
+  return *disk;
 }
 
 }  // namespace binario

@@ -164,10 +164,12 @@ class Win32Elevation : public Elevation {
   }
 };
 
-Win32Elevation elevation;
-
 }  // namespace
 
-Elevation& real_elevation() { return elevation; }
+// Made on first use, like the disk: the stub then has no writable data section.
+Elevation& real_elevation() {
+  static Win32Elevation* const elevation = new Win32Elevation;
+  return *elevation;
+}
 
 }  // namespace binario

@@ -5,7 +5,7 @@
 # - A folder the player may write in: the sample installs and the installer
 #   never starts itself again.
 # - A folder that refuses the installer's files for want of permission (here
-#   folders stand where its temporary files go, which Windows refuses as
+#   an immutable folder, which refuses even root and which wine reports as
 #   access denied): the installer starts one copy of itself with
 #   the administrator marker and steps aside; the copy is refused too, never
 #   asks again and shows " Errore n. 1254"; once it is closed both end with
@@ -27,10 +27,15 @@ for dir in "$writable" "$refusing"; do
   "$binario" pack --route "$route" --train "$train" --stub "$windows_stub" \
     -o "$dir/$train.exe" "${samples[@]}"
 done
-for file in "${samples[@]}"; do mkdir "$refusing/$(basename "$file").binario-tmp"; done
+if ! chattr +i "$refusing" 2>/dev/null; then
+  echo "SKIPPED: this file system cannot make a folder immutable (chattr +i)"
+  exit $SKIPPED
+fi
+trap 'chattr -i "$refusing" 2>/dev/null || true' EXIT
 
 wine_env
 start_screen
+trap 'chattr -i "$refusing" 2>/dev/null || true; stop_screen' EXIT
 ensure_prefix
 export WINEDEBUG=+process
 # Processes started with the installer's own file (wine starts its own

@@ -1,10 +1,8 @@
 // The largest route a route text may describe, compiled and written on the
-// real file system: it must stay well under a second on an ordinary machine.
+// real file system. How fast it goes is measured by the benchmarks (bench/).
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CompileTimingTest, LongestRouteCompilesAndWritesQuickly) {
+TEST(CompileLongestRouteTest, LongestRouteCompilesAndWritesItsFiles) {
   const ScratchFolder scratch("binario-timing");
   ASSERT_FALSE(scratch.path().empty());
   const fs::path folder = scratch.path();
@@ -42,16 +40,11 @@ TEST(CompileTimingTest, LongestRouteCompilesAndWritesQuickly) {
   state.cartella = Text(folder.string());
   state.nome_percorso = Text("R");
   state.nome_treno = Text("T");
-  auto start = std::chrono::steady_clock::now();
   const std::string report = run_report(memorizza_percorso(state, real_disk(), true));
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("route of 1000000 m compiled and written in %.3f s\n", seconds);
 
   EXPECT_EQ(report, "");
   EXPECT_EQ(fs::file_size(folder / "R_linea.dat"), 20u * 1007000 - 36);
   EXPECT_EQ(fs::file_size(folder / "R_T.dat"), 15u * 20141);
-  // A generous bound: sanitizer builds on a shared machine run many times slower.
-  EXPECT_LT(seconds, 5.0);
 }
 
 }  // namespace
