@@ -4,6 +4,7 @@
 // Fixed-width little-endian encoding of the binary files: integers at their
 // declared widths, doubles as their IEEE 754 bit pattern, no padding anywhere.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -48,9 +49,13 @@ inline uint8_t* store_u16(uint8_t* p, uint16_t v) {
 }
 
 inline uint8_t* store_f64(uint8_t* p, double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  for (int b = 0; b < 8; ++b) p[b] = static_cast<uint8_t>(bits >> (8 * b));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    for (int b = 0; b < 8; ++b) p[b] = static_cast<uint8_t>(bits >> (8 * b));
+  }
   return p + 8;
 }
 
@@ -66,6 +71,11 @@ inline uint32_t decode_u32(const uint8_t* p) {
 inline int32_t decode_i32(const uint8_t* p) { return static_cast<int32_t>(decode_u32(p)); }
 
 inline double decode_f64(const uint8_t* p) {
+  if constexpr (std::endian::native == std::endian::little) {
+    double v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
   uint64_t bits = 0;
   for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
   double v;

@@ -1,10 +1,9 @@
 #include "model/route_plan.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
-#include "base/coding.h"
+#include "model/route_plan_format.h"
 
 namespace binario {
 
@@ -21,37 +20,22 @@ void RoutePlan::create(int32_t plan_length) {
   image_.resize(2 * element_at(points_));
 }
 
+static_assert(RoutePlan::kEmpty == value_tag::kEmpty && RoutePlan::kInt16 == value_tag::kInt16 &&
+              RoutePlan::kDouble == value_tag::kDouble);
+
 void RoutePlan::start() {
-  static constexpr uint8_t kOrigin[2][8] = {{2, 0, 0, 0, 2, 0, 0, 0}, {2, 0, 0, 0, 2, 0, 1, 0}};
-  std::memcpy(&image_[part_at(kX)], kOrigin[kX], 8);
-  std::memcpy(&image_[part_at(kY)], kOrigin[kY], 8);
+  // Points 0 (0, 0) and 1 (0, 1), as 16-bit integers.
+  encode_tagged_value(encode_tagged_value(&image_[part_at(kX)], kInt16, 0), kInt16, 0);
+  encode_tagged_value(encode_tagged_value(&image_[part_at(kY)], kInt16, 0), kInt16, 1);
   started_ = true;
   cursor_ = 2;
 }
 
 namespace {
-void put_double(uint8_t* element, double v) {
-  element[0] = RoutePlan::kDouble;
-  element[1] = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(element + 2, &v, sizeof v);
-  } else {
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int b = 0; b < 8; ++b) element[2 + b] = static_cast<uint8_t>(bits >> (8 * b));
-  }
-}
+void put_double(uint8_t* element, double v) { encode_tagged_value(element, RoutePlan::kDouble, v); }
 
 // The double of an element written by put_double.
-double get_double(const uint8_t* element) {
-  if constexpr (std::endian::native == std::endian::little) {
-    double v;
-    std::memcpy(&v, element + 2, sizeof v);
-    return v;
-  } else {
-    return decode_f64(element + 2);
-  }
-}
+double get_double(const uint8_t* element) { return decode_f64(element + 2); }
 }  // namespace
 
 RoutePlan::Tag RoutePlan::tag(Coordinate, int32_t point) const {
