@@ -10,6 +10,7 @@
 
 #include "app/compile_driver.h"
 #include "base/field_reader.h"
+#include "longest_route.h"
 #include "memory_disk.h"
 #include "model/compile_state.h"
 #include "model/line_grid.h"
@@ -20,19 +21,6 @@ namespace {
 
 constexpr int32_t kLongestRoute = 1000000;
 constexpr int32_t kLongestPlan = kLongestRoute + 7000;
-
-// 1000000 m: a gradient every kilometre and a curve every ten.
-std::string longest_route_text() {
-  std::string text = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
-  for (int km = 0; km < 1000; ++km) {
-    text += "pendenza, " + std::to_string(km * 1000) + ", " + std::to_string(km % 13 - 6) + "\r\n";
-    if (km % 10 == 5) {
-      text += "curva" + std::string(km % 20 == 5 ? "d" : "s") + std::to_string(km % 6 + 1) + ", " +
-              std::to_string(km * 1000) + ", 800\r\n";
-    }
-  }
-  return text + "[fine]\r\n";
-}
 
 std::string read_example(const std::string& name) {
   std::ifstream in(std::string(BINARIO_EXAMPLES_DIR) + "/" + name, std::ios::binary);

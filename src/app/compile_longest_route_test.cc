@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/compile_driver.h"
+#include "longest_route.h"
 #include "platform/disk.h"
 #include "platform/scratch_folder.h"
 #include "run_report.h"
@@ -23,17 +24,7 @@ TEST(CompileLongestRouteTest, LongestRouteCompilesAndWritesItsFiles) {
   ASSERT_FALSE(scratch.path().empty());
   const fs::path folder = scratch.path();
 
-  // 1000000 m: a gradient every kilometre and a curve every ten.
-  std::string text = "[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n";
-  for (int km = 0; km < 1000; ++km) {
-    text += "pendenza, " + std::to_string(km * 1000) + ", " + std::to_string(km % 13 - 6) + "\r\n";
-    if (km % 10 == 5) {
-      text += "curva" + std::string(km % 20 == 5 ? "d" : "s") + std::to_string(km % 6 + 1) + ", " +
-              std::to_string(km * 1000) + ", 800\r\n";
-    }
-  }
-  text += "[fine]\r\n";
-  std::ofstream(folder / "R_linea.txt", std::ios::binary) << text;
+  std::ofstream(folder / "R_linea.txt", std::ios::binary) << longest_route_text();
   std::ofstream(folder / "R_T-.txt", std::ios::binary) << "[generale]\r\n";
 
   CompileState state;

@@ -368,8 +368,7 @@ CommandRun declare_dump(CLI::App& command) {
       "stretch values (gradient, line speed, adhesion, mountain) whether or not it holds an "
       "object (metre: where the cell's 50 metres begin; object_metre: the position the object was "
       "declared at), and the route plan point by point. JSON gives one object per file (an array "
-      "of "
-      "them for several files); CSV a header row and one row per record, cell or point. Exit "
+      "of them for several files); CSV a header row and one row per record, cell or point. Exit "
       "status 1 when a file cannot be read or is damaged; the error names the file and the "
       "offset.");
   return [files, options] {
