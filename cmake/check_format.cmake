@@ -1,4 +1,4 @@
-# Fails when a C++ file of src/, tools/ or tests/ is not formatted as
+# Fails when a C++ file of src/, tools/, tests/, fuzz/ or bench/ is not formatted as
 # .clang-format says. Run as: cmake -DROOT=<source dir> [-DCLANG_FORMAT=<path>] -P check_format.cmake
 if(NOT CLANG_FORMAT)
   find_program(CLANG_FORMAT clang-format)
@@ -9,7 +9,8 @@ if(NOT CLANG_FORMAT)
 endif()
 file(GLOB_RECURSE files
   ${ROOT}/src/*.cc ${ROOT}/src/*.h ${ROOT}/tools/*.cc ${ROOT}/tools/*.h
-  ${ROOT}/tests/*.cc ${ROOT}/tests/*.h)
+  ${ROOT}/tests/*.cc ${ROOT}/tests/*.h ${ROOT}/fuzz/*.cc ${ROOT}/fuzz/*.h
+  ${ROOT}/bench/*.cc ${ROOT}/bench/*.h)
 list(SORT files)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${files}
   RESULT_VARIABLE result ERROR_VARIABLE errors)

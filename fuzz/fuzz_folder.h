@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/compile_driver.h"
-#include "model/compile_state.h"
 #include "memory_disk.h"
+#include "model/compile_state.h"
 
 namespace binario::fuzz {
 
