@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "inspect.h"
 
@@ -219,6 +220,51 @@ std::vector<Object> collect_objects(const PreviewRoute& route) {
   return objects;
 }
 
+// The box a name takes on the ground plan, in drawing pixels.
+struct LabelBox {
+  double left, top, right, bottom;
+};
+
+double overlap_area(const LabelBox& a, const LabelBox& b) {
+  const double w = std::min(a.right, b.right) - std::max(a.left, b.left);
+  const double h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Where a name of `w` x `h` pixels may stand beside its mark at (x, y):
+// text position, anchor and the box it covers.
+struct LabelPlace {
+  double x, y;
+  const char* anchor;
+  LabelBox box;
+};
+
+std::vector<LabelPlace> label_places(double x, double y, double w, double h, bool across,
+                                     bool right_first) {
+  auto right = [&](double dy) {
+    return LabelPlace{x + 9, y + 4 + dy, "start", {x + 9, y + 4 + dy - h, x + 9 + w, y + 4 + dy}};
+  };
+  auto left = [&](double dy) {
+    return LabelPlace{x - 9, y + 4 + dy, "end", {x - 9 - w, y + 4 + dy - h, x - 9, y + 4 + dy}};
+  };
+  auto centred = [&](double baseline) {
+    return LabelPlace{x, baseline, "middle", {x - w / 2, baseline - h, x + w / 2, baseline}};
+  };
+  std::vector<LabelPlace> places;
+  if (across) {
+    places = {centred(y - 10), centred(y + 17)};
+  }
+  for (double dy : {0.0, -h - 2, h + 2, -2 * h - 4, 2 * h + 4}) {
+    places.push_back(right_first ? right(dy) : left(dy));
+    places.push_back(right_first ? left(dy) : right(dy));
+  }
+  if (!across) {
+    places.push_back(centred(y - 10));
+    places.push_back(centred(y + 17));
+  }
+  return places;
+}
+
 // Scale bar and kilometre labels: 1, 2 or 5 times a power of ten.
 double nice_length(double at_least) {
   double unit = std::pow(10.0, std::floor(std::log10(std::max(at_least, 1.0))));
@@ -337,8 +383,10 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
       svg += "<circle class=\"cod\"" + data + " cx=\"" + x + "\" cy=\"" + y + "\" r=\"2\"/>";
     }
   }
-  // Stations last, so that their names stand over the marks.
-  int labelled_across = 0;
+  // Stations last, so that their names stand over the marks. Each name takes
+  // the first place around its mark that no earlier name covers, or, where
+  // every place is taken, the one it overlaps least.
+  std::vector<LabelBox> placed;
   for (size_t k = 0; k < objects.size(); ++k) {
     const Object& o = objects[k];
     if (o.type != "station" && o.type != "location") continue;
@@ -346,26 +394,34 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
     if (p == nullptr) continue;
     const bool station = o.type == "station";
     const double x = px(*p), y = py(*p);
-    // Names beside a track that runs up or down the drawing, above or below
-    // one that runs across it (alternately, so that neighbours do not meet).
+    // Names beside a track that runs up or down the drawing first, above or
+    // below one that runs across it.
     const PlanPoint* before = plan_point(plan, o.metre - 600);
     const PlanPoint* after = plan_point(plan, o.metre + 600);
     const bool across = before != nullptr && after != nullptr &&
                         std::fabs(after->x - before->x) > std::fabs(after->y - before->y);
-    double tx = x + 9, ty = y + 4;
-    const char* anchor = "start";
-    if (across) {
-      anchor = "middle";
-      tx = x;
-      ty = (labelled_across++ % 2 == 0) ? y - 10 : y + 17;
-    } else if (x > width * 0.62) {
-      anchor = "end";
-      tx = x - 9;
+    const double text_width = static_cast<double>(o.title.size()) * (station ? 8.2 : 5.8);
+    const double text_height = station ? 12 : 10;
+    const bool right_first = x <= width * 0.62;
+    const std::vector<LabelPlace> places =
+        label_places(x, y, text_width, text_height, across, right_first);
+    const LabelPlace* best = &places.front();
+    double best_overlap = -1;
+    for (const LabelPlace& place : places) {
+      double overlap = 0;
+      for (const LabelBox& other : placed) overlap += overlap_area(place.box, other);
+      if (best_overlap < 0 || overlap < best_overlap) {
+        best = &place;
+        best_overlap = overlap;
+      }
+      if (overlap == 0) break;
     }
+    placed.push_back(best->box);
     svg += std::string("<g class=\"") + (station ? "st" : "loc") + "\" data-o=\"" +
            std::to_string(k) + "\"><circle cx=\"" + fixed(x) + "\" cy=\"" + fixed(y) + "\" r=\"" +
-           (station ? "5" : "3.5") + "\"/><text x=\"" + fixed(tx) + "\" y=\"" + fixed(ty) +
-           "\" text-anchor=\"" + anchor + "\">" + escaped(o.title) + "</text></g>";
+           (station ? "5" : "3.5") + "\"/><text x=\"" + fixed(best->x) + "\" y=\"" +
+           fixed(best->y) + "\" text-anchor=\"" + best->anchor + "\">" + escaped(o.title) +
+           "</text></g>";
   }
 
   // Scale bar, bottom left, about 150 px long.
