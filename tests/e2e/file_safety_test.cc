@@ -22,15 +22,9 @@ extern char** environ;
 namespace binario::e2e {
 namespace {
 
-using Files = std::vector<std::pair<std::string, std::string>>;
+using namespace sample;
 
-const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
-const std::string kTrain = "IR2230";
-const std::string kRouteText = kRoute + "_linea.txt";
-const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
 const std::string kNote = kRoute + "_" + kTrain + "_note.txt";
-const std::vector<std::string> kCompiledFiles = {
-    kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim", kRoute + "_" + kTrain + ".dat"};
 
 // The sample package's files, from examples/.
 Files sample_files() {

@@ -17,20 +17,14 @@
 namespace binario::e2e {
 namespace {
 
-using Files = std::vector<std::pair<std::string, std::string>>;
+using namespace sample;
 
-const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
-const std::string kTrain = "IR2230";
-const std::string kRouteText = kRoute + "_linea.txt";
-const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
 const std::string kWaitLine = "Attendere\n";
 
 // A route text and a scenario text that compile: a run with them goes to its
 // end, deletes them and leaves the three compiled files.
 const std::string kRouteSource = "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
 const std::string kScenarioSource = "[generale]\r\n[fine]\r\n";
-const std::vector<std::string> kCompiledFiles = {
-    kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim", kRoute + "_" + kTrain + ".dat"};
 
 std::string all_byte_values() {
   std::string bytes;

@@ -15,8 +15,8 @@
 namespace binario::e2e {
 namespace {
 
-const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
-const std::string kTrain = "IR2230";
+using namespace sample;
+
 const std::string kStationFile = kRoute + "_" + kTrain + ".sim";
 const std::string kGridFile = kRoute + "_" + kTrain + ".dat";
 const std::string kRoutePlanFile = kRoute + "_linea.dat";

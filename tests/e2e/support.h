@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/scratch_folder.h"
@@ -14,6 +15,19 @@
 namespace binario::e2e {
 
 namespace fs = std::filesystem;
+
+// A package's files: name and content.
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// The names of the sample scenario in examples/.
+namespace sample {
+inline const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
+inline const std::string kTrain = "IR2230";
+inline const std::string kRouteText = kRoute + "_linea.txt";
+inline const std::string kScenarioText = kRoute + "_" + kTrain + "-.txt";
+inline const std::vector<std::string> kCompiledFiles = {
+    kRoute + "_linea.dat", kRoute + "_" + kTrain + ".sim", kRoute + "_" + kTrain + ".dat"};
+}  // namespace sample
 
 // The installer's own codes are followed by what the player can do.
 inline const std::map<std::string, std::string> kWayForward = {
