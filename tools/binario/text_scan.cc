@@ -192,6 +192,10 @@ class Scanner {
   template <size_t N>
   bool run_tests(const KeywordSpec (&specs)[N], const Field& field);
   void read_values(const KeywordSpec& spec, const Field& field);
+  // Reads keyword lines to the end of the text, up to two dash (comment)
+  // fields before each keyword, and runs `specs` on each keyword.
+  template <size_t N>
+  void scan_keyword_lines(const KeywordSpec (&specs)[N]);
   void know(const KeywordSpec* specs, size_t n) {
     for (size_t i = 0; i < n; ++i) out_.known.push_back(specs[i].written);
   }
@@ -237,6 +241,25 @@ bool Scanner::run_tests(const KeywordSpec (&specs)[N], const Field& field) {
   return any;
 }
 
+template <size_t N>
+void Scanner::scan_keyword_lines(const KeywordSpec (&specs)[N]) {
+  for (;;) {
+    if (in_.at_end()) return;
+    Field f = keyword();
+    bool ended = in_.at_end();
+    for (int i = 0; i < 2 && !ended && contains(f.text, "-"); ++i) {
+      mark(FieldRole::kComment);
+      f = keyword();
+      ended = in_.at_end();
+    }
+    if (ended) {
+      mark(FieldRole::kNeverActed);
+      return;
+    }
+    run_tests(specs, f);
+  }
+}
+
 TextScan Scanner::scan_route() {
   know(kRouteGeneral, std::size(kRouteGeneral));
   know(kRouteLine, std::size(kRouteLine));
@@ -261,23 +284,7 @@ TextScan Scanner::scan_route() {
     if (!(!t.empty() && t.front() == '-') && is_title(t)) break;
   }
   // Line section: two dash fields at most.
-  for (;;) {
-    if (in_.at_end()) break;
-    Field f = keyword();
-    bool ended = in_.at_end();
-    for (int i = 0; i < 2 && !ended; ++i) {
-      if (contains(f.text, "-")) {
-        mark(FieldRole::kComment);
-        f = keyword();
-        ended = in_.at_end();
-      }
-    }
-    if (ended) {
-      mark(FieldRole::kNeverActed);
-      break;
-    }
-    run_tests(kRouteLine, f);
-  }
+  scan_keyword_lines(kRouteLine);
   return std::move(out_);
 }
 
@@ -285,21 +292,7 @@ TextScan Scanner::scan_scenario() {
   know(kScenario, std::size(kScenario));
   out_.general_found = find_general();
   if (!out_.general_found) return std::move(out_);
-  for (;;) {
-    if (in_.at_end()) break;
-    Field f = keyword();
-    bool ended = in_.at_end();
-    for (int i = 0; i < 2 && !ended && contains(f.text, "-"); ++i) {
-      mark(FieldRole::kComment);
-      f = keyword();
-      ended = in_.at_end();
-    }
-    if (ended) {
-      mark(FieldRole::kNeverActed);
-      break;
-    }
-    run_tests(kScenario, f);
-  }
+  scan_keyword_lines(kScenario);
   return std::move(out_);
 }
 
