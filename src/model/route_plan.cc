@@ -15,9 +15,10 @@ void RoutePlan::create(int32_t plan_length) {
   filled_ = 2;
   y_at_ = part_size(std::max(2, points_ - 2));
   // Room for both parts with every point from 2 on computed; a finished plan
-  // leaves 32 bytes of it unused. Zero bytes are empty elements.
-  Bytes().swap(image_);
-  image_.resize(2 * element_at(points_));
+  // leaves 32 bytes of it unused. Zero bytes are empty elements. The earlier
+  // plan's block goes first, so that two are never held at once.
+  image_ = PageBlock();
+  image_ = PageBlock(2 * element_at(points_));
 }
 
 static_assert(RoutePlan::kEmpty == value_tag::kEmpty && RoutePlan::kInt16 == value_tag::kInt16 &&

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "platform/page_block.h"
 
 namespace binario {
 
@@ -86,7 +87,7 @@ class RoutePlan {
   bool started_ = false;  // points 0 and 1 hold their 16-bit integers
   int32_t filled_ = 2;    // points 2 to filled_ - 1 hold doubles
   size_t y_at_ = 0;       // where the y part starts in image_
-  Bytes image_;
+  PageBlock image_;
 };
 
 // Curvature of a curve line from its keyword field: the first of the digits 1
