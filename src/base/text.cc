@@ -4,23 +4,67 @@
 
 namespace binario {
 
-// Grown by resize and filled by copy: the range insert costs the stub far more code.
-void Text::append(std::string_view s) {
-  size_t at = chars_.size() - 1;
-  chars_.resize(at + s.size() + 1);
-  if (!s.empty()) std::memcpy(chars_.data() + at, s.data(), s.size());
+Text::Text(Text&& other) noexcept
+    : chars_(other.chars_), size_(other.size_), capacity_(other.capacity_) {
+  other.chars_ = nullptr;
+  other.size_ = 0;
+  other.capacity_ = 0;
 }
 
-void Text::push_back(char c) {
-  chars_.back() = c;
-  chars_.push_back('\0');
+Text& Text::operator=(const Text& other) {
+  if (this != &other) {
+    clear();
+    append(other.view());
+  }
+  return *this;
 }
+
+Text& Text::operator=(Text&& other) noexcept {
+  if (this != &other) {
+    delete[] chars_;
+    chars_ = other.chars_;
+    size_ = other.size_;
+    capacity_ = other.capacity_;
+    other.chars_ = nullptr;
+    other.size_ = 0;
+    other.capacity_ = 0;
+  }
+  return *this;
+}
+
+Text::~Text() { delete[] chars_; }
+
+void Text::clear() {
+  size_ = 0;
+  if (chars_ != nullptr) chars_[0] = '\0';
+}
+
+void Text::append(std::string_view s) {
+  const size_t size = size_ + s.size();
+  char* chars = chars_;
+  size_t capacity = capacity_;
+  if (size > capacity || chars == nullptr) {
+    // Doubling keeps a text built one character at a time linear.
+    capacity = capacity * 2 > size ? capacity * 2 : size;
+    chars = new char[capacity + 1];
+    if (size_ != 0) std::memcpy(chars, chars_, size_);
+  }
+  // `s` may lie in this text's own buffer: it is copied before that goes.
+  if (!s.empty()) std::memcpy(chars + size_, s.data(), s.size());
+  if (chars != chars_) {
+    delete[] chars_;
+    chars_ = chars;
+    capacity_ = capacity;
+  }
+  size_ = size;
+  chars_[size_] = '\0';
+}
+
+void Text::push_back(char c) { append(std::string_view(&c, 1)); }
 
 void Text::trim_end() {
-  while (size() > 0 && chars_[size() - 1] == ' ') {
-    chars_.pop_back();
-    chars_.back() = '\0';
-  }
+  while (size_ > 0 && chars_[size_ - 1] == ' ') --size_;
+  if (chars_ != nullptr) chars_[size_] = '\0';
 }
 
 bool contains(std::string_view field, std::string_view word) {
