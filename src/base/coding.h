@@ -14,32 +14,25 @@
 
 namespace binario {
 
-inline void put_u8(Bytes* out, uint8_t v) { out->push_back(v); }
+// Appends the `width` low bytes of `v`, least significant first. One
+// function behind every put_ below: inlined, each put would repeat the
+// vector's growth code at every field of every record.
+void put_fixed(Bytes* out, uint64_t v, int width);
 
-inline void put_u16(Bytes* out, uint16_t v) {
-  out->push_back(static_cast<uint8_t>(v));
-  out->push_back(static_cast<uint8_t>(v >> 8));
-}
-
+inline void put_u8(Bytes* out, uint8_t v) { put_fixed(out, v, 1); }
+inline void put_u16(Bytes* out, uint16_t v) { put_fixed(out, v, 2); }
 inline void put_i16(Bytes* out, int16_t v) { put_u16(out, static_cast<uint16_t>(v)); }
-
-inline void put_u32(Bytes* out, uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) out->push_back(static_cast<uint8_t>(v >> shift));
-}
-
+inline void put_u32(Bytes* out, uint32_t v) { put_fixed(out, v, 4); }
 inline void put_i32(Bytes* out, int32_t v) { put_u32(out, static_cast<uint32_t>(v)); }
 
 inline void put_f64(Bytes* out, double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  for (int shift = 0; shift < 64; shift += 8) out->push_back(static_cast<uint8_t>(bits >> shift));
+  put_fixed(out, bits, 8);
 }
 
 // A text field inside a record: 16-bit length, then the characters.
-inline void put_text(Bytes* out, std::string_view s) {
-  put_u16(out, static_cast<uint16_t>(s.size()));
-  out->insert(out->end(), s.begin(), s.end());
-}
+void put_text(Bytes* out, std::string_view s);
 
 // Writes into a buffer already sized for the value; returns the byte after it.
 inline uint8_t* store_u16(uint8_t* p, uint16_t v) {
