@@ -67,18 +67,33 @@ void Text::trim_end() {
   if (chars_ != nullptr) chars_[size_] = '\0';
 }
 
-bool contains(std::string_view field, std::string_view word) {
-  return field.find(word) != std::string_view::npos;
-}
+namespace {
 
-bool contains_ignoring_case(std::string_view field, std::string_view word) {
+// True when `word` occurs in `field`; letters A-Z compare without regard to
+// case when `any_case`. One search for both tests keeps the installer small.
+bool find_word(std::string_view field, std::string_view word, bool any_case) {
   if (word.size() > field.size()) return false;
   for (size_t start = 0; start + word.size() <= field.size(); ++start) {
     size_t i = 0;
-    while (i < word.size() && to_lower_ascii(field[start + i]) == to_lower_ascii(word[i])) ++i;
+    while (i < word.size()) {
+      char a = field[start + i];
+      char b = word[i];
+      if (any_case ? to_lower_ascii(a) != to_lower_ascii(b) : a != b) break;
+      ++i;
+    }
     if (i == word.size()) return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool contains(std::string_view field, std::string_view word) {
+  return find_word(field, word, false);
+}
+
+bool contains_ignoring_case(std::string_view field, std::string_view word) {
+  return find_word(field, word, true);
 }
 
 Text decimal(int32_t value) {
