@@ -18,7 +18,7 @@ CompileResult recorded(const CompileState& state) {
   CompileResult result;
   result.fault = state.fault();
   result.posizione = state.posizione_errore;
-  result.testo = state.testo_errore;
+  result.testo = state.text_name(state.testo_errore);
   result.riga = state.riga_errore;
   if (state.riga_errore > 0) result.campo = state.campo;
   return result;

@@ -51,7 +51,9 @@ class Pass {
     grid_[c].value1 = static_cast<int16_t>(minimo(kDerivedCodeValue, grid_[c].value1));
   }
 
-  void fail(Fault fault, int32_t cell) { state_.record_fault_at(fault, cell * 50, {}, 0); }
+  void fail(Fault fault, int32_t cell) {
+    state_.record_fault_at(fault, cell * 50, SourceText::kNone, 0);
+  }
 
   // Signals before a warning board: every signal up to 20 cells behind the warning board at i gets
   // a code point in one of the two cells in front of it.

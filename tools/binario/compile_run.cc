@@ -80,7 +80,7 @@ CompileResult route_reader_result(const CompileState& state) {
   CompileResult result;
   result.fault = state.fault();
   result.posizione = state.posizione_errore;
-  result.testo = state.testo_errore;
+  result.testo = state.text_name(state.testo_errore);
   result.riga = state.riga_errore;
   return result;
 }
