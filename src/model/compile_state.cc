@@ -33,32 +33,32 @@ Text CompileState::route_plan_name() const { return route_file(*this, kRoutePlan
 Text CompileState::station_file_name() const { return scenario_file(*this, kStationFileSuffix); }
 Text CompileState::grid_file_name() const { return scenario_file(*this, kGridFileSuffix); }
 
-Text CompileState::text_name(SourceText text) const {
+Text CompileState::text_name(FaultText text) const {
   switch (text) {
-    case SourceText::kRoute:
+    case FaultText::kRoute:
       return route_text_name();
-    case SourceText::kScenario:
+    case FaultText::kScenario:
       return scenario_text_name();
-    case SourceText::kNone:
+    case FaultText::kNone:
       break;
   }
   return Text();
 }
 
-void CompileState::record_fault(Fault fault, SourceText text, int32_t line) {
+void CompileState::record_fault(Fault fault, FaultText text, int32_t line) {
   codice_errore = code_of(fault);
   testo_errore = text;
   riga_errore = line;
 }
 
-void CompileState::record_fault_at(Fault fault, int32_t position, SourceText text, int32_t line) {
+void CompileState::record_fault_at(Fault fault, int32_t position, FaultText text, int32_t line) {
   posizione_errore = position;
   record_fault(fault, text, line);
 }
 
-void CompileState::clear_fault() { record_fault(Fault::kNone, SourceText::kNone, 0); }
+void CompileState::clear_fault() { record_fault(Fault::kNone, FaultText::kNone, 0); }
 
-void CompileState::fail_reading(Disk& disk, SourceText text, int32_t line) {
+void CompileState::fail_reading(Disk& disk, FaultText text, int32_t line) {
   record_fault(Fault::kReadingFailure, text, line);
   for (const Text& name : {route_text_name(), scenario_text_name()}) {
     Text path = path_of(name);

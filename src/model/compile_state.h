@@ -14,13 +14,6 @@
 
 namespace binario {
 
-// The text a fault was found in.
-enum class SourceText : uint8_t {
-  kNone,      // in no text: the grid pass
-  kRoute,     // the route text, <route>_linea.txt
-  kScenario,  // the scenario text, <route>_<train>-.txt
-};
-
 // The one object of a run: the names, every table, the readers' hand-over
 // values and the run error state. Everything starts at 0 or empty.
 struct CompileState {
@@ -37,7 +30,7 @@ struct CompileState {
   int32_t posizione_errore = 0;
   // Where the fault was found, for authors' diagnostics only: the text and
   // its line (0 when the fault belongs to no one line). Set with the fault.
-  SourceText testo_errore = SourceText::kNone;
+  FaultText testo_errore = FaultText::kNone;
   int32_t riga_errore = 0;
 
   // The recorded fault; Fault::kNone while there is none. The error fields
@@ -61,21 +54,21 @@ struct CompileState {
   Text route_plan_name() const;     // <route>_linea.dat
   Text station_file_name() const;   // <route>_<train>.sim
   Text grid_file_name() const;      // <route>_<train>.dat
-  // The file name of `text`; empty for SourceText::kNone.
-  Text text_name(SourceText text) const;
+  // The file name of `text`; empty for FaultText::kNone.
+  Text text_name(FaultText text) const;
 
   // Records a fault with `code`, found on line `line` of `text` (line 0: on
   // no one line). The position stays as it was.
-  void record_fault(Fault fault, SourceText text, int32_t line);
+  void record_fault(Fault fault, FaultText text, int32_t line);
   // The same for a fault found `position` metres along the line.
-  void record_fault_at(Fault fault, int32_t position, SourceText text, int32_t line);
+  void record_fault_at(Fault fault, int32_t position, FaultText text, int32_t line);
   // Before the readers run: no fault recorded.
   void clear_fault();
 
   // The readers' one failure handler: records code 25 found on `line` of
   // `text` and deletes the route text and the scenario text where they
   // still exist.
-  void fail_reading(Disk& disk, SourceText text, int32_t line);
+  void fail_reading(Disk& disk, FaultText text, int32_t line);
 };
 
 }  // namespace binario

@@ -74,6 +74,13 @@ constexpr bool records_position(Fault fault) {
   return (code >= 6 && code <= 9) || (code >= 11 && code <= 13) || (code >= 15 && code <= 22);
 }
 
+// The text a fault was found in.
+enum class FaultText : uint8_t {
+  kNone,      // in neither text: the grid pass and the driver
+  kRoute,     // the route text, <route>_linea.txt
+  kScenario,  // the scenario text, <route>_<train>-.txt
+};
+
 }  // namespace binario
 
 #endif  // BINARIO_MODEL_FAULT_H_

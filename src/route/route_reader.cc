@@ -97,12 +97,12 @@ class RouteReader {
 };
 
 Flow RouteReader::stop(Fault fault) {
-  state_.record_fault(fault, SourceText::kRoute, in_.line());
+  state_.record_fault(fault, FaultText::kRoute, in_.line());
   return delete_text();
 }
 
 Flow RouteReader::stop_at(Fault fault, int32_t posizione) {
-  state_.record_fault_at(fault, posizione, SourceText::kRoute, in_.line());
+  state_.record_fault_at(fault, posizione, FaultText::kRoute, in_.line());
   return delete_text();
 }
 
@@ -112,12 +112,12 @@ Flow RouteReader::delete_text() {
 }
 
 Flow RouteReader::beyond_grid(int32_t posizione) {
-  state_.record_fault_at(Fault::kBeyondGrid, posizione, SourceText::kRoute, in_.line());
+  state_.record_fault_at(Fault::kBeyondGrid, posizione, FaultText::kRoute, in_.line());
   return Flow::kEndOfReading;
 }
 
 Flow RouteReader::fail() {
-  state_.fail_reading(disk_, SourceText::kRoute, in_.line());
+  state_.fail_reading(disk_, FaultText::kRoute, in_.line());
   return Flow::kStopped;
 }
 
@@ -404,12 +404,12 @@ void leggi_percorso(CompileState& state, Disk& disk) {
 
   Text path = state.path_of(state.route_text_name());
   if (!disk.file_exists(path.c_str())) {
-    state.record_fault(Fault::kNoRouteText, SourceText::kRoute, 0);
+    state.record_fault(Fault::kNoRouteText, FaultText::kRoute, 0);
     return;
   }
   Bytes text;
   if (!disk.read_file(path.c_str(), &text)) {
-    state.fail_reading(disk, SourceText::kRoute, 0);
+    state.fail_reading(disk, FaultText::kRoute, 0);
     return;
   }
   std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());

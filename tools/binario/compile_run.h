@@ -9,9 +9,6 @@
 
 namespace binario::tool {
 
-// Which text a fault was found in.
-enum class FaultText { kNone, kRoute, kScenario };
-
 // The first fault of a compile, as the readers and the driver record it.
 struct CompileFault {
   Fault fault = Fault::kNone;  // header faults (1250, 1251) come from the driver
