@@ -37,6 +37,8 @@ printf '[generale]\r\n' > "$work/R_T-.txt"
 
 now() { date +%s%N; }
 ratios=()
+installer_times=()
+cp_times=()
 peak_kb=0
 largest=0
 for ((i = 0; i < pairs; i++)); do
@@ -45,7 +47,11 @@ for ((i = 0; i < pairs; i++)); do
   mkdir -p "$run" "$copy"
   cp "$work/installer" "$run/installer"
   start=$(now)
-  /usr/bin/time -f %M -o "$work/rss" "$run/installer" > /dev/null
+  # The installer's own lines ("Attendere", a message) are shown only when it fails.
+  if ! /usr/bin/time -f %M -o "$work/rss" "$run/installer" > /dev/null 2> "$work/stderr"; then
+    cat "$work/stderr" >&2
+    exit 1
+  fi
   installer_ns=$(($(now) - start))
   kb=$(cat "$work/rss")
   ((kb > peak_kb)) && peak_kb=$kb
@@ -59,12 +65,17 @@ for ((i = 0; i < pairs; i++)); do
   sync "$copy"/*
   cp_ns=$(($(now) - start))
   ratios+=("$(awk -v a="$installer_ns" -v b="$cp_ns" 'BEGIN { printf "%.3f", a / b }')")
+  installer_times+=("$installer_ns")
+  cp_times+=("$cp_ns")
   printf 'pair %2d: installer %6.1f ms, cp + sync %6.1f ms\n' "$i" \
     "$(awk -v n="$installer_ns" 'BEGIN { print n / 1e6 }')" "$(awk -v n="$cp_ns" 'BEGIN { print n / 1e6 }')"
   rm -rf "$run" "$copy"
 done
 
-median=$(printf '%s\n' "${ratios[@]}" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median=$(median "${ratios[@]}")
+awk -v a="$(median "${installer_times[@]}")" -v b="$(median "${cp_times[@]}")" 'BEGIN {
+  printf "medians: installer %.1f ms, cp + sync %.1f ms\n", a / 1e6, b / 1e6 }'
 echo "installer / (cp + sync), median of $pairs pairs: $median"
 awk -v kb="$peak_kb" -v bytes="$largest" 'BEGIN {
   printf "peak resident memory %.1f MiB, largest output %.1f MiB: %.2f times\n",

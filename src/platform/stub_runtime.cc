@@ -1,9 +1,11 @@
-// The pieces of the C++ runtime the Windows stub provides itself. The stub is
-// linked statically and built without exceptions; the library's own versions
-// of these would throw, and with them comes the whole exception machinery
-// (unwinder, type information, name demangler), several times the size of
-// the stub. Here running out of memory, or a container asked to grow past its
-// maximum, ends the process as an uncaught exception would: with abort().
+// The pieces of the C++ runtime the stub provides itself. The stub is built
+// without exceptions; the library's own versions of these would throw, and
+// with them would come the exception machinery (unwinder, type information,
+// name demangler): several times the size of the Windows stub, which links
+// the library statically, and on Linux a load of the whole shared C++ library
+// at every start. Here running out of memory, or a container asked to grow
+// past its maximum, ends the process as an uncaught exception would: with
+// abort().
 
 #include <cstdlib>
 #include <new>
