@@ -52,8 +52,8 @@ bench:
 	@scripts/install-deps.sh build
 	cmake --preset dev
 	cmake --build --preset dev
-	cmake --build --preset dev --target binario_bench
 	build/dev/bench/binario_bench
+	build/dev/bench/binario_durability_bench
 	scripts/bench_whole_run.sh build/dev
 
 clean:

@@ -72,10 +72,11 @@ double median_seconds(Disk& disk, const Bytes& image, const fs::path& root, int 
         .write(reinterpret_cast<const char*>(image.data()),
                static_cast<std::streamsize>(image.size()));
     const auto start = std::chrono::steady_clock::now();
-    const Text code = installa(disk, Text((folder / "setup.exe").string()));
+    const CompileResult result = installa(disk, Text((folder / "setup.exe").string()));
     const auto end = std::chrono::steady_clock::now();
-    if (!code.empty()) {
-      std::fprintf(stderr, "installation failed: %s\n", code.c_str());
+    if (!result.ok()) {
+      std::fprintf(stderr, "installation failed: code %d\n",
+                   static_cast<int>(code_of(result.fault)));
       std::exit(1);
     }
     times.push_back(std::chrono::duration<double>(end - start).count());
