@@ -6,29 +6,22 @@
 #include <set>
 #include <string>
 
-#include "platform/disk.h"
+#include "platform/in_memory_disk.h"
 
 namespace binario {
 
-// An in-memory file system for tests, with failures on demand.
-class MemoryDisk : public Disk {
+// The in-memory disk for tests, with failures on demand.
+class MemoryDisk : public InMemoryDisk {
  public:
   bool read_file(const char* path, Bytes* out) override;
-  bool file_exists(const char* path) override;
   bool remove_file(const char* path) override;
   Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
   bool sync_folder(const char* folder) override;
   bool last_write_denied() const override { return write_denied; }
 
-  // Test helpers.
-  void put(const std::string& path, const std::string& content) { files[path] = content; }
-  bool has(const std::string& path) const { return files.count(path) != 0; }
-  std::string get(const std::string& path) const;
   // Names in `files` that carry the temporary prefix.
   size_t temporaries() const;
-
-  std::map<std::string, std::string> files;
 
   // The operations that can fail. Creating a file counts as opening it and
   // then writing it.

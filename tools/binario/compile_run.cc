@@ -1,51 +1,22 @@
 #include "compile_run.h"
 
-#include <map>
 #include <memory>
+#include <string>
 
 #include "app/compile_driver.h"
 #include "app/errore.h"
 #include "model/compile_state.h"
-#include "platform/disk.h"
+#include "platform/in_memory_disk.h"
 #include "route/route_reader.h"
 
 namespace binario::tool {
 
 namespace {
 
-// A folder held in memory: compiling writes nothing to the real one.
-class MemoryFolder : public Disk {
- public:
-  bool read_file(const char* path, Bytes* out) override {
-    auto it = files_.find(path);
-    if (it == files_.end()) return false;
-    out->assign(it->second.begin(), it->second.end());
-    return true;
-  }
-  bool file_exists(const char* path) override { return files_.count(path) != 0; }
-  bool remove_file(const char* path) override { return files_.erase(path) != 0; }
-  Created create_new_file(const char* path, const uint8_t* data, size_t size) override {
-    if (files_.count(path) != 0) return Created::kNameTaken;
-    files_[path].assign(reinterpret_cast<const char*>(data), size);
-    return Created::kWritten;
-  }
-  bool sync_folder(const char*) override { return true; }
-  bool rename_file(const char* from, const char* to) override {
-    auto it = files_.find(from);
-    if (it == files_.end()) return false;
-    files_[to] = it->second;
-    files_.erase(from);
-    return true;
-  }
-  void put(const Text& path, const std::string& bytes) { files_[std::string(path.view())] = bytes; }
-
- private:
-  std::map<std::string, std::string> files_;
-};
-
+// One compile, its folder held in memory: compiling writes nothing to the real one.
 struct Run {
   CompileState state;
-  MemoryFolder folder;
+  InMemoryDisk folder;
 };
 
 void prepare(Run& run, const std::string& route, const std::string& train,
@@ -55,10 +26,12 @@ void prepare(Run& run, const std::string& route, const std::string& train,
   run.state.nome_treno = Text(train);
   run.state.write_route = 1;
   if (route_text != nullptr) {
-    run.folder.put(run.state.path_of(run.state.route_text_name()), route_text->bytes());
+    run.folder.put(std::string(run.state.path_of(run.state.route_text_name()).view()),
+                   route_text->bytes());
   }
   if (scenario_text != nullptr) {
-    run.folder.put(run.state.path_of(run.state.scenario_text_name()), scenario_text->bytes());
+    run.folder.put(std::string(run.state.path_of(run.state.scenario_text_name()).view()),
+                   scenario_text->bytes());
   }
 }
 

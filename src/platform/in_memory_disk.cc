@@ -1,0 +1,34 @@
+#include "platform/in_memory_disk.h"
+
+#include <utility>
+
+namespace binario {
+
+bool InMemoryDisk::read_file(const char* path, Bytes* out) {
+  auto it = files.find(path);
+  if (it == files.end()) return false;
+  out->assign(it->second.begin(), it->second.end());
+  return true;
+}
+
+Disk::Created InMemoryDisk::create_new_file(const char* path, const uint8_t* data, size_t size) {
+  if (files.count(path) != 0) return Created::kNameTaken;
+  files[path].assign(reinterpret_cast<const char*>(data), size);
+  return Created::kWritten;
+}
+
+bool InMemoryDisk::rename_file(const char* from, const char* to) {
+  auto it = files.find(from);
+  if (it == files.end()) return false;
+  std::string content = std::move(it->second);
+  files.erase(it);
+  files[to] = std::move(content);
+  return true;
+}
+
+std::string InMemoryDisk::get(const std::string& path) const {
+  auto it = files.find(path);
+  return it == files.end() ? std::string() : it->second;
+}
+
+}  // namespace binario

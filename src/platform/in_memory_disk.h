@@ -1,0 +1,35 @@
+#ifndef BINARIO_PLATFORM_IN_MEMORY_DISK_H_
+#define BINARIO_PLATFORM_IN_MEMORY_DISK_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/disk.h"
+
+namespace binario {
+
+// Files held in memory under their whole paths, with no folders: where the
+// author tool compiles a scenario without touching the disk, and the tests'
+// disk with failures on demand (tests/memory_disk.h). Never in the installer.
+class InMemoryDisk : public Disk {
+ public:
+  bool read_file(const char* path, Bytes* out) override;
+  bool file_exists(const char* path) override { return files.count(path) != 0; }
+  bool remove_file(const char* path) override { return files.erase(path) != 0; }
+  Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
+  bool rename_file(const char* from, const char* to) override;
+  bool sync_folder(const char*) override { return true; }
+
+  void put(const std::string& path, const std::string& content) { files[path] = content; }
+  bool has(const std::string& path) const { return files.count(path) != 0; }
+  // The file's bytes; empty when there is no such file.
+  std::string get(const std::string& path) const;
+
+  std::map<std::string, std::string> files;  // path -> bytes
+};
+
+}  // namespace binario
+
+#endif  // BINARIO_PLATFORM_IN_MEMORY_DISK_H_
