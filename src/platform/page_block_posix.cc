@@ -40,6 +40,7 @@ void PageBlock::release() { std::free(data_); }
 
 PageBlock::PageBlock(size_t size) : size_(size) {
   if (size == 0) return;
+  if (size > SIZE_MAX - kLargePage) out_of_memory();
   // One large page more than asked, so that the block can start on a large
   // page boundary; the unused head and tail go back to the system.
   const size_t mapped = size + kLargePage;
