@@ -126,8 +126,9 @@ void RoutePlan::serialize(Bytes* out) const {
     } else {
       p += 4;
     }
-    size_t doubles = element_at(filled_) - element_at(2);
-    std::memcpy(p, part + element_at(2), doubles);
+    // Points 2 to filled_ - 1, when any is computed yet.
+    const size_t doubles = filled_ > 2 ? element_at(filled_) - element_at(2) : 0;
+    if (doubles != 0) std::memcpy(p, part + element_at(2), doubles);
     p += doubles + 2 * static_cast<size_t>(points_ - filled_);
   }
 }

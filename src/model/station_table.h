@@ -30,6 +30,10 @@ struct StationRecord {
   int32_t scheduled_time = 0;  // seconds after midnight
 };
 
+// Station kinds from this one up are locations that are not stops: they get no
+// stop marks in the line grid and no scheduled time.
+constexpr uint8_t kFirstLocationKind = 25;
+
 // Bytes of a record in the station file besides its name's characters.
 constexpr int kStationRecordFixedBytes = 34;
 // Longest name a record can carry: its length is stored in 16 bits.

@@ -87,7 +87,11 @@ TEST(ReplaceFileTest, PlantedLinksAreNeverWrittenThrough) {
   const std::string last = next_temporary_name(folder.string()).c_str();
   const std::string stem = last.substr(0, last.rfind('-') + 1);
   const int next = std::stoi(last.substr(last.rfind('-') + 1)) + 1;
-  for (int i = 0; i < 3; ++i) plant(stem + std::to_string(next + i), "t" + std::to_string(i));
+  for (int i = 0; i < 3; ++i) {
+    std::string content = "t";
+    content += std::to_string(i);
+    plant(stem + std::to_string(next + i), content);
+  }
   plant(folder / "R_T.sim", "target");
 
   ASSERT_TRUE(replace_file(real_disk(), Text((folder / "R_T.sim").string()), Bytes{'n', 'e', 'w'}));

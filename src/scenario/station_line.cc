@@ -18,9 +18,6 @@ AreaShape shape_of(uint8_t kind) {
   return AreaShape::kCentred;
 }
 
-// Kinds from 25 up are locations that are not stops: no grid marks.
-constexpr uint8_t kFirstLocationKind = 25;
-
 // Reads values 4 to 17 of the line into the record.
 void read_attributes(FieldReader& in, StationRecord& rec, int64_t* seconds) {
   rec.flag_a = in.read_u8();

@@ -29,8 +29,13 @@ size_t shown_width(std::string_view bytes) {
 
 std::string where(const std::string& file, int line, int column) {
   std::string out = file;
-  if (line > 0) out += ":" + std::to_string(line);
-  if (line > 0 && column > 0) out += ":" + std::to_string(column);
+  if (line <= 0) return out;
+  out += ':';
+  out += std::to_string(line);
+  if (column > 0) {
+    out += ':';
+    out += std::to_string(column);
+  }
   return out;
 }
 

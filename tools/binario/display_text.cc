@@ -38,4 +38,11 @@ std::string display_text(std::string_view bytes) {
   return shown;
 }
 
+std::string quoted_text(std::string_view bytes) {
+  std::string out = "'";
+  out += display_text(bytes);
+  out += '\'';
+  return out;
+}
+
 }  // namespace binario::tool

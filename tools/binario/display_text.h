@@ -10,6 +10,9 @@ namespace binario::tool {
 // Bytes the code page leaves undefined show as U+FFFD; control bytes stay.
 std::string display_text(std::string_view bytes);
 
+// The same between single quotes, as messages quote names and fields.
+std::string quoted_text(std::string_view bytes);
+
 }  // namespace binario::tool
 
 #endif  // BINARIO_TOOLS_BINARIO_DISPLAY_TEXT_H_

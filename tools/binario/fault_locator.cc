@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/round.h"
+#include "display_text.h"
 #include "fault_text.h"
 #include "inspect.h"
 #include "model/cell_index.h"
@@ -17,10 +18,6 @@
 namespace binario::tool {
 
 namespace {
-
-constexpr int kFirstLocationKind = 25;
-
-std::string quoted(std::string_view raw) { return "'" + display_text(raw) + "'"; }
 
 std::string metres(int64_t m) { return std::to_string(m) + " m"; }
 
@@ -230,9 +227,9 @@ LocatedFault Locator::reading_failure() {
         out.diagnostic.notes.push_back(
             {"the text ends before value " + std::to_string(index + 1) + " (" + spec.name + ")"});
       } else {
-        out.diagnostic.notes.push_back(Note{"the installer reads " + quoted(f.raw) + " as value " +
-                                                std::to_string(index + 1) + " (" + spec.name +
-                                                ") and cannot read it as a number",
+        out.diagnostic.notes.push_back(Note{"the installer reads " + quoted_text(f.raw) +
+                                                " as value " + std::to_string(index + 1) + " (" +
+                                                spec.name + ") and cannot read it as a number",
                                             in->name(), f.line, f.column});
       }
       if (contains(st.keyword.raw, ";")) {
@@ -251,8 +248,8 @@ LocatedFault Locator::reading_failure() {
     }
     LocatedFault out =
         at(st, f,
-           quoted(f.raw) + " is not a whole number (value " + std::to_string(index + 1) + ", " +
-               spec.name + ", of " + keyword + ")");
+           quoted_text(f.raw) + " is not a whole number (value " + std::to_string(index + 1) +
+               ", " + spec.name + ", of " + keyword + ")");
     if (f.raw.find_first_of(".,") != std::string::npos) {
       out.diagnostic.hints.push_back(
           "write whole numbers, without a decimal or thousands separator");
@@ -555,7 +552,7 @@ LocatedFault Locator::locate() {
                         : nullptr;
       if (st == nullptr) break;
       LocatedFault out = at(*st, st->keyword,
-                            "the signal repetition keyword " + quoted(st->keyword.raw) +
+                            "the signal repetition keyword " + quoted_text(st->keyword.raw) +
                                 " names neither system 4 nor system 9");
       out.diagnostic.hints.push_back(
           "write 'ripetizione segnali 4 codici' or 'ripetizione segnali 9 codici'");
@@ -566,7 +563,7 @@ LocatedFault Locator::locate() {
       if (st == nullptr) break;
       LocatedFault out =
           at(*st, st->keyword,
-             "the curve keyword " + quoted(st->keyword.raw) +
+             "the curve keyword " + quoted_text(st->keyword.raw) +
                  " has no class digit 1 to 6, or the route plan passes 1000000 points");
       out.diagnostic.hints.push_back(
           "write 'curvad' or 'curvas' followed by a digit, as in 'curvad3'");

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "display_text.h"
 #include "inspect.h"
+#include "model/station_table.h"
 
 namespace binario::tool {
 
@@ -18,10 +20,6 @@ const char* const kWarningNames[] = {
 const size_t kWarningCount = std::size(kWarningNames);
 
 namespace {
-
-constexpr int kFirstLocationKind = 25;
-
-std::string quoted(std::string_view raw) { return "'" + display_text(raw) + "'"; }
 
 std::string lower(std::string_view s) {
   std::string out(s);
@@ -142,9 +140,9 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
         both.raw = last.raw + "," + f.raw;
         Diagnostic& d =
             warn("number-separator", in, &both,
-                 "the comma in " + quoted(both.raw) + " ends the value: the installer reads " +
+                 "the comma in " + quoted_text(both.raw) + " ends the value: the installer reads " +
                      std::to_string(last.value) + " for the " + spec.name + " of " + keyword +
-                     " and passes over " + quoted(f.raw));
+                     " and passes over " + quoted_text(f.raw));
         d.hints.push_back(f.raw.size() == 3 ? "write " + last.raw + f.raw + " without a separator"
                                             : "values are whole numbers, such as " + last.raw);
         continue;
@@ -157,14 +155,15 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
           warn("extra-values", in, &f,
                keyword + " takes " + std::to_string(s->values.size()) + " values; this line has " +
                    std::to_string(s->values.size() + static_cast<size_t>(extra)));
-      d.notes.push_back({"the installer reads " + quoted(f.raw) +
+      d.notes.push_back({"the installer reads " + quoted_text(f.raw) +
                          " as the next keyword field and passes over it"});
       continue;
     }
     if (k.case_only != nullptr) {
-      Diagnostic& d = warn("keyword-case", in, &f,
-                           quoted(f.raw) + " is not read: the reader takes '" + k.case_only->word +
-                               "' and '" + k.case_only->second + "' only in lower case");
+      Diagnostic& d =
+          warn("keyword-case", in, &f,
+               quoted_text(f.raw) + " is not read: the reader takes '" + k.case_only->word +
+                   "' and '" + k.case_only->second + "' only in lower case");
       d.hints.push_back(std::string("write '") + k.case_only->written + "'");
       continue;
     }
@@ -176,7 +175,7 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
     if (!first_on_line || !has_letter(f.raw)) continue;
     Diagnostic& d =
         warn("unknown-keyword", in, &f,
-             "unknown keyword " + quoted(f.raw) + ": the installer passes over this line");
+             "unknown keyword " + quoted_text(f.raw) + ": the installer passes over this line");
     const std::string word = lower(f.raw);
     const char* best = nullptr;
     size_t best_distance = 0;
@@ -231,7 +230,7 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
     if (size_t tab = v.raw.find('\t'); tab != std::string::npos && text) {
       Field at = v;
       at.column += static_cast<int>(tab);
-      at.raw = "\t";
+      at.raw.assign(1, '\t');
       Diagnostic& d = warn("tab", in, &at,
                            "a tab is not a blank to the reader: it stays in the " +
                                std::string(s.spec->values[i].name));
@@ -254,7 +253,7 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
     if (size_t u = first_utf8(v.raw); u != std::string::npos) {
       Diagnostic& d =
           warn("utf8", in, &v,
-               "the " + std::string(s.spec->values[i].name) + " " + quoted(v.text.view()) +
+               "the " + std::string(s.spec->values[i].name) + " " + quoted_text(v.text.view()) +
                    " holds UTF-8 bytes; the simulator shows them as they stand here");
       d.hints.push_back("save the file as Windows-1252 (ANSI)");
     }
@@ -313,7 +312,7 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
       auto [it, fresh] = names.emplace(key, s);
       if (!fresh) {
         Diagnostic& d = warn("duplicate-station", in, &name,
-                             "station " + quoted(name.raw) + " is listed twice");
+                             "station " + quoted_text(name.raw) + " is listed twice");
         d.notes.push_back({"it is first listed here", in.name(), it->second->values[16].line,
                            it->second->values[16].column});
       }
@@ -332,7 +331,7 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
       at.raw = std::string(in.bytes().substr(at.start, s->values[15].end - at.start));
       Diagnostic& d =
           warn("time-order", in, &at,
-               "station " + quoted(name.raw) + " is scheduled at " + clock(time) +
+               "station " + quoted_text(name.raw) + " is scheduled at " + clock(time) +
                    ", before the station before it along the line (" + clock(previous_time) + ")");
       d.notes.push_back({"the earlier station is here", in.name(), previous_timed->keyword.line,
                          previous_timed->keyword.column});
