@@ -13,17 +13,6 @@ namespace {
 constexpr int16_t kStationHeaderStamp = 610;
 constexpr int16_t kGridHeaderStamp = 5121;  // 0x1401
 
-// The fault recorded in the run error state, with where it was found.
-CompileResult recorded(const CompileState& state) {
-  CompileResult result;
-  result.fault = state.fault();
-  result.posizione = state.posizione_errore;
-  result.testo = state.text_name(state.testo_errore);
-  result.riga = state.riga_errore;
-  if (state.riga_errore > 0) result.campo = state.campo;
-  return result;
-}
-
 CompileResult failed(Fault fault) {
   CompileResult result;
   result.fault = fault;
@@ -51,6 +40,15 @@ bool write_grid_file(CompileState& state, Disk& disk) {
 }
 
 }  // namespace
+
+CompileResult recorded(const CompileState& state) {
+  CompileResult result;
+  result.fault = state.fault();
+  result.posizione = state.posizione_errore;
+  result.testo = state.testo_errore;
+  result.riga = state.riga_errore;
+  return result;
+}
 
 void memorizza_dati(CompileState& state, Disk& disk) {
   leggi_percorso(state, disk);

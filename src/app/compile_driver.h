@@ -18,6 +18,9 @@ namespace binario {
 // writes no output file.
 CompileResult memorizza_percorso(CompileState& state, Disk& disk, bool write_route);
 
+// The fault recorded in the run error state, with where it was found.
+CompileResult recorded(const CompileState& state);
+
 // Both readers: the route text, then, unless the route reader ended on a
 // code other than 15, the scenario text. Each deletes its own text.
 void memorizza_dati(CompileState& state, Disk& disk);

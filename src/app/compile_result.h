@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "base/text.h"
 #include "model/fault.h"
 
 namespace binario {
@@ -13,9 +12,8 @@ namespace binario {
 struct CompileResult {
   Fault fault = Fault::kNone;
   int32_t posizione = 0;  // metres along the line; meaningful when records_position(fault)
-  Text testo;             // the text file where it was found; empty outside the two texts
-  int32_t riga = 0;       // its line, from 1; 0 when it belongs to no one line
-  Text campo;             // the field last read there, when `riga` is set
+  FaultText testo = FaultText::kNone;  // the text where it was found
+  int32_t riga = 0;                    // its line, from 1; 0 when it belongs to no one line
 
   bool ok() const { return fault == Fault::kNone; }
 };

@@ -35,27 +35,13 @@ void prepare(Run& run, const std::string& route, const std::string& train,
   }
 }
 
-CompileFault located(const CompileState& state, const CompileResult& result) {
+CompileFault located(const CompileResult& result) {
   CompileFault fault;
   fault.fault = result.fault;
   if (records_position(result.fault)) fault.position = result.posizione;
-  if (result.testo == state.route_text_name()) {
-    fault.text = FaultText::kRoute;
-  } else if (result.testo == state.scenario_text_name()) {
-    fault.text = FaultText::kScenario;
-  }
+  fault.text = result.testo;
   fault.line = result.riga;
   return fault;
-}
-
-// The run error state the route reader left, as a result.
-CompileResult route_reader_result(const CompileState& state) {
-  CompileResult result;
-  result.fault = state.fault();
-  result.posizione = state.posizione_errore;
-  result.testo = state.text_name(state.testo_errore);
-  result.riga = state.riga_errore;
-  return result;
 }
 
 }  // namespace
@@ -69,7 +55,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     prepare(*run, route, train, route_text, scenario_text);
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
-    out.first = located(run->state, result);
+    out.first = located(result);
   }
   // The route reader alone: a fault there comes first, also a position
   // beyond the grid that lets the scenario reader run on.
@@ -77,7 +63,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
   prepare(*run, route, train, route_text, scenario_text);
   leggi_percorso(run->state, run->folder);
   if (run->state.fault() != Fault::kNone) {
-    out.first = located(run->state, route_reader_result(run->state));
+    out.first = located(recorded(run->state));
   }
   if (run->state.griglia.exists()) {
     out.route_length_read = true;

@@ -66,8 +66,9 @@ bool read_compiled(const fs::path& folder, const std::string& route, const std::
 bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
   const CompileResult result = memorizza_percorso(state, real_disk(), true);
   if (!result.ok()) {
-    std::string where =
-        result.testo.empty() ? std::string("line grid") : display_text(result.testo.view());
+    std::string where = result.testo == FaultText::kNone
+                            ? std::string("line grid")
+                            : display_text(state.text_name(result.testo).view());
     if (result.riga > 0) where += ":" + std::to_string(result.riga);
     *error =
         "the route does not compile: " + where + ": error " + std::to_string(code_of(result.fault));
