@@ -54,16 +54,7 @@ class FileSafetyTest : public testing::Test {
   std::string pack(const Files& files) {
     const fs::path sources = temp_.path() / "sorgenti";
     fs::create_directories(sources);
-    std::vector<std::string> argv = {tool_path().string(),
-                                     "pack",
-                                     "--route",
-                                     kRoute,
-                                     "--train",
-                                     kTrain,
-                                     "--stub",
-                                     stub_path().string(),
-                                     "-o",
-                                     (temp_.path() / "packed.exe").string()};
+    std::vector<std::string> argv = pack_command(temp_.path() / "packed.exe");
     for (const auto& [name, content] : files) {
       write_file(sources / name, content);
       argv.push_back((sources / name).string());

@@ -82,9 +82,7 @@ class InstallerTest : public testing::Test {
 
   // An installer made by `binario pack` from `files`, as its bytes.
   std::string pack(const Files& files) {
-    std::vector<std::string> argv = {
-        tool_path().string(), "pack", "--force",  "--route", kRoute, "--train", kTrain, "--stub",
-        stub_path().string(), "-o",   "setup.exe"};
+    std::vector<std::string> argv = pack_command("setup.exe", /*force=*/true);
     for (const auto& [name, content] : files) {
       write_file(sources_ / name, content);
       argv.push_back((sources_ / name).string());

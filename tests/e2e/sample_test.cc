@@ -30,16 +30,7 @@ class SampleTest : public testing::Test {
     temp_ = new TempDir;
     folder_ = temp_->path() / "Simulatore Treni";
     fs::create_directories(folder_);
-    std::vector<std::string> pack = {tool_path().string(),
-                                     "pack",
-                                     "--route",
-                                     kRoute,
-                                     "--train",
-                                     kTrain,
-                                     "--stub",
-                                     stub_path().string(),
-                                     "-o",
-                                     (folder_ / "setup.exe").string()};
+    std::vector<std::string> pack = pack_command(folder_ / "setup.exe");
     for (const auto& entry : fs::directory_iterator(BINARIO_EXAMPLES_DIR))
       pack.push_back(entry.path().string());
     packed_ = new RunResult(run(pack, temp_->path()));

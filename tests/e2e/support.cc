@@ -18,6 +18,14 @@ namespace binario::e2e {
 fs::path tool_path() { return BINARIO_TOOL; }
 fs::path stub_path() { return BINARIO_STUB; }
 
+std::vector<std::string> pack_command(const fs::path& installer, bool force) {
+  std::vector<std::string> argv = {tool_path().string(), "pack"};
+  if (force) argv.push_back("--force");
+  argv.insert(argv.end(), {"--route", sample::kRoute, "--train", sample::kTrain, "--stub",
+                           stub_path().string(), "-o", installer.string()});
+  return argv;
+}
+
 TempDir::TempDir() : scratch_("binario-e2e") {
   if (scratch_.path().empty()) throw std::runtime_error("cannot make a scratch folder");
 }

@@ -48,6 +48,11 @@ inline const std::map<std::string, std::string> kWayForward = {
 fs::path tool_path();
 fs::path stub_path();
 
+// The command line of `binario pack` for the sample's route and train with the
+// stub under test, writing `installer`; with `force`, texts that do not
+// compile are packed too. The files to pack go after it.
+std::vector<std::string> pack_command(const fs::path& installer, bool force = false);
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents at the end of its scope.
 class TempDir {
