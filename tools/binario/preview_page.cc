@@ -231,6 +231,28 @@ double overlap_area(const LabelBox& a, const LabelBox& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
+// A point of the drawn track under a name costs it as much as this much of
+// another name's area: names keep off the line as they keep off each other.
+constexpr double kTrackPointCost = 20;
+
+struct DrawnPoint {
+  double x, y;
+};
+
+// How much of the drawing a name in `box` would hide: the other names it
+// covers and the track it crosses.
+double hidden_by(const LabelBox& box, const std::vector<LabelBox>& names,
+                 const std::vector<DrawnPoint>& track) {
+  double hidden = 0;
+  for (const LabelBox& other : names) hidden += overlap_area(box, other);
+  for (const DrawnPoint& p : track) {
+    if (p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom) {
+      hidden += kTrackPointCost;
+    }
+  }
+  return hidden;
+}
+
 // Where a name of `w` x `h` pixels may stand beside its mark at (x, y):
 // text position, anchor and the box it covers.
 struct LabelPlace {
@@ -349,13 +371,17 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
                                 ? route.compiled.records[kServiceRecord].area_end
                                 : last;
   const int64_t step = std::max<int64_t>(1, (last + 1) / 3000);
+  std::vector<DrawnPoint> track;
   auto polyline = [&](int64_t from, int64_t to, const char* cls) {
     if (to <= from) return;
     svg += std::string("<polyline class=\"") + cls + "\" points=\"";
     for (int64_t i = from;; i += step) {
       if (i > to) i = to;
       const PlanPoint* p = plan_point(plan, i);
-      if (p != nullptr) svg += fixed(px(*p)) + "," + fixed(py(*p)) + " ";
+      if (p != nullptr) {
+        svg += fixed(px(*p)) + "," + fixed(py(*p)) + " ";
+        track.push_back({px(*p), py(*p)});
+      }
       if (i == to) break;
     }
     svg += "\"/>";
@@ -384,8 +410,8 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
     }
   }
   // Stations last, so that their names stand over the marks. Each name takes
-  // the first place around its mark that no earlier name covers, or, where
-  // every place is taken, the one it overlaps least.
+  // the first place around its mark that hides neither an earlier name nor
+  // the track, or, where every place hides something, the one that hides least.
   std::vector<LabelBox> placed;
   for (size_t k = 0; k < objects.size(); ++k) {
     const Object& o = objects[k];
@@ -406,15 +432,14 @@ std::string ground_plan_svg(const PreviewRoute& route, const std::vector<Object>
     const std::vector<LabelPlace> places =
         label_places(x, y, text_width, text_height, across, right_first);
     const LabelPlace* best = &places.front();
-    double best_overlap = -1;
+    double least_hidden = -1;
     for (const LabelPlace& place : places) {
-      double overlap = 0;
-      for (const LabelBox& other : placed) overlap += overlap_area(place.box, other);
-      if (best_overlap < 0 || overlap < best_overlap) {
+      const double hidden = hidden_by(place.box, placed, track);
+      if (least_hidden < 0 || hidden < least_hidden) {
         best = &place;
-        best_overlap = overlap;
+        least_hidden = hidden;
       }
-      if (overlap == 0) break;
+      if (hidden == 0) break;
     }
     placed.push_back(best->box);
     svg += std::string("<g class=\"") + (station ? "st" : "loc") + "\" data-o=\"" +
