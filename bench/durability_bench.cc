@@ -44,6 +44,15 @@ class UnflushedDisk : public Disk {
   bool rename_file(const char* from, const char* to) override {
     return real_disk().rename_file(from, to);
   }
+  bool rename_new(const char* from, const char* to) override {
+    return real_disk().rename_new(from, to);
+  }
+  Entry entry_at(const char* path) override { return real_disk().entry_at(path); }
+  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+    return real_disk().list_names(folder, prefix, names);
+  }
+  bool lock_folder(const char* folder) override { return real_disk().lock_folder(folder); }
+  void unlock_folder() override { real_disk().unlock_folder(); }
   bool sync_folder(const char*) override { return true; }
 };
 

@@ -9,9 +9,12 @@ namespace binario {
 
 bool MemoryDisk::fails(Op op) {
   ++operations;
+  if (dies_at != 0 && operations >= dies_at) return true;
   const int n = ++counts_[op];
   auto it = fail_nth.find(op);
-  return operations == fail_at || (it != fail_nth.end() && it->second == n);
+  auto from = fail_from.find(op);
+  return operations == fail_at || (it != fail_nth.end() && it->second == n) ||
+         (from != fail_from.end() && n >= from->second);
 }
 
 bool MemoryDisk::read_file(const char* path, Bytes* out) {
@@ -41,6 +44,11 @@ Disk::Created MemoryDisk::create_new_file(const char* path, const uint8_t* data,
 bool MemoryDisk::rename_file(const char* from, const char* to) {
   if (!file_exists(from) || failing_renames.count(to) != 0 || fails(Op::kRename)) return false;
   return InMemoryDisk::rename_file(from, to);
+}
+
+bool MemoryDisk::rename_new(const char* from, const char* to) {
+  if (!file_exists(from) || failing_renames.count(to) != 0 || fails(Op::kRename)) return false;
+  return InMemoryDisk::rename_new(from, to);
 }
 
 bool MemoryDisk::sync_folder(const char*) { return !fails(Op::kSync); }

@@ -17,6 +17,7 @@ class MemoryDisk : public InMemoryDisk {
   bool remove_file(const char* path) override;
   Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
+  bool rename_new(const char* from, const char* to) override;
   bool sync_folder(const char* folder) override;
   bool last_write_denied() const override { return write_denied; }
 
@@ -30,8 +31,15 @@ class MemoryDisk : public InMemoryDisk {
   int operations = 0;
   // The operation of this number fails (0: none).
   int fail_at = 0;
+  // The disk dies at the operation of this number (0: never), as when the
+  // process is killed or the power cut: that operation and every later one
+  // fail and change nothing. A file being written when it dies keeps the
+  // first half of its bytes.
+  int dies_at = 0;
   // The n-th operation of a kind fails, for each kind listed (n from 1).
   std::map<Op, int> fail_nth;
+  // Every operation of a kind from the n-th on fails, for each kind listed.
+  std::map<Op, int> fail_from;
   // Writes fail half way once the files hold this many bytes in all.
   size_t capacity = static_cast<size_t>(-1);
   // Renames onto these paths fail.

@@ -14,6 +14,9 @@ struct CompileResult {
   int32_t posizione = 0;  // metres along the line; meaningful when records_position(fault)
   FaultText testo = FaultText::kNone;  // the text where it was found
   int32_t riga = 0;                    // its line, from 1; 0 when it belongs to no one line
+  // The folder holds a commit that could be neither finished nor undone: the
+  // next run finishes it (kCannotWriteFile only).
+  bool unfinished = false;
 
   bool ok() const { return fault == Fault::kNone; }
 };

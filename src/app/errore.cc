@@ -20,6 +20,13 @@ Text error_message(std::string_view a) {
   return message;
 }
 
+namespace {
+
+constexpr std::string_view kUnfinished =
+    "Installazione interrotta: avvia di nuovo il programma di installazione per completarla.";
+
+}  // namespace
+
 std::string_view way_forward(Fault fault) {
   switch (fault) {
     case Fault::kPackageDamaged:
@@ -38,14 +45,18 @@ std::string_view way_forward(Fault fault) {
   }
 }
 
-void errore(const CompileResult& result) {
+Text player_message(const CompileResult& result) {
   Text message = error_message(error_code_text(result));
-  const std::string_view line = way_forward(result.fault);
+  const std::string_view line = result.unfinished ? kUnfinished : way_forward(result.fault);
   if (!line.empty()) {
     message.append("\n");
     message.append(line);
   }
-  platform::show_message_and_exit(message.c_str());
+  return message;
+}
+
+void errore(const CompileResult& result) {
+  platform::show_message_and_exit(player_message(result).c_str());
 }
 
 }  // namespace binario

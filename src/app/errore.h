@@ -20,10 +20,13 @@ Text error_message(std::string_view a);
 // tells the player what to do; empty for every other fault.
 std::string_view way_forward(Fault fault);
 
-// Shows the player's message for a run that ended on `result`'s fault, with
-// the way forward on a line of its own where there is one, in a modal box;
-// waits for the user to close it and ends the program with status 1. Never
-// returns.
+// The player's message for a run that ended on `result`'s fault: the error
+// message, then the way forward on a line of its own where there is one (for
+// an unfinished commit: start the installer again, which finishes it).
+Text player_message(const CompileResult& result);
+
+// Shows player_message(result) in a modal box; waits for the user to close
+// it and ends the program with status 1. Never returns.
 [[noreturn]] void errore(const CompileResult& result);
 
 }  // namespace binario

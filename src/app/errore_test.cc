@@ -31,6 +31,19 @@ TEST(ErroreTest, InstallerCodesHaveOneLineOfWayForward) {
   EXPECT_EQ(lines.size(), 4u) << "each code has its own advice";
 }
 
+TEST(ErroreTest, AnUnfinishedInstallAsksForAnotherStartNotForPermission) {
+  CompileResult result;
+  result.fault = Fault::kCannotWriteFile;
+  EXPECT_EQ(player_message(result).view(),
+            std::string(" Errore n. 1254\n") + std::string(way_forward(Fault::kCannotWriteFile)));
+  result.unfinished = true;
+  const std::string message(player_message(result).view());
+  EXPECT_EQ(message.rfind(" Errore n. 1254\n", 0), 0u) << message;
+  EXPECT_NE(message.find("avvia di nuovo il programma di installazione"), std::string::npos);
+  EXPECT_EQ(message.find("autorizzazione"), std::string::npos) << message;
+  for (char c : message) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << message;
+}
+
 TEST(ErroreTest, OtherCodesKeepTheirBareText) {
   for (const Fault fault : kAllFaults) {
     const int32_t code = code_of(fault);

@@ -90,6 +90,7 @@ class ByteReader {
   bool u8(uint8_t* v) { return take(1) && (*v = data_[at_ - 1], true); }
   bool u16(uint16_t* v) { return take(2) && (*v = decode_u16(data_ + at_ - 2), true); }
   bool i16(int16_t* v) { return take(2) && (*v = decode_i16(data_ + at_ - 2), true); }
+  bool u32(uint32_t* v) { return take(4) && (*v = decode_u32(data_ + at_ - 4), true); }
   bool i32(int32_t* v) { return take(4) && (*v = decode_i32(data_ + at_ - 4), true); }
   bool f64(double* v) { return take(8) && (*v = decode_f64(data_ + at_ - 8), true); }
   // `n` raw bytes, viewed in place.

@@ -9,6 +9,7 @@
 #include "package/package.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
+#include "package/seal.h"
 #include "test_names.h"
 
 namespace binario {
@@ -177,6 +178,27 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   CertificateTable::Place::kNone, ""}),
     NameFromWhat());
+
+// Signing after packing changes only the stub's header and the file's end:
+// the seal still holds, and the package's bytes are still checked.
+TEST(SignedSealTest, SigningKeepsTheSealAndAFlipIsStillFound) {
+  Bytes image = installer(pe_stub());
+  put_seal(&image);
+  sign(&image);
+  Package package;
+  ASSERT_TRUE(read_package(image, &package).passed());
+  EXPECT_EQ(package.seal.state, SealCheck::State::kIntact);
+  EXPECT_EQ(package.records.size(), 2u);
+
+  Bytes flipped = image;
+  flipped[kPackageEnd - 1] ^= 0x01;  // the note's last byte
+  EXPECT_EQ(read_package(flipped, &package).flaw, PackageFlaw::kChecksumDiffers);
+
+  // Padding that is not the signer's NULs is bytes added to the package.
+  Bytes padded = image;
+  padded[kPackageEnd] = 'x';
+  EXPECT_EQ(read_package(padded, &package).flaw, PackageFlaw::kLengthDiffers);
+}
 
 }  // namespace
 }  // namespace binario

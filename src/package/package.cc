@@ -70,36 +70,15 @@ Fault PackageCheck::fault() const {
   return damaged() ? Fault::kPackageDamaged : Fault::kPackageUnsafe;
 }
 
-PackageCheck read_package(const Bytes& image, Package* package) {
-  *package = Package();
-  if (image.size() < kFirstRecordOffset) return flaw_at(PackageFlaw::kTooShort, image.size());
-  if (!read_name_field(image, kRouteNameOffset, &package->nome_percorso)) {
-    return flaw_at(PackageFlaw::kRouteNameWithoutNul, kRouteNameOffset);
-  }
-  if (!read_name_field(image, kTrainNameOffset, &package->nome_treno)) {
-    return flaw_at(PackageFlaw::kTrainNameWithoutNul, kTrainNameOffset);
-  }
+namespace {
 
-  size_t end = image.size();
-  package->certificate_table = find_certificate_table(image);
-  switch (package->certificate_table.place) {
-    case CertificateTable::Place::kNone:
-      break;
-    case CertificateTable::Place::kAtEnd:
-      end = package->certificate_table.offset;
-      break;
-    case CertificateTable::Place::kMisplaced:
-      // A signed download cut short, or bytes added after signing.
-      return flaw_at(PackageFlaw::kSignatureNotAtEnd, package->certificate_table.offset);
-  }
-
+// The records from the first record's offset to `end`, the package's end.
+PackageCheck read_records(const Bytes& image, size_t end, Package* package) {
+  const bool signed_end = package->certificate_table.place == CertificateTable::Place::kAtEnd;
   size_t offset = kFirstRecordOffset;
   while (offset < end) {
     const size_t index = package->records.size();
-    if (package->certificate_table.place == CertificateTable::Place::kAtEnd &&
-        only_alignment_padding(image, offset, end)) {
-      break;
-    }
+    if (signed_end && only_alignment_padding(image, offset, end)) break;
     if (end - offset < kRecordHeaderSize) {
       return flaw_at(PackageFlaw::kIncompleteRecord, offset, index);
     }
@@ -118,6 +97,61 @@ PackageCheck read_package(const Bytes& image, Package* package) {
     package->records.push_back(record);
     offset = content + record.size;
   }
+  return PackageCheck();
+}
+
+PackageFlaw seal_flaw(SealCheck::State state) {
+  switch (state) {
+    case SealCheck::State::kDamaged:
+      return PackageFlaw::kSealDamaged;
+    case SealCheck::State::kLengthDiffers:
+      return PackageFlaw::kLengthDiffers;
+    case SealCheck::State::kChecksumDiffers:
+      return PackageFlaw::kChecksumDiffers;
+    default:
+      return PackageFlaw::kNone;
+  }
+}
+
+}  // namespace
+
+PackageCheck read_package(const Bytes& image, Package* package, SealUse seal) {
+  *package = Package();
+  // Too short for its names: cut within the stub, or no installer at all.
+  if (image.size() < kFirstRecordOffset) return flaw_at(PackageFlaw::kTooShort, image.size());
+
+  size_t end = image.size();
+  package->certificate_table = find_certificate_table(image);
+  switch (package->certificate_table.place) {
+    case CertificateTable::Place::kNone:
+      break;
+    case CertificateTable::Place::kAtEnd:
+      end = package->certificate_table.offset;
+      break;
+    case CertificateTable::Place::kMisplaced:
+      // A signed download cut short, or bytes added after signing.
+      return flaw_at(PackageFlaw::kSignatureNotAtEnd, package->certificate_table.offset);
+  }
+  package->seal =
+      check_seal(image, end, package->certificate_table.place == CertificateTable::Place::kAtEnd);
+
+  // What can be read is read, for the author tool to show, even when the
+  // seal already refuses the package.
+  PackageCheck layout;
+  if (!read_name_field(image, kRouteNameOffset, &package->nome_percorso)) {
+    layout = flaw_at(PackageFlaw::kRouteNameWithoutNul, kRouteNameOffset);
+  } else if (!read_name_field(image, kTrainNameOffset, &package->nome_treno)) {
+    layout = flaw_at(PackageFlaw::kTrainNameWithoutNul, kTrainNameOffset);
+  } else {
+    layout = read_records(image, end, package);
+  }
+  if (seal == SealUse::kCheck && package->seal.refused()) {
+    // A length that differs is reported where the sealed package should end.
+    const bool cut_or_added = package->seal.state == SealCheck::State::kLengthDiffers;
+    return flaw_at(seal_flaw(package->seal.state),
+                   cut_or_added ? package->seal.sealed_end : kSealOffset);
+  }
+  if (!layout.passed()) return layout;
   return check_names(*package);
 }
 

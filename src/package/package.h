@@ -13,6 +13,7 @@
 #include "model/fault.h"
 #include "package/certificate_table.h"
 #include "package/name_rules.h"
+#include "package/seal.h"
 
 namespace binario {
 
@@ -32,6 +33,8 @@ struct Package {
   // A signed installer's certificate table, behind the last record: never a
   // record, never written.
   CertificateTable certificate_table;
+  // Whether the packer sealed the package, and whether it is as sealed.
+  SealCheck seal;
 };
 
 // What is wrong with a package, if anything. Damage is about the layout (the
@@ -49,6 +52,9 @@ enum class PackageFlaw : uint8_t {
   kNegativeLength,        // a record's content length is below 0
   kContentPastEnd,        // a record's content runs past the end of the file
   kSignatureNotAtEnd,     // the certificate table does not end where the file ends
+  kSealDamaged,           // the seal in front of the package is not one the packer writes
+  kLengthDiffers,         // the package is shorter or longer than its seal says
+  kChecksumDiffers,       // the package's bytes differ from those that were sealed
   // Unsafe names.
   kUnsafeRouteName,
   kUnsafeTrainName,
@@ -58,7 +64,9 @@ enum class PackageFlaw : uint8_t {
 struct PackageCheck {
   PackageFlaw flaw = PackageFlaw::kNone;
   // Where the flaw was found: the record's start for record flaws, the area's
-  // start for name areas, the file's size for kTooShort.
+  // start for name areas, the file's size for kTooShort, where the sealed
+  // package should end for kLengthDiffers, the seal's place for the other
+  // seal flaws.
   size_t offset = 0;
   // For record flaws, the record's index (from 0).
   size_t record = 0;
@@ -75,9 +83,15 @@ struct PackageCheck {
 
 // Reads the package appended to `image`, the installer's whole file, into
 // `package` and checks it. In a signed installer the package ends where the
-// certificate table begins (its alignment padding aside). Damage outranks unsafe names: a package
-// with both is reported damaged. On damage, `package` holds what was read before it.
-PackageCheck read_package(const Bytes& image, Package* package);
+// certificate table begins (its alignment padding aside). A sealed package is
+// checked against its seal first: bytes that differ from the sealed ones are
+// damage, whatever the records look like. Damage outranks unsafe names: a
+// package with both is reported damaged. On damage, `package` holds what was
+// read before it.
+// `seal` kIgnore reads a package whatever its seal says (the author tool's
+// forced unpacking); `package->seal` still tells what it says.
+enum class SealUse : uint8_t { kCheck, kIgnore };
+PackageCheck read_package(const Bytes& image, Package* package, SealUse seal = SealUse::kCheck);
 
 }  // namespace binario
 

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "base/text.h"
 
@@ -39,6 +41,31 @@ class Disk {
   // replaced, its target untouched).
   virtual bool rename_file(const char* from, const char* to) = 0;
 
+  // Renames `from` to `to` only when nothing is at `to`: never replaces. A
+  // link at `from` is moved as the link, dangling or not.
+  virtual bool rename_new(const char* from, const char* to) = 0;
+
+  // What is at `path`, links not followed.
+  enum class Entry : uint8_t {
+    kNothing,
+    kFile,    // a file, or a link to anything (dangling included)
+    kFolder,  // a folder itself
+  };
+  virtual Entry entry_at(const char* path) = 0;
+
+  // The names (not paths) in `folder` that begin with `prefix`. False when
+  // the folder cannot be read.
+  virtual bool list_names(const char* folder, std::string_view prefix,
+                          std::vector<Text>* names) = 0;
+
+  // Takes the lock of `folder`, waiting while another process holds it: one
+  // run at a time in a folder. The lock leaves no file behind, and the
+  // system releases it when the process ends, however it ends. False when it
+  // cannot be taken (last_write_denied() then tells whether for want of
+  // permission). One folder at a time per disk.
+  virtual bool lock_folder(const char* folder) = 0;
+  virtual void unlock_folder() = 0;
+
   // Makes the renames and deletions done in `folder` survive a power cut.
   virtual bool sync_folder(const char* folder) = 0;
 
@@ -46,6 +73,23 @@ class Disk {
   // permission (a folder, or a file in place, that only an administrator
   // may write). Never off Windows: there the installer has no way to ask.
   virtual bool last_write_denied() const { return false; }
+};
+
+// Holds the lock of a folder for its scope.
+class FolderLock {
+ public:
+  FolderLock(Disk& disk, const char* folder) : disk_(disk), held_(disk.lock_folder(folder)) {}
+  ~FolderLock() {
+    if (held_) disk_.unlock_folder();
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+  Disk& disk_;
+  bool held_;
 };
 
 // The platform's real file system (disk_posix.cc, disk_win32.cc).

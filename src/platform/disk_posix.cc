@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +56,60 @@ class PosixDisk : public Disk {
 
   bool rename_file(const char* from, const char* to) override { return ::rename(from, to) == 0; }
 
+  bool rename_new(const char* from, const char* to) override {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    // A file system without the no-replace rename: a second link, which is
+    // refused when the name is taken, then the old name goes.
+    if (::link(from, to) == 0) {
+      if (::unlink(from) == 0) return true;
+      ::unlink(to);
+      return false;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP) return false;
+    // Nor links (FAT): the folder's lock keeps other runs out between the
+    // look and the rename.
+    return entry_at(to) == Entry::kNothing && ::rename(from, to) == 0;
+  }
+
+  Entry entry_at(const char* path) override {
+    struct stat st;
+    if (::lstat(path, &st) != 0) return errno == ENOENT ? Entry::kNothing : Entry::kFile;
+    return S_ISDIR(st.st_mode) ? Entry::kFolder : Entry::kFile;
+  }
+
+  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+    DIR* dir = ::opendir(folder);
+    if (dir == nullptr) return false;
+    names->clear();
+    while (const dirent* entry = ::readdir(dir)) {
+      std::string_view name(entry->d_name);
+      if (name.substr(0, prefix.size()) == prefix) names->push_back(Text(name));
+    }
+    ::closedir(dir);
+    return true;
+  }
+
+  // flock on the folder itself: no file, and released with the descriptor
+  // when the process ends.
+  bool lock_folder(const char* folder) override {
+    unlock_folder();
+    lock_fd_ = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lock_fd_ < 0) return false;
+    int result;
+    do {
+      result = ::flock(lock_fd_, LOCK_EX);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0) return true;
+    unlock_folder();
+    return false;
+  }
+
+  void unlock_folder() override {
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+    lock_fd_ = -1;
+  }
+
   bool sync_folder(const char* folder) override {
     int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -70,6 +126,8 @@ class PosixDisk : public Disk {
     } while (result != 0 && errno == EINTR);
     return result == 0;
   }
+
+  int lock_fd_ = -1;
 };
 
 }  // namespace

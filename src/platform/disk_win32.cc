@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/disk.h"
+#include "platform/replace_file.h"
 
 namespace binario {
 
@@ -68,6 +69,74 @@ class Win32Disk : public Disk {
     return moved;
   }
 
+  bool rename_new(const char* from, const char* to) override {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on a name in use.
+    const bool moved = MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0;
+    write_denied_ = !moved && GetLastError() == ERROR_ACCESS_DENIED;
+    return moved;
+  }
+
+  Entry entry_at(const char* path) override {
+    // The attributes of a link are its own: it is not followed.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::kNothing
+                                                                            : Entry::kFile;
+    }
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    return folder ? Entry::kFolder : Entry::kFile;
+  }
+
+  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+    Text pattern(folder);
+    pattern.push_back('\\');
+    pattern.append(prefix);
+    pattern.push_back('*');
+    names->clear();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+      names->push_back(Text(found.cFileName));
+    } while (FindNextFileA(search, &found) != 0);
+    FindClose(search);
+    return true;
+  }
+
+  // A lock file that no other process may open while this one holds it, and
+  // that the system deletes when its handle closes, also when the process is
+  // killed. Another run's lock shows as a sharing violation, or as access
+  // denied for the moment its file is being deleted; access denied that
+  // lasts is a folder this process may not write in.
+  bool lock_folder(const char* folder) override {
+    unlock_folder();
+    Text path(folder);
+    path.push_back('\\');
+    path.append(kLockName);
+    DWORD error = ERROR_SUCCESS;
+    for (int denied = 0; denied < kDeniedTries;) {
+      lock_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+      if (lock_ != INVALID_HANDLE_VALUE) return true;
+      error = GetLastError();
+      if (error == ERROR_ACCESS_DENIED) {
+        ++denied;
+      } else if (error != ERROR_SHARING_VIOLATION) {
+        break;
+      }
+      Sleep(kWaitMilliseconds);
+    }
+    write_denied_ = error == ERROR_ACCESS_DENIED;
+    return false;
+  }
+
+  void unlock_folder() override {
+    if (lock_ != INVALID_HANDLE_VALUE) CloseHandle(lock_);
+    lock_ = INVALID_HANDLE_VALUE;
+  }
+
   // MOVEFILE_WRITE_THROUGH has already made each rename durable.
   bool sync_folder(const char*) override { return true; }
 
@@ -78,7 +147,11 @@ class Win32Disk : public Disk {
   static constexpr size_t kMaxChunk = size_t{1} << 30;
   static size_t min_size(size_t a, size_t b) { return a < b ? a : b; }
 
+  static constexpr DWORD kWaitMilliseconds = 50;
+  static constexpr int kDeniedTries = 40;  // two seconds
+
   bool write_denied_ = false;
+  HANDLE lock_ = INVALID_HANDLE_VALUE;
 };
 
 }  // namespace

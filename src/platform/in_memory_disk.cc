@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/platform.h"
+
 namespace binario {
 
 bool InMemoryDisk::read_file(const char* path, Bytes* out) {
@@ -23,6 +25,26 @@ bool InMemoryDisk::rename_file(const char* from, const char* to) {
   std::string content = std::move(it->second);
   files.erase(it);
   files[to] = std::move(content);
+  return true;
+}
+
+bool InMemoryDisk::rename_new(const char* from, const char* to) {
+  return files.count(to) == 0 && InMemoryDisk::rename_file(from, to);
+}
+
+bool InMemoryDisk::list_names(const char* folder, std::string_view prefix,
+                              std::vector<Text>* names) {
+  std::string start(folder);
+  start.push_back(platform::kPathSeparator);
+  names->clear();
+  for (const auto& [path, content] : files) {
+    std::string_view name(path);
+    if (!name.starts_with(start)) continue;
+    name.remove_prefix(start.size());
+    if (name.starts_with(prefix) && name.find(platform::kPathSeparator) == std::string_view::npos) {
+      names->push_back(Text(name));
+    }
+  }
   return true;
 }
 

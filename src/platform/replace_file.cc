@@ -36,10 +36,13 @@ Text folder_of(std::string_view path) {
   return Text(path.substr(0, separator == 0 ? 1 : separator));
 }
 
-bool is_temporary_name(std::string_view path) {
+std::string_view name_in_folder(std::string_view path) {
   size_t separator = last_separator(path);
-  std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
-  return name.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix;
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+bool is_temporary_name(std::string_view path) {
+  return name_in_folder(path).substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix;
 }
 
 Text next_temporary_name(std::string_view folder) {

@@ -15,8 +15,17 @@ namespace binario {
 // and two processes never pick the same name.
 inline constexpr std::string_view kTemporaryPrefix = "binario-tmp-";
 
+// Two names under the prefix that are no process's: the journal of a commit
+// under way in the folder, and (on Windows) the lock file of the run that
+// holds the folder.
+inline constexpr std::string_view kJournalName = "binario-tmp-journal";
+inline constexpr std::string_view kLockName = "binario-tmp-lock";
+
 // The folder part of `path` (before its last separator); "." when it has none.
 Text folder_of(std::string_view path);
+
+// The last component of `path`: the file's name within its folder.
+std::string_view name_in_folder(std::string_view path);
 
 // True when the last component of `path` carries the temporary prefix.
 bool is_temporary_name(std::string_view path);

@@ -1,47 +1,61 @@
 #include "platform/staged_disk.h"
 
+#include "platform/journal.h"
+#include "platform/platform.h"
 #include "platform/replace_file.h"
 
 namespace binario {
 
 namespace {
 
-constexpr int kPutBackTries = 3;
+constexpr int kMoveBackTries = 3;
+
+bool move_retrying(Disk& disk, const Text& from, const Text& to) {
+  for (int attempt = 0; attempt < kMoveBackTries; ++attempt) {
+    if (disk.rename_new(from.c_str(), to.c_str())) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
-StagedDisk::Entry* StagedDisk::find(std::string_view final_name) {
-  for (Entry& e : entries_) {
+StagedDisk::Staged* StagedDisk::find(std::string_view final_name) {
+  for (Staged& e : entries_) {
     if (!e.final_name.empty() && e.final_name.view() == final_name) return &e;
   }
   return nullptr;
 }
 
-StagedDisk::Entry* StagedDisk::find_temporary(std::string_view temporary) {
-  for (Entry& e : entries_) {
+StagedDisk::Staged* StagedDisk::find_temporary(std::string_view temporary) {
+  for (Staged& e : entries_) {
     if (!e.temporary.empty() && e.temporary.view() == temporary) return &e;
   }
   return nullptr;
 }
 
 bool StagedDisk::read_file(const char* path, Bytes* out) {
-  if (const Entry* e = find(path)) {
+  if (const Staged* e = find(path)) {
     return !e->temporary.empty() && disk_.read_file(e->temporary.c_str(), out);
   }
   return disk_.read_file(path, out);
 }
 
 bool StagedDisk::file_exists(const char* path) {
-  if (const Entry* e = find(path)) return !e->temporary.empty();
+  if (const Staged* e = find(path)) return !e->temporary.empty();
   return find_temporary(path) != nullptr || disk_.file_exists(path);
 }
 
+Disk::Entry StagedDisk::entry_at(const char* path) {
+  if (const Staged* e = find(path)) return e->temporary.empty() ? Entry::kNothing : Entry::kFile;
+  return find_temporary(path) != nullptr ? Entry::kFile : disk_.entry_at(path);
+}
+
 bool StagedDisk::remove_file(const char* path) {
-  Entry* e = find(path);
+  Staged* e = find(path);
   if (e == nullptr) e = find_temporary(path);
   if (e == nullptr) {
     if (!disk_.file_exists(path)) return false;
-    entries_.push_back(Entry{Text(path), Text(), Text()});
+    entries_.push_back(Staged{Text(path), Text(), Text()});
     return true;
   }
   if (e->temporary.empty() || !remove_retrying(disk_, e->temporary.c_str())) return false;
@@ -52,14 +66,14 @@ bool StagedDisk::remove_file(const char* path) {
 Disk::Created StagedDisk::create_new_file(const char* path, const uint8_t* data, size_t size) {
   const Created created = disk_.create_new_file(path, data, size);
   // A file that failed half way is the run's too, to be removed.
-  if (created != Created::kNameTaken) entries_.push_back(Entry{Text(), Text(path), Text()});
+  if (created != Created::kNameTaken) entries_.push_back(Staged{Text(), Text(path), Text()});
   return created;
 }
 
 bool StagedDisk::rename_file(const char* from, const char* to) {
   if (find_temporary(from) == nullptr) return false;
   // A second file of the same name: the first one's temporary goes.
-  if (Entry* earlier = find(to)) {
+  if (Staged* earlier = find(to)) {
     if (!earlier->temporary.empty() && !remove_retrying(disk_, earlier->temporary.c_str())) {
       return false;
     }
@@ -70,54 +84,87 @@ bool StagedDisk::rename_file(const char* from, const char* to) {
   return true;
 }
 
-bool StagedDisk::commit() {
-  // The earlier files under the final names move aside.
-  for (Entry& e : entries_) {
-    if (e.final_name.empty() || !disk_.file_exists(e.final_name.c_str())) continue;
-    Text backup = next_temporary_name(folder_.view());
-    if (disk_.rename_file(e.final_name.c_str(), backup.c_str())) {
-      e.backup = backup;
-    } else if (disk_.file_exists(e.final_name.c_str())) {
-      // (Gone instead: another installer in the folder moved it itself.)
-      undo(0);
-      return false;
-    }
-  }
-  // The staged files take their names.
-  size_t placed = 0;
-  for (; placed < entries_.size(); ++placed) {
-    const Entry& e = entries_[placed];
-    if (e.temporary.empty()) continue;
-    if (e.final_name.empty() ? !remove_retrying(disk_, e.temporary.c_str())
-                             : !disk_.rename_file(e.temporary.c_str(), e.final_name.c_str())) {
-      break;
-    }
-  }
-  if (placed < entries_.size() || !disk_.sync_folder(folder_.c_str())) {
-    undo(placed);
-    return false;
-  }
-  for (const Entry& e : entries_) {
-    if (!e.backup.empty()) remove_retrying(disk_, e.backup.c_str());
-  }
-  entries_.clear();
-  return true;
+bool StagedDisk::rename_new(const char* from, const char* to) {
+  return entry_at(to) == Entry::kNothing && rename_file(from, to);
 }
 
-void StagedDisk::undo(size_t placed) {
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    const Entry& e = entries_[i];
-    const bool in_place = i < placed && !e.temporary.empty() && !e.final_name.empty();
-    // A file given a name that had no earlier file goes again.
-    if (in_place && e.backup.empty()) remove_retrying(disk_, e.final_name.c_str());
-    if (i >= placed && !e.temporary.empty()) remove_retrying(disk_, e.temporary.c_str());
-    for (int attempt = 0; !e.backup.empty() && attempt < kPutBackTries; ++attempt) {
-      if (disk_.rename_file(e.backup.c_str(), e.final_name.c_str())) break;
+bool StagedDisk::write_commit_journal() {
+  std::vector<JournalEntry> journal;
+  for (Staged& e : entries_) {
+    if (e.final_name.empty()) continue;
+    e.backup = next_temporary_name(folder_.view());
+    journal.push_back(JournalEntry{Text(name_in_folder(e.final_name)),
+                                   Text(name_in_folder(e.temporary)),
+                                   Text(name_in_folder(e.backup))});
+  }
+  return write_journal(disk_, folder_, journal);
+}
+
+StagedDisk::Commit StagedDisk::commit() {
+  // Temporaries never given a name have no place in the folder.
+  for (Staged& e : entries_) {
+    if (e.final_name.empty() && !e.temporary.empty()) {
+      if (!remove_retrying(disk_, e.temporary.c_str())) return undo_commit();
+      e.temporary.clear();
     }
+  }
+  if (!write_commit_journal()) return undo_commit();
+
+  // From here a run that dies is finished by the next one, from the journal.
+  bool ok = true;
+  for (Staged& e : entries_) {
+    if (!ok || e.final_name.empty()) continue;
+    if (disk_.entry_at(e.final_name.c_str()) == Entry::kFile) {
+      ok = disk_.rename_new(e.final_name.c_str(), e.backup.c_str());
+      e.set_aside = ok;
+    }
+  }
+  for (Staged& e : entries_) {
+    if (!ok || e.final_name.empty() || e.temporary.empty()) continue;
+    ok = disk_.rename_new(e.temporary.c_str(), e.final_name.c_str());
+    e.placed = ok;
+  }
+  if (!ok || !disk_.sync_folder(folder_.c_str())) return undo_commit();
+
+  // Whole: the earlier files and the journal go.
+  for (const Staged& e : entries_) {
+    if (e.set_aside) remove_retrying(disk_, e.backup.c_str());
+  }
+  remove_retrying(disk_, platform::path_in(folder_, kJournalName).c_str());
+  disk_.sync_folder(folder_.c_str());
+  entries_.clear();
+  return Commit::kDone;
+}
+
+StagedDisk::Commit StagedDisk::undo_commit() {
+  bool ok = true;
+  for (size_t i = entries_.size(); i-- > 0;) {
+    Staged& e = entries_[i];
+    if (e.placed) e.placed = !move_retrying(disk_, e.final_name, e.temporary);
+    if (e.set_aside && !e.placed) e.set_aside = !move_retrying(disk_, e.backup, e.final_name);
+    ok = ok && !e.placed && !e.set_aside;
+  }
+  if (!ok || !disk_.sync_folder(folder_.c_str())) {
+    // The journal stays: the next run finishes the commit from it.
+    entries_.clear();
+    return Commit::kInterrupted;
+  }
+  remove_temporaries();
+  const Text journal = platform::path_in(folder_, kJournalName);
+  if (disk_.entry_at(journal.c_str()) != Entry::kNothing) {
+    remove_retrying(disk_, journal.c_str());
+    disk_.sync_folder(folder_.c_str());
+  }
+  return Commit::kUndone;
+}
+
+void StagedDisk::remove_temporaries() {
+  for (const Staged& e : entries_) {
+    if (!e.temporary.empty()) remove_retrying(disk_, e.temporary.c_str());
   }
   entries_.clear();
 }
 
-void StagedDisk::roll_back() { undo(0); }
+void StagedDisk::roll_back() { remove_temporaries(); }
 
 }  // namespace binario

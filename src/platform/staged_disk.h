@@ -11,8 +11,9 @@ namespace binario {
 // All or nothing for one run in one folder. Every file the run writes goes to
 // a temporary file in the folder, and every file it deletes is only noted;
 // reads see the run's own files. Nothing under a final name changes until
-// `commit`, which puts all of them in place at once; `roll_back` removes every
-// temporary file and leaves the folder as it was.
+// `commit`, which puts all of them in place at once under a journal
+// (journal.h); `roll_back` removes every temporary file and leaves the folder
+// as it was. The run holds the folder's lock throughout.
 class StagedDisk : public Disk {
  public:
   StagedDisk(Disk& disk, const Text& folder) : disk_(disk), folder_(folder) {}
@@ -24,14 +25,28 @@ class StagedDisk : public Disk {
   bool remove_file(const char* path) override;
   Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
+  // Within the run's view of the folder: its staged files and noted deletions.
+  bool rename_new(const char* from, const char* to) override;
+  Entry entry_at(const char* path) override;
   // Flushing waits for the commit.
   bool sync_folder(const char*) override { return true; }
+  // The run's folder is listed and locked by the run itself, not through here.
+  bool list_names(const char*, std::string_view, std::vector<Text>*) override { return false; }
+  bool lock_folder(const char*) override { return false; }
+  void unlock_folder() override {}
 
+  enum class Commit : uint8_t {
+    kDone,         // every staged file under its name, every noted file gone
+    kUndone,       // failed on the way, and put back: the folder is as before the run
+    kInterrupted,  // failed, and could not be put back: the journal stays, and the
+                   // next run in the folder finishes the commit
+  };
   // Puts every staged file under its final name and deletes every noted
-  // file: the earlier files of those names are first moved aside, so that a
-  // failure on the way puts them back. False when that happened: the folder
-  // is then as before the run, with no temporary file left.
-  bool commit();
+  // file. The journal naming every rename is flushed first; then the earlier
+  // files of those names move aside (never replacing anything), the staged
+  // files take their names, the folder is flushed, and the earlier files and
+  // the journal go. A failure on the way moves every file back.
+  Commit commit();
   // Removes every temporary file of the run; the final names are untouched.
   void roll_back();
 
@@ -39,21 +54,26 @@ class StagedDisk : public Disk {
   // One file of the run: a staged file with its final name, a temporary not
   // yet given its name (no final name), or a final name to delete (no
   // temporary). Both empty: an entry no longer in use.
-  struct Entry {
+  struct Staged {
     Text final_name;
     Text temporary;
-    Text backup;  // where the commit moved the earlier file of that name
+    Text backup;             // where the commit moves the earlier file of that name
+    bool set_aside = false;  // the earlier file is at `backup`
+    bool placed = false;     // the temporary holds the final name
   };
 
-  Entry* find(std::string_view final_name);
-  Entry* find_temporary(std::string_view temporary);
-  // Undoes a commit whose first `placed` entries were put in place, and
-  // removes every temporary.
-  void undo(size_t placed);
+  Staged* find(std::string_view final_name);
+  Staged* find_temporary(std::string_view temporary);
+  // The commit's renames, as its journal names them.
+  bool write_commit_journal();
+  // Moves every file the commit moved back, and removes the run's files.
+  Commit undo_commit();
+  // Removes every temporary of the run and forgets the run's files.
+  void remove_temporaries();
 
   Disk& disk_;
   Text folder_;
-  std::vector<Entry> entries_;  // in the order they were written
+  std::vector<Staged> entries_;  // in the order they were written
 };
 
 }  // namespace binario

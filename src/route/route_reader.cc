@@ -409,7 +409,8 @@ void leggi_percorso(CompileState& state, Disk& disk) {
   }
   Bytes text;
   if (!disk.read_file(path.c_str(), &text)) {
-    state.fail_reading(disk, FaultText::kRoute, 0);
+    // The text is there and cannot be read back: the folder's fault, not the text's.
+    state.record_fault(Fault::kCannotWriteFile, FaultText::kRoute, 0);
     return;
   }
   std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());

@@ -84,8 +84,13 @@ bool progressives_on_cells(const StationTable& stazioni) {
 void leggi_scenario(CompileState& state, Disk& disk) {
   Text path = state.path_of(state.scenario_text_name());
   Bytes text;
-  if (!state.griglia.exists() || !disk.read_file(path.c_str(), &text)) {
+  if (!state.griglia.exists() || !disk.file_exists(path.c_str())) {
     state.fail_reading(disk, FaultText::kScenario, 0);
+    return;
+  }
+  if (!disk.read_file(path.c_str(), &text)) {
+    // The text is there and cannot be read back: the folder's fault, not the text's.
+    state.record_fault(Fault::kCannotWriteFile, FaultText::kScenario, 0);
     return;
   }
   std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());

@@ -159,6 +159,7 @@ TEST_F(InstallerTest, OlderLongerFilesAreReplacedWholeAndOthersKept) {
 TEST_F(InstallerTest, PackageWithoutRecordsWritesNothing) {
   std::string installer = pack({{kRouteText, "r"}, {kScenarioText, "s"}});
   installer.resize(kFirstRecordOffset);
+  reseal(&installer);
   RunResult result = install(installer);
   // Nothing to compile: the missing route text is reported.
   EXPECT_EQ(result.status, 1);
@@ -173,6 +174,7 @@ TEST_F(InstallerTest, LaterRecordOfTheSameNameWins) {
                                 {"doppio.txt", "first content, the longer one"},
                                 {"doppio-2.txt", "second content"}});
   put_name(&installer, record_offsets(installer).at(3), "doppio.txt");
+  reseal(&installer);
   RunResult result = install(installer);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(read_file(folder_ / "doppio.txt"), "second content");
@@ -242,27 +244,67 @@ INSTANTIATE_TEST_SUITE_P(
                 [](std::string* p) { p->resize(kFirstRecordOffset - 1); }, "1252"},
         Spoiled{"stray bytes after the last record", [](std::string* p) { p->append("xyz"); },
                 "1252"},
+        // Crafted packages, sealed after the change: the layout and name
+        // checks refuse them on their own.
         Spoiled{"negative length",
                 [](std::string* p) {
                   std::memset(&(*p)[record(*p, 1) + kRecordLengthOffset], 0xff, 4);
+                  reseal(p);
                 },
                 "1252"},
         Spoiled{"record name without NUL",
-                [](std::string* p) { put_name(p, record(*p, 2), std::string(100, 'n')); }, "1252"},
-        Spoiled{"empty record name", [](std::string* p) { put_name(p, record(*p, 2), ""); },
+                [](std::string* p) {
+                  put_name(p, record(*p, 2), std::string(100, 'n'));
+                  reseal(p);
+                },
+                "1252"},
+        Spoiled{"empty record name",
+                [](std::string* p) {
+                  put_name(p, record(*p, 2), "");
+                  reseal(p);
+                },
                 "1252"},
         Spoiled{"route name area without NUL",
-                [](std::string* p) { put_name(p, kRouteNameOffset, std::string(100, 'R')); },
+                [](std::string* p) {
+                  put_name(p, kRouteNameOffset, std::string(100, 'R'));
+                  reseal(p);
+                },
                 "1252"},
         Spoiled{"record escaping the folder",
-                [](std::string* p) { put_name(p, record(*p, 2), "../escaped.txt"); }, "1253"},
+                [](std::string* p) {
+                  put_name(p, record(*p, 2), "../escaped.txt");
+                  reseal(p);
+                },
+                "1253"},
         Spoiled{"record with a Windows path",
-                [](std::string* p) { put_name(p, record(*p, 2), "..\\..\\windows\\x.txt"); },
+                [](std::string* p) {
+                  put_name(p, record(*p, 2), "..\\..\\windows\\x.txt");
+                  reseal(p);
+                },
                 "1253"},
         Spoiled{"record named after a device",
-                [](std::string* p) { put_name(p, record(*p, 2), "nul.txt"); }, "1253"},
+                [](std::string* p) {
+                  put_name(p, record(*p, 2), "nul.txt");
+                  reseal(p);
+                },
+                "1253"},
         Spoiled{"route name with a separator",
-                [](std::string* p) { put_name(p, kRouteNameOffset, "../BOLOGNA"); }, "1253"},
+                [](std::string* p) {
+                  put_name(p, kRouteNameOffset, "../BOLOGNA");
+                  reseal(p);
+                },
+                "1253"},
+        // Damage in transfer: the seal refuses it.
+        Spoiled{"one bit flipped in a note's content",
+                [](std::string* p) { (*p)[record(*p, 2) + kRecordHeaderSize] ^= 0x04; }, "1252"},
+        Spoiled{"a well-formed record appended",
+                [](std::string* p) {
+                  p->resize(p->size() + kNameFieldSize);
+                  put_name(p, p->size() - kNameFieldSize, "extra.txt");
+                  p->append(std::string("\x01\0\0\0x", 5));
+                },
+                "1252"},
+        Spoiled{"seal damaged", [](std::string* p) { (*p)[kRouteNameOffset - 3] ^= 0x10; }, "1252"},
         Spoiled{"damaged and unsafe",
                 [](std::string* p) {
                   put_name(p, record(*p, 2), "../escaped.txt");

@@ -11,9 +11,17 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "package/seal.h"
+
 extern char** environ;
 
 namespace binario::e2e {
+
+void reseal(std::string* installer) {
+  Bytes image(installer->begin(), installer->end());
+  put_seal(&image);
+  installer->assign(image.begin(), image.end());
+}
 
 fs::path tool_path() { return BINARIO_TOOL; }
 fs::path stub_path() { return BINARIO_STUB; }

@@ -44,6 +44,10 @@ inline const std::map<std::string, std::string> kWayForward = {
      "cartella del computer e avvialo di nuovo.\n"},
 };
 
+// Seals `installer` anew after a test changed its package, as a packer that
+// crafted it would: the installer's other checks then see the change.
+void reseal(std::string* installer);
+
 // The programs under test, from the build.
 fs::path tool_path();
 fs::path stub_path();

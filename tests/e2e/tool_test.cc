@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "base/crc32.h"
 #include "support.h"
 #include "test_names.h"
 
@@ -23,6 +25,10 @@ std::string le32(uint32_t v) {
   std::string out;
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
   return out;
+}
+
+uint32_t crc32_of(const std::string& bytes) {
+  return crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 std::string name_field(const std::string& name) {
@@ -58,9 +64,14 @@ class ToolTest : public testing::Test {
 
 TEST_F(ToolTest, PackLaysOutStubNamesAndRecords) {
   ASSERT_EQ(pack("out.exe").status, 0);
-  const std::string expected = "STUB" + std::string(49999 - 4, '\0') + name_field(kRoute) +
-                               name_field(kTrain) + name_field(kRouteText) + le32(7) + "route\r\n" +
-                               name_field(kScenarioText) + le32(10) + "scenario\r\n";
+  const std::string package = name_field(kRoute) + name_field(kTrain) + name_field(kRouteText) +
+                              le32(7) + "route\r\n" + name_field(kScenarioText) + le32(10) +
+                              "scenario\r\n";
+  // The seal: magic, the package's length and CRC-32, and the CRC-32 of those.
+  std::string seal =
+      "binseal1" + le32(static_cast<uint32_t>(package.size())) + le32(0) + le32(crc32_of(package));
+  seal += le32(crc32_of(seal));
+  const std::string expected = "STUB" + std::string(49975 - 4, '\0') + seal + package;
   EXPECT_EQ(read_file(dir_ / "out.exe"), expected);
   EXPECT_NE(fs::status(dir_ / "out.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
 }
@@ -195,10 +206,15 @@ TEST_F(ToolTest, ListShowsNamesFilesAndTheCheck) {
   ASSERT_EQ(pack("out.exe", {"nota \xe8.txt"}).status, 0);
   RunResult result = binario({"list", "out.exe"});
   EXPECT_EQ(result.status, 0) << result.err;
+  const std::string package = read_file(dir_ / "out.exe").substr(49999);
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(crc32_of(package)));
   EXPECT_EQ(result.out, "route: \"" + kRoute + "\"\n" + "train: \"" + kTrain + "\"\n" +
                             "files: 3\n" + "         7  \"" + kRouteText + "\"\n" +
                             "        10  \"" + kScenarioText + "\"\n" +
-                            "         5  \"nota \xc3\xa8.txt\"\n" + "package: sound\n" +
+                            "         5  \"nota \xc3\xa8.txt\"\n" + "seal: intact (" +
+                            std::to_string(package.size()) + " bytes of package, CRC-32 " + crc +
+                            ")\n" + "package: sound\n" +
                             "compile: the route text and the scenario text are there (binario "
                             "check compiles them)\n");
 }
@@ -212,9 +228,10 @@ TEST_F(ToolTest, ListNamesTheDamageAndFails) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("files: 1\n         7  \"" + kRouteText + "\"\n"), std::string::npos)
       << result.out;
-  EXPECT_NE(result.out.find("package: damaged (the installer stops with \" Errore n. 1252\"): "
-                            "record 2 at offset 50310 \"" +
-                            kScenarioText + "\": its content of 10 bytes runs past the end"),
+  EXPECT_NE(result.out.find("seal: broken: the package's length differs from the sealed one\n"
+                            "package: damaged (the installer stops with \" Errore n. 1252\"): "
+                            "the seal says the package ends at offset 50424; it ends at offset "
+                            "50423: 1 byte is missing (a download cut short)\n"),
             std::string::npos)
       << result.out;
 }
@@ -223,6 +240,7 @@ TEST_F(ToolTest, ListNamesAnUnsafeNameShowingControlBytes) {
   ASSERT_EQ(pack("out.exe").status, 0);
   std::string installer = read_file(dir_ / "out.exe");
   installer.replace(50199, 6, std::string("a\tb/..", 6));
+  reseal(&installer);
   write_file(dir_ / "out.exe", installer);
   RunResult result = binario({"list", "out.exe"});
   EXPECT_EQ(result.status, 1);

@@ -81,6 +81,7 @@ int check(const CheckCommand& c) {
       return kFailure;
     }
     input = input_from_package(package);
+    if (c.format != "json") std::cout << "seal: " << seal_text(package) << '\n';
   } else {
     std::string problem = input_from_paths(c.inputs, c.route, c.train, &input);
     if (!problem.empty()) {

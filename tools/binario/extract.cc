@@ -19,6 +19,7 @@ namespace {
 struct ExtractOptions {
   std::string installer;
   std::string folder = ".";
+  bool force = false;
 };
 
 int extract(const ExtractOptions& options) {
@@ -36,11 +37,21 @@ int extract(const ExtractOptions& options) {
     return kFailure;
   }
   Package package;
-  const PackageCheck check = read_package(image, &package);
+  PackageCheck check = read_package(image, &package);
   if (!check.passed()) {
     report("extract", "\"" + options.installer + "\": " + package_problem_text(check, image));
-    report("extract", "nothing written");
-    return kFailure;
+    // Forced past the seal: the records are unpacked when they can still be read.
+    if (options.force && package.seal.refused()) {
+      check = read_package(image, &package, SealUse::kIgnore);
+      if (!check.passed()) {
+        report("extract", "\"" + options.installer + "\": " + package_problem_text(check, image));
+      }
+    }
+    if (!check.passed()) {
+      report("extract", "nothing written");
+      return kFailure;
+    }
+    report("extract", "unpacking it all the same (--force): its files may not be those packed");
   }
   size_t failed = 0;
   if (!sc_recupera_file(package, Text(options.folder), real_disk(), &failed)) {
@@ -64,9 +75,13 @@ CommandRun declare_extract(CLI::App& command) {
       .add_option("-C,--directory", options->folder,
                   "Folder to unpack into, made when missing (default: .)")
       ->type_name("DIR");
+  command.add_flag("--force", options->force,
+                   "Unpack a package whose bytes differ from its seal, when its records can "
+                   "still be read");
   command.footer(
       "Makes the installer's checks first and writes nothing from a damaged package or one "
-      "with unsafe names. Each file is replaced whole, through a temporary file.");
+      "with unsafe names (--force unpacks one that only its seal refuses). Each file is "
+      "replaced whole, through a temporary file.");
   return [options] { return extract(*options); };
 }
 

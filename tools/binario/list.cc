@@ -42,7 +42,8 @@ int list(const std::string& installer) {
     std::cout << "signature: certificate table of " << package.certificate_table.size
               << " bytes at offset " << package.certificate_table.offset << " (not a record)\n";
   }
-  std::cout << "package: " << package_problem_text(check, image) << '\n';
+  std::cout << "seal: " << seal_text(package) << '\n'
+            << "package: " << package_problem_text(check, image) << '\n';
   if (!check.passed() || !names_read) return kFailure;
   // The installer compiles these two; without either it stops.
   std::string missing;
@@ -72,8 +73,10 @@ CommandRun declare_list(CLI::App& command) {
       ->required();
   command.footer(
       "Prints the route name, the train name, the size and name of each packaged file (names "
-      "in the simulator's code page, shown as text), whether the package is sound, and whether "
-      "it holds the two texts the installer compiles. Exit status 1 when the installer would "
+      "in the simulator's code page, shown as text), whether the installer is sealed and its "
+      "package "
+      "as sealed, whether the package is sound, and whether it holds the two texts the installer "
+      "compiles. Exit status 1 when the installer would "
       "refuse the package or stop for a missing text. A damaged package lists the files read "
       "before the damage.");
   return [installer] { return list(*installer); };

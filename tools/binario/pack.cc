@@ -18,6 +18,7 @@
 #include "package/package.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
+#include "package/seal.h"
 #include "problem_text.h"
 
 namespace binario::tool {
@@ -67,7 +68,7 @@ Bytes read_stub(const PackOptions& options, std::vector<std::string>* problems) 
     problems->push_back(error);
   } else if (stub.size() >= kStubLimit) {
     problems->push_back("stub \"" + name_of(path) + "\" is " + std::to_string(stub.size()) +
-                        " bytes; it must end before the package at offset " +
+                        " bytes; it must end before the installer's seal at offset " +
                         std::to_string(kStubLimit));
   }
   return stub;
@@ -177,6 +178,7 @@ int pack(const PackOptions& options) {
   for (size_t i = 0; built && i < files.size(); ++i) {
     built = append_record(files[i].name, files[i].content.data(), files[i].content.size(), &image);
   }
+  if (built) put_seal(&image);
   // What was just laid out must read back as the installer will read it.
   Package package;
   const PackageCheck check = read_package(image, &package);
@@ -221,7 +223,7 @@ CommandRun declare_pack(CLI::App& command) {
   command.add_flag("--force", options->force,
                    "Write the installer even when its texts would stop it with an error");
   command.footer(
-      "Refuses, writing nothing, a stub of 49999 bytes or more, a name over 99 bytes or unsafe "
+      "Refuses, writing nothing, a stub of 49975 bytes or more, a name over 99 bytes or unsafe "
       "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device), "
       "two files of the same name, a file list without the route text or the scenario "
       "text, an output that is one of the files, and texts that `binario check` finds errors in "

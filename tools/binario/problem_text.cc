@@ -28,6 +28,28 @@ size_t package_end(const Bytes& image) {
   return table.place == CertificateTable::Place::kAtEnd ? table.offset : image.size();
 }
 
+std::string hex32(uint32_t value) {
+  char text[12];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+// A sealed package that is shorter or longer than sealed.
+std::string length_difference(const PackageCheck& check, const Bytes& image) {
+  const size_t end = package_end(image);
+  const std::string sealed = "the seal says the package ends at offset " +
+                             std::to_string(check.offset) + "; it ends at offset " +
+                             std::to_string(end);
+  if (end < check.offset) {
+    const size_t missing = check.offset - end;
+    return sealed + ": " + std::to_string(missing) + (missing == 1 ? " byte is" : " bytes are") +
+           " missing (a download cut short)";
+  }
+  const size_t added = end - check.offset;
+  return sealed + ": " + std::to_string(added) + (added == 1 ? " byte was" : " bytes were") +
+         " added after packing";
+}
+
 std::string record_place(const PackageCheck& check) {
   return "record " + std::to_string(check.record + 1) + " at offset " +
          std::to_string(check.offset);
@@ -70,6 +92,15 @@ std::string flaw_text(const PackageCheck& check, const Bytes& image) {
              std::to_string(image.size()) + " bytes): a download cut short, or bytes added after " +
              "signing";
     }
+    case PackageFlaw::kSealDamaged:
+      return "the seal at offset " + std::to_string(kSealOffset) +
+             " is damaged: the installer cannot tell whether its package is sound";
+    case PackageFlaw::kLengthDiffers:
+      return length_difference(check, image);
+    case PackageFlaw::kChecksumDiffers:
+      return "the package's bytes differ from those that were sealed (sealed CRC-32 " +
+             hex32(decode_u32(image.data() + kSealOffset + 16)) +
+             "): damaged in transfer, or changed after packing";
     case PackageFlaw::kUnsafeRouteName:
     case PackageFlaw::kUnsafeTrainName:
     case PackageFlaw::kUnsafeRecordName: {
@@ -113,6 +144,23 @@ std::string name_fault_text(std::string_view name, NameFault fault) {
       return "names a Windows device";
   }
   return "breaks a name rule";
+}
+
+std::string seal_text(const Package& package) {
+  switch (package.seal.state) {
+    case SealCheck::State::kUnsealed:
+      return "none (packed without a seal: the installer cannot tell a damaged download)";
+    case SealCheck::State::kIntact:
+      return "intact (" + std::to_string(package.seal.sealed_end - kRouteNameOffset) +
+             " bytes of package, CRC-32 " + hex32(package.seal.sealed_crc) + ")";
+    case SealCheck::State::kDamaged:
+      return "damaged";
+    case SealCheck::State::kLengthDiffers:
+      return "broken: the package's length differs from the sealed one";
+    case SealCheck::State::kChecksumDiffers:
+      return "broken: the package's bytes differ from the sealed ones";
+  }
+  return "unknown";
 }
 
 std::string package_problem_text(const PackageCheck& check, const Bytes& image) {

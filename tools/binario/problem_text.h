@@ -21,6 +21,10 @@ std::string name_fault_text(std::string_view name, NameFault fault);
 // installer would show for it, such as: damaged (the installer stops with
 // " Errore n. 1252"): record 2 at offset 59612: its content of 9413 bytes
 // runs past the end of the file.
+// Whether the installer is sealed and its package as sealed, such as:
+// intact (28391 bytes of package, CRC-32 1A2B3C4D).
+std::string seal_text(const Package& package);
+
 std::string package_problem_text(const PackageCheck& check, const Bytes& image);
 
 }  // namespace binario::tool
