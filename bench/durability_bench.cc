@@ -48,7 +48,7 @@ class UnflushedDisk : public Disk {
     return real_disk().rename_new(from, to);
   }
   Entry entry_at(const char* path) override { return real_disk().entry_at(path); }
-  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+  bool list_names(const char* folder, std::string_view prefix, Text* names) override {
     return real_disk().list_names(folder, prefix, names);
   }
   bool lock_folder(const char* folder) override { return real_disk().lock_folder(folder); }

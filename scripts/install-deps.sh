@@ -15,6 +15,8 @@ if [ "$what" = test ]; then
              openssl osslsigncode clang-format unzip)
   # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang libclang-rt-14-dev)
+  # The crash test kills the installer at each of its file system calls.
+  packages+=(strace)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "base/text.h"
 
@@ -41,9 +40,13 @@ class Disk {
   // replaced, its target untouched).
   virtual bool rename_file(const char* from, const char* to) = 0;
 
+  // The calls below are for the one run that holds a folder (its lock, what
+  // an earlier run left, its commit); a disk that serves only readers and
+  // writers of files keeps these refusals.
+
   // Renames `from` to `to` only when nothing is at `to`: never replaces. A
   // link at `from` is moved as the link, dangling or not.
-  virtual bool rename_new(const char* from, const char* to) = 0;
+  virtual bool rename_new(const char*, const char*) { return false; }
 
   // What is at `path`, links not followed.
   enum class Entry : uint8_t {
@@ -51,20 +54,21 @@ class Disk {
     kFile,    // a file, or a link to anything (dangling included)
     kFolder,  // a folder itself
   };
-  virtual Entry entry_at(const char* path) = 0;
+  virtual Entry entry_at(const char* path) {
+    return file_exists(path) ? Entry::kFile : Entry::kNothing;
+  }
 
-  // The names (not paths) in `folder` that begin with `prefix`. False when
-  // the folder cannot be read.
-  virtual bool list_names(const char* folder, std::string_view prefix,
-                          std::vector<Text>* names) = 0;
+  // The names (not paths) in `folder` that begin with `prefix`, each followed
+  // by a NUL, into `names`. False when the folder cannot be read.
+  virtual bool list_names(const char*, std::string_view, Text*) { return false; }
 
   // Takes the lock of `folder`, waiting while another process holds it: one
   // run at a time in a folder. The lock leaves no file behind, and the
   // system releases it when the process ends, however it ends. False when it
   // cannot be taken (last_write_denied() then tells whether for want of
   // permission). One folder at a time per disk.
-  virtual bool lock_folder(const char* folder) = 0;
-  virtual void unlock_folder() = 0;
+  virtual bool lock_folder(const char*) { return false; }
+  virtual void unlock_folder() {}
 
   // Makes the renames and deletions done in `folder` survive a power cut.
   virtual bool sync_folder(const char* folder) = 0;

@@ -78,13 +78,15 @@ class PosixDisk : public Disk {
     return S_ISDIR(st.st_mode) ? Entry::kFolder : Entry::kFile;
   }
 
-  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+  bool list_names(const char* folder, std::string_view prefix, Text* names) override {
     DIR* dir = ::opendir(folder);
     if (dir == nullptr) return false;
     names->clear();
     while (const dirent* entry = ::readdir(dir)) {
       std::string_view name(entry->d_name);
-      if (name.substr(0, prefix.size()) == prefix) names->push_back(Text(name));
+      if (name.substr(0, prefix.size()) != prefix) continue;
+      names->append(name);
+      names->push_back('\0');
     }
     ::closedir(dir);
     return true;

@@ -89,7 +89,7 @@ class Win32Disk : public Disk {
     return folder ? Entry::kFolder : Entry::kFile;
   }
 
-  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override {
+  bool list_names(const char* folder, std::string_view prefix, Text* names) override {
     Text pattern(folder);
     pattern.push_back('\\');
     pattern.append(prefix);
@@ -99,7 +99,8 @@ class Win32Disk : public Disk {
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-      names->push_back(Text(found.cFileName));
+      names->append(found.cFileName);
+      names->push_back('\0');
     } while (FindNextFileA(search, &found) != 0);
     FindClose(search);
     return true;

@@ -32,8 +32,7 @@ bool InMemoryDisk::rename_new(const char* from, const char* to) {
   return files.count(to) == 0 && InMemoryDisk::rename_file(from, to);
 }
 
-bool InMemoryDisk::list_names(const char* folder, std::string_view prefix,
-                              std::vector<Text>* names) {
+bool InMemoryDisk::list_names(const char* folder, std::string_view prefix, Text* names) {
   std::string start(folder);
   start.push_back(platform::kPathSeparator);
   names->clear();
@@ -42,7 +41,8 @@ bool InMemoryDisk::list_names(const char* folder, std::string_view prefix,
     if (!name.starts_with(start)) continue;
     name.remove_prefix(start.size());
     if (name.starts_with(prefix) && name.find(platform::kPathSeparator) == std::string_view::npos) {
-      names->push_back(Text(name));
+      names->append(name);
+      names->push_back('\0');
     }
   }
   return true;

@@ -24,7 +24,7 @@ class InMemoryDisk : public Disk {
   Entry entry_at(const char* path) override {
     return files.count(path) != 0 ? Entry::kFile : Entry::kNothing;
   }
-  bool list_names(const char* folder, std::string_view prefix, std::vector<Text>* names) override;
+  bool list_names(const char* folder, std::string_view prefix, Text* names) override;
   bool sync_folder(const char*) override { return true; }
   // Nothing else runs in memory: the lock is only noted.
   bool lock_folder(const char* folder) override {

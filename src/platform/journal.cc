@@ -13,112 +13,135 @@ namespace {
 
 constexpr char kMagic[8] = {'b', 'i', 'n', 'j', 'r', 'n', 'l', '1'};
 constexpr size_t kCrcSize = 4;
+constexpr int kMoveTries = 3;
 
-bool read_name(ByteReader& in, Text* name) {
-  uint16_t length;
-  std::string_view chars;
-  if (!in.u16(&length) || !in.chars(length, &chars)) return false;
-  *name = Text(chars);
+void add_name(std::string_view name, Bytes* journal) {
+  journal->insert(journal->end(), name.begin(), name.end());
+  journal->push_back(0);
+}
+
+// The NUL-ended name at `*at`, before `end`.
+bool next_name(const Bytes& journal, size_t end, size_t* at, std::string_view* name) {
+  const char* start = reinterpret_cast<const char*>(journal.data()) + *at;
+  const void* nul = std::memchr(start, 0, end - *at);
+  if (nul == nullptr) return false;
+  *name = std::string_view(start, static_cast<size_t>(static_cast<const char*>(nul) - start));
+  *at += name->size() + 1;
   return true;
 }
 
-// Puts the file aside when something is at `final_name` and nothing yet at
-// `backup`. False when a rename failed.
-bool set_aside(Disk& disk, const Text& final_path, const Text& backup_path) {
-  if (disk.entry_at(final_path.c_str()) != Disk::Entry::kFile ||
-      disk.entry_at(backup_path.c_str()) != Disk::Entry::kNothing) {
-    return true;
-  }
-  return disk.rename_new(final_path.c_str(), backup_path.c_str());
+bool is_file(Disk& disk, const Text& path) {
+  return disk.entry_at(path.c_str()) == Disk::Entry::kFile;
 }
 
-// Finishes the commit that `entries` describe in `folder`. Safe to repeat:
-// every step looks at the folder first, so a recovery that dies is finished
-// by the next one.
-bool finish_commit(Disk& disk, const Text& folder, const std::vector<JournalEntry>& entries) {
-  for (const JournalEntry& e : entries) {
-    const Text final_path = platform::path_in(folder, e.final_name);
-    const Text backup_path = platform::path_in(folder, e.backup);
-    if (e.temporary.empty()) {
-      if (!set_aside(disk, final_path, backup_path)) return false;
-      continue;
+bool move_retrying(Disk& disk, const Text& from, const Text& to) {
+  for (int attempt = 0; attempt < kMoveTries; ++attempt) {
+    if (disk.rename_new(from.c_str(), to.c_str())) return true;
+  }
+  return false;
+}
+
+// One entry's three paths in the folder.
+struct Paths {
+  Paths(const Text& folder, const JournalEntry& e)
+      : final_path(platform::path_in(folder, e.final_name)),
+        temporary(platform::path_in(folder, e.temporary)),
+        backup(platform::path_in(folder, e.backup)) {}
+  Text final_path, temporary, backup;
+};
+
+}  // namespace
+
+void add_journal_entry(const JournalEntry& entry, Bytes* journal) {
+  if (journal->empty()) journal->assign(kMagic, kMagic + sizeof kMagic);
+  add_name(entry.final_name, journal);
+  add_name(entry.temporary, journal);
+  add_name(entry.backup, journal);
+}
+
+void end_journal(Bytes* journal) {
+  if (journal->empty()) journal->assign(kMagic, kMagic + sizeof kMagic);
+  put_u32(journal, crc32(journal->data(), journal->size()));
+}
+
+bool journal_is_whole(const Bytes& journal) {
+  if (journal.size() < sizeof kMagic + kCrcSize ||
+      std::memcmp(journal.data(), kMagic, sizeof kMagic) != 0) {
+    return false;
+  }
+  const size_t body = journal.size() - kCrcSize;
+  return crc32(journal.data(), body) == decode_u32(journal.data() + body);
+}
+
+bool next_journal_entry(const Bytes& journal, size_t* at, JournalEntry* entry) {
+  const size_t end = journal.size() - kCrcSize;
+  if (*at == 0) *at = sizeof kMagic;
+  return *at < end && next_name(journal, end, at, &entry->final_name) &&
+         next_name(journal, end, at, &entry->temporary) &&
+         next_name(journal, end, at, &entry->backup) && !entry->final_name.empty() &&
+         !entry->backup.empty();
+}
+
+bool write_journal(Disk& disk, const Text& folder, const Bytes& journal) {
+  Text temporary;
+  if (!write_temporary(disk, folder.view(), journal.data(), journal.size(), &temporary)) {
+    return false;
+  }
+  const Text path = platform::path_in(folder, kJournalName);
+  if (!disk.rename_new(temporary.c_str(), path.c_str())) {
+    remove_retrying(disk, temporary.c_str());
+    return false;
+  }
+  if (disk.sync_folder(folder.c_str())) return true;
+  remove_retrying(disk, path.c_str());
+  return false;
+}
+
+bool finish_commit(Disk& disk, const Text& folder, const Bytes& journal) {
+  JournalEntry e;
+  for (size_t at = 0; next_journal_entry(journal, &at, &e);) {
+    const Paths p(folder, e);
+    // A temporary that is gone already holds its final name.
+    if (!e.temporary.empty() && !is_file(disk, p.temporary)) continue;
+    if (is_file(disk, p.final_path) && !is_file(disk, p.backup) &&
+        !disk.rename_new(p.final_path.c_str(), p.backup.c_str())) {
+      return false;
     }
-    const Text temporary_path = platform::path_in(folder, e.temporary);
-    // Gone: it already holds its final name.
-    if (disk.entry_at(temporary_path.c_str()) == Disk::Entry::kNothing) continue;
-    if (!set_aside(disk, final_path, backup_path) ||
-        !disk.rename_new(temporary_path.c_str(), final_path.c_str())) {
+    if (!e.temporary.empty() && !disk.rename_new(p.temporary.c_str(), p.final_path.c_str())) {
       return false;
     }
   }
   return disk.sync_folder(folder.c_str());
 }
 
-}  // namespace
-
-void encode_journal(const std::vector<JournalEntry>& entries, Bytes* out) {
-  out->assign(kMagic, kMagic + sizeof kMagic);
-  put_u32(out, static_cast<uint32_t>(entries.size()));
-  for (const JournalEntry& e : entries) {
-    put_text(out, e.final_name);
-    put_text(out, e.temporary);
-    put_text(out, e.backup);
-  }
-  put_u32(out, crc32(out->data(), out->size()));
-}
-
-bool decode_journal(const Bytes& bytes, std::vector<JournalEntry>* entries) {
-  if (bytes.size() < sizeof kMagic + 4 + kCrcSize ||
-      std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
-    return false;
-  }
-  const size_t body = bytes.size() - kCrcSize;
-  if (crc32(bytes.data(), body) != decode_u32(bytes.data() + body)) return false;
-  ByteReader in(bytes.data(), body, sizeof kMagic);
-  uint32_t count;
-  if (!in.u32(&count)) return false;
-  entries->clear();
-  for (uint32_t i = 0; i < count; ++i) {
-    JournalEntry e;
-    if (!read_name(in, &e.final_name) || !read_name(in, &e.temporary) ||
-        !read_name(in, &e.backup) || e.final_name.empty() || e.backup.empty()) {
-      return false;
+bool undo_commit(Disk& disk, const Text& folder, const Bytes& journal) {
+  bool ok = true;
+  JournalEntry e;
+  for (size_t at = 0; next_journal_entry(journal, &at, &e);) {
+    const Paths p(folder, e);
+    if (!e.temporary.empty() && !is_file(disk, p.temporary) && is_file(disk, p.final_path)) {
+      ok = move_retrying(disk, p.final_path, p.temporary) && ok;
     }
-    entries->push_back(e);
+    if (is_file(disk, p.backup)) ok = move_retrying(disk, p.backup, p.final_path) && ok;
   }
-  return in.left() == 0;
-}
-
-bool write_journal(Disk& disk, const Text& folder, const std::vector<JournalEntry>& entries) {
-  Bytes bytes;
-  encode_journal(entries, &bytes);
-  Text temporary;
-  if (!write_temporary(disk, folder.view(), bytes.data(), bytes.size(), &temporary)) return false;
-  const Text journal = platform::path_in(folder, kJournalName);
-  if (!disk.rename_new(temporary.c_str(), journal.c_str())) {
-    remove_retrying(disk, temporary.c_str());
-    return false;
-  }
-  if (disk.sync_folder(folder.c_str())) return true;
-  remove_retrying(disk, journal.c_str());
-  return false;
+  return ok && disk.sync_folder(folder.c_str());
 }
 
 Recovery recover_folder(Disk& disk, const Text& folder) {
   const Text journal = platform::path_in(folder, kJournalName);
   if (disk.entry_at(journal.c_str()) != Disk::Entry::kNothing) {
     Bytes bytes;
-    std::vector<JournalEntry> entries;
-    if (!disk.read_file(journal.c_str(), &bytes) || !decode_journal(bytes, &entries) ||
-        !finish_commit(disk, folder, entries) || !remove_retrying(disk, journal.c_str())) {
+    if (!disk.read_file(journal.c_str(), &bytes) || !journal_is_whole(bytes) ||
+        !finish_commit(disk, folder, bytes) || !remove_retrying(disk, journal.c_str())) {
       return Recovery::kFailed;
     }
   }
-  std::vector<Text> leftovers;
+  Text leftovers;
   bool removed = false;
   if (disk.list_names(folder.c_str(), kTemporaryPrefix, &leftovers)) {
-    for (const Text& name : leftovers) {
-      if (name.view() == kLockName) continue;
+    for (const char* name = leftovers.c_str(); name < leftovers.c_str() + leftovers.size();
+         name += std::strlen(name) + 1) {
+      if (name == kLockName) continue;
       removed = remove_retrying(disk, platform::path_in(folder, name).c_str()) || removed;
     }
   }

@@ -6,35 +6,50 @@
 // the folder, and removed once the commit is whole. A run that dies in
 // between leaves it, and the next run in the folder finishes that commit
 // from it before it does anything else.
+//
+// Its bytes: a magic; for each final name of the commit three names, each
+// ended by a NUL: the final name, the temporary that takes it (empty: the
+// name is only deleted) and the backup its earlier file moves to; then a
+// CRC-32 of all the bytes before it. Names are within the journal's folder.
 
-#include <vector>
+#include <cstddef>
+#include <string_view>
 
 #include "base/text.h"
 #include "platform/disk.h"
 
 namespace binario {
 
-// One final name of a commit, all three names within the journal's folder.
-// The earlier file under `final_name`, if any, moves aside to `backup`; then
-// `temporary` takes the final name. An empty `temporary`: the final name is
-// only deleted.
 struct JournalEntry {
-  Text final_name;
-  Text temporary;
-  Text backup;
-
-  friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
+  std::string_view final_name;
+  std::string_view temporary;
+  std::string_view backup;
 };
 
-// The journal's bytes: a magic, the entries, and a CRC-32 of all before it.
-void encode_journal(const std::vector<JournalEntry>& entries, Bytes* out);
-// False when `bytes` are not a whole journal (cut, damaged or another file).
-bool decode_journal(const Bytes& bytes, std::vector<JournalEntry>* entries);
+// Appends one entry to `journal`, starting it when it is empty.
+void add_journal_entry(const JournalEntry& entry, Bytes* journal);
+// Ends `journal` with its CRC-32: it is then whole.
+void end_journal(Bytes* journal);
+// True when `journal` is a whole journal: not cut, not damaged, not another file.
+bool journal_is_whole(const Bytes& journal);
+// The entry at `*at` (0 for the first) of a whole journal, moving `*at` on.
+// False after the last.
+bool next_journal_entry(const Bytes& journal, size_t* at, JournalEntry* entry);
 
-// Writes the journal into `folder` and flushes it with the folder: first to a
-// temporary, which then takes the journal's name. False when it could not be
-// written whole; nothing of it is then left.
-bool write_journal(Disk& disk, const Text& folder, const std::vector<JournalEntry>& entries);
+// Writes the whole `journal` into `folder` and flushes it with the folder:
+// first to a temporary, which then takes the journal's name. False when it
+// could not be written whole; nothing of it is then left.
+bool write_journal(Disk& disk, const Text& folder, const Bytes& journal);
+
+// Carries out the commit that the whole `journal` describes in `folder`:
+// each earlier file moves aside to its backup, then each temporary takes its
+// final name, never replacing anything; then the folder is flushed. Undoes
+// it: each file placed goes back to its temporary, each earlier file to its
+// name. Both look at the folder before every step, so either may be
+// repeated, or taken up where another that died stopped. False when a
+// rename or the flush fails.
+bool finish_commit(Disk& disk, const Text& folder, const Bytes& journal);
+bool undo_commit(Disk& disk, const Text& folder, const Bytes& journal);
 
 enum class Recovery : uint8_t {
   kDone,    // no commit left unfinished, and no leftover temporary
@@ -42,11 +57,11 @@ enum class Recovery : uint8_t {
 };
 
 // Run first, holding the folder's lock: finishes the commit of a run that
-// died in `folder` (every staged file takes its final name, every earlier
-// file set aside goes), then removes every other leftover temporary. A
-// commit is always finished, never undone: all its staged files were whole
-// and flushed before its journal was written. A leftover that cannot be
-// removed is passed over; it harms no install.
+// died in `folder`, then removes every other leftover temporary. A commit is
+// always finished, never undone: all its staged files were whole and flushed
+// before its journal was written. A damaged journal is left as it is, with
+// everything else (a backup may be the only copy of an earlier file). A
+// leftover that cannot be removed is passed over; it harms no install.
 Recovery recover_folder(Disk& disk, const Text& folder);
 
 }  // namespace binario

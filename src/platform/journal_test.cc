@@ -16,32 +16,45 @@ const std::string kFolder = "/inst";
 
 std::string at(const std::string& name) { return kFolder + "/" + name; }
 
-TEST(JournalTest, EncodesAndDecodesEveryName) {
-  const std::vector<JournalEntry> entries = {
-      {Text("R_linea.dat"), Text("binario-tmp-7-0"), Text("binario-tmp-7-3")},
-      {Text("R_T-.txt"), Text(), Text("binario-tmp-7-4")},  // only deleted
-      {Text("nota \xe8.txt"), Text("binario-tmp-7-1"), Text("binario-tmp-7-5")},
-  };
-  Bytes bytes;
-  encode_journal(entries, &bytes);
-  std::vector<JournalEntry> decoded;
-  ASSERT_TRUE(decode_journal(bytes, &decoded));
-  EXPECT_EQ(decoded, entries);
+Bytes journal_of(const std::vector<JournalEntry>& entries) {
+  Bytes journal;
+  for (const JournalEntry& e : entries) add_journal_entry(e, &journal);
+  end_journal(&journal);
+  return journal;
 }
 
-TEST(JournalTest, ACutOrDamagedJournalIsRefused) {
+TEST(JournalTest, GivesBackEveryNameInOrder) {
   const std::vector<JournalEntry> entries = {
-      {Text("R_linea.dat"), Text("binario-tmp-7-0"), Text("binario-tmp-7-3")}};
-  Bytes bytes;
-  encode_journal(entries, &bytes);
-  std::vector<JournalEntry> decoded;
-  for (size_t size = 0; size < bytes.size(); ++size) {
-    EXPECT_FALSE(decode_journal(Bytes(bytes.begin(), bytes.begin() + size), &decoded)) << size;
+      {"R_linea.dat", "binario-tmp-7-0", "binario-tmp-7-3"},
+      {"R_T-.txt", "", "binario-tmp-7-4"},  // only deleted
+      {"nota \xe8.txt", "binario-tmp-7-1", "binario-tmp-7-5"},
+  };
+  const Bytes journal = journal_of(entries);
+  ASSERT_TRUE(journal_is_whole(journal));
+  JournalEntry e;
+  size_t at = 0;
+  for (const JournalEntry& expected : entries) {
+    ASSERT_TRUE(next_journal_entry(journal, &at, &e));
+    EXPECT_EQ(e.final_name, expected.final_name);
+    EXPECT_EQ(e.temporary, expected.temporary);
+    EXPECT_EQ(e.backup, expected.backup);
   }
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    Bytes flipped = bytes;
+  EXPECT_FALSE(next_journal_entry(journal, &at, &e));
+  // A commit with nothing to rename still has a whole journal.
+  at = 0;
+  EXPECT_TRUE(journal_is_whole(journal_of({})));
+  EXPECT_FALSE(next_journal_entry(journal_of({}), &at, &e));
+}
+
+TEST(JournalTest, ACutOrDamagedJournalIsNotWhole) {
+  const Bytes journal = journal_of({{"R_linea.dat", "binario-tmp-7-0", "binario-tmp-7-3"}});
+  for (size_t size = 0; size < journal.size(); ++size) {
+    EXPECT_FALSE(journal_is_whole(Bytes(journal.begin(), journal.begin() + size))) << size;
+  }
+  for (size_t i = 0; i < journal.size(); ++i) {
+    Bytes flipped = journal;
     flipped[i] ^= 0x20;
-    EXPECT_FALSE(decode_journal(flipped, &decoded)) << i;
+    EXPECT_FALSE(journal_is_whole(flipped)) << i;
   }
 }
 
@@ -83,13 +96,9 @@ TEST(JournalTest, RecoveryFinishesACommitFromAnyPointOnIt) {
       {"whole but for the journal",
        {{at("keep.txt"), "kept"}, {at("out.dat"), "new out"}, {at("new.txt"), "new file"}}},
   };
-  const std::vector<JournalEntry> entries = {
-      {Text("out.dat"), Text("binario-tmp-1-0"), Text("binario-tmp-1-2")},
-      {Text("new.txt"), Text("binario-tmp-1-1"), Text("binario-tmp-1-3")},
-      {Text("old.txt"), Text(), Text("binario-tmp-1-4")},
-  };
-  Bytes bytes;
-  encode_journal(entries, &bytes);
+  const Bytes bytes = journal_of({{"out.dat", "binario-tmp-1-0", "binario-tmp-1-2"},
+                                  {"new.txt", "binario-tmp-1-1", "binario-tmp-1-3"},
+                                  {"old.txt", "", "binario-tmp-1-4"}});
   for (const Case& c : cases) {
     MemoryDisk disk;
     disk.files = c.left;

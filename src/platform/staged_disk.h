@@ -25,15 +25,8 @@ class StagedDisk : public Disk {
   bool remove_file(const char* path) override;
   Created create_new_file(const char* path, const uint8_t* data, size_t size) override;
   bool rename_file(const char* from, const char* to) override;
-  // Within the run's view of the folder: its staged files and noted deletions.
-  bool rename_new(const char* from, const char* to) override;
-  Entry entry_at(const char* path) override;
   // Flushing waits for the commit.
   bool sync_folder(const char*) override { return true; }
-  // The run's folder is listed and locked by the run itself, not through here.
-  bool list_names(const char*, std::string_view, std::vector<Text>*) override { return false; }
-  bool lock_folder(const char*) override { return false; }
-  void unlock_folder() override {}
 
   enum class Commit : uint8_t {
     kDone,         // every staged file under its name, every noted file gone
@@ -42,34 +35,30 @@ class StagedDisk : public Disk {
                    // next run in the folder finishes the commit
   };
   // Puts every staged file under its final name and deletes every noted
-  // file. The journal naming every rename is flushed first; then the earlier
-  // files of those names move aside (never replacing anything), the staged
-  // files take their names, the folder is flushed, and the earlier files and
-  // the journal go. A failure on the way moves every file back.
+  // file: the journal naming every rename is flushed first, then the commit
+  // is carried out (finish_commit), and the earlier files and the journal go.
+  // A failure on the way moves every file back (undo_commit).
   Commit commit();
   // Removes every temporary file of the run; the final names are untouched.
   void roll_back();
 
  private:
-  // One file of the run: a staged file with its final name, a temporary not
-  // yet given its name (no final name), or a final name to delete (no
-  // temporary). Both empty: an entry no longer in use.
+  // One file of the run, names within the folder: a staged file with its
+  // final name, a temporary not yet given its name (no final name), or a
+  // final name to delete (no temporary). Both empty: no longer in use.
   struct Staged {
     Text final_name;
     Text temporary;
-    Text backup;             // where the commit moves the earlier file of that name
-    bool set_aside = false;  // the earlier file is at `backup`
-    bool placed = false;     // the temporary holds the final name
   };
 
-  Staged* find(std::string_view final_name);
-  Staged* find_temporary(std::string_view temporary);
-  // The commit's renames, as its journal names them.
-  bool write_commit_journal();
-  // Moves every file the commit moved back, and removes the run's files.
-  Commit undo_commit();
-  // Removes every temporary of the run and forgets the run's files.
-  void remove_temporaries();
+  // The run's file at `path`, by its final name or by its temporary.
+  Staged* find(std::string_view path);
+  Staged* find_temporary(std::string_view path);
+  Text path_of(std::string_view name) const;
+  // The commit's journal, with a new backup name for each final name.
+  Bytes journal() const;
+  // Removes the backups (after a commit) or the temporaries (after an undo).
+  void remove_leftovers(const Bytes& journal, bool backups);
 
   Disk& disk_;
   Text folder_;
