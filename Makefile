@@ -19,13 +19,13 @@ demo: build
 	@scripts/demo.sh build/dev
 
 # The release bundles, into build/dist: the Windows zip, the Linux tarball and
-# the Debian package.
+# the Debian package. The zip takes the manual's text from the Linux build.
 dist:
 	@scripts/install-deps.sh test
 	cmake --preset win
 	cmake --build --preset win
 	cmake --preset dev
-	cmake --build --preset dev --target binario binario-stub
+	cmake --build --preset dev --target binario binario-stub binario-docs
 	cd build/win && cpack
 	cd build/dev && cpack
 

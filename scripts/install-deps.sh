@@ -7,12 +7,18 @@ set -euo pipefail
 
 what=${1:-test}
 packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev)
+# groff renders the manual page as text (perl and gzip, which make the page
+# and compress it, are on every Debian system).
+packages+=(groff-base)
 wine_packages=()
 if [ "$what" = test ]; then
   # objdump reads the Windows stub's headers; openssl and osslsigncode sign
   # a test installer; unzip opens the Windows bundle.
   packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 xvfb xdotool imagemagick chromium
              openssl osslsigncode clang-format unzip)
+  # The Debian package: dpkg-shlibdeps and file compute its Depends, lintian
+  # judges it; man and bash-completion check the manual page and completion.
+  packages+=(dpkg-dev file lintian man-db bash-completion)
   # The fuzzing harnesses: clang with libFuzzer and the sanitizer runtimes.
   packages+=(clang libclang-rt-14-dev)
   # The crash test kills the installer at each of its file system calls.
