@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/disk.h"
+#include "platform/platform.h"
 #include "platform/replace_file.h"
 
 namespace binario {
@@ -90,17 +91,18 @@ class Win32Disk : public Disk {
   }
 
   bool list_names(const char* folder, std::string_view prefix, Text* names) override {
-    Text pattern(folder);
-    pattern.push_back('\\');
-    pattern.append(prefix);
-    pattern.push_back('*');
-    names->clear();
     WIN32_FIND_DATAA found;
+    Text pattern = platform::path_in(Text(folder), prefix);
+    pattern.push_back('*');
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    names->clear();
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-      names->append(found.cFileName);
-      names->push_back('\0');
+      // The pattern `<prefix>*` also matches short 8.3 names; the long one must begin so.
+      if (std::string_view(found.cFileName).starts_with(prefix)) {
+        names->append(found.cFileName);
+        names->push_back('\0');
+      }
     } while (FindNextFileA(search, &found) != 0);
     FindClose(search);
     return true;
@@ -112,25 +114,17 @@ class Win32Disk : public Disk {
   // denied for the moment its file is being deleted; access denied that
   // lasts is a folder this process may not write in.
   bool lock_folder(const char* folder) override {
-    unlock_folder();
-    Text path(folder);
-    path.push_back('\\');
-    path.append(kLockName);
-    DWORD error = ERROR_SUCCESS;
-    for (int denied = 0; denied < kDeniedTries;) {
+    const Text path = platform::path_in(Text(folder), kLockName);
+    for (int denied = 0;; Sleep(kWaitMilliseconds)) {
       lock_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
       if (lock_ != INVALID_HANDLE_VALUE) return true;
-      error = GetLastError();
-      if (error == ERROR_ACCESS_DENIED) {
-        ++denied;
-      } else if (error != ERROR_SHARING_VIOLATION) {
-        break;
+      const DWORD error = GetLastError();
+      write_denied_ = error == ERROR_ACCESS_DENIED;
+      if (write_denied_ ? ++denied == kDeniedTries : error != ERROR_SHARING_VIOLATION) {
+        return false;
       }
-      Sleep(kWaitMilliseconds);
     }
-    write_denied_ = error == ERROR_ACCESS_DENIED;
-    return false;
   }
 
   void unlock_folder() override {

@@ -11,23 +11,12 @@ namespace binario {
 
 namespace {
 
-constexpr char kMagic[8] = {'b', 'i', 'n', 'j', 'r', 'n', 'l', '1'};
+constexpr std::string_view kMagic = "binjrnl1";
 constexpr size_t kCrcSize = 4;
 constexpr int kMoveTries = 3;
 
-void add_name(std::string_view name, Bytes* journal) {
-  journal->insert(journal->end(), name.begin(), name.end());
-  journal->push_back(0);
-}
-
-// The NUL-ended name at `*at`, before `end`.
-bool next_name(const Bytes& journal, size_t end, size_t* at, std::string_view* name) {
-  const char* start = reinterpret_cast<const char*>(journal.data()) + *at;
-  const void* nul = std::memchr(start, 0, end - *at);
-  if (nul == nullptr) return false;
-  *name = std::string_view(start, static_cast<size_t>(static_cast<const char*>(nul) - start));
-  *at += name->size() + 1;
-  return true;
+uint32_t crc_of(std::string_view bytes) {
+  return crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 bool is_file(Disk& disk, const Text& path) {
@@ -41,50 +30,72 @@ bool move_retrying(Disk& disk, const Text& from, const Text& to) {
   return false;
 }
 
-// One entry's three paths in the folder.
-struct Paths {
-  Paths(const Text& folder, const JournalEntry& e)
-      : final_path(platform::path_in(folder, e.final_name)),
-        temporary(platform::path_in(folder, e.temporary)),
-        backup(platform::path_in(folder, e.backup)) {}
-  Text final_path, temporary, backup;
-};
+// Moves the file at `from` to `to` when there is one and `to` is free.
+bool shift(Disk& disk, const Text& from, const Text& to) {
+  return !is_file(disk, from) || is_file(disk, to) || move_retrying(disk, from, to);
+}
+
+// Carries the journal's commit out (`undo` false) or back (true).
+bool carry(Disk& disk, const Text& folder, std::string_view journal, bool undo) {
+  bool ok = true;
+  JournalEntry e;
+  // A commit stops at its first failure; an undo puts back all it can.
+  for (size_t at = 0; (ok || undo) && next_journal_entry(journal, &at, &e);) {
+    const Text final_path = platform::path_in(folder, e.final_name);
+    const Text backup = platform::path_in(folder, e.backup);
+    const Text temporary = platform::path_in(folder, e.temporary);
+    // Only deleted, or staged and not yet holding its final name.
+    const bool waiting = e.temporary.empty() || is_file(disk, temporary);
+    if (undo) {
+      const bool back =
+          (waiting || shift(disk, final_path, temporary)) && shift(disk, backup, final_path);
+      ok = back && ok;
+    } else if (waiting) {
+      ok = shift(disk, final_path, backup) &&
+           (e.temporary.empty() || disk.rename_new(temporary.c_str(), final_path.c_str()));
+    }
+  }
+  return ok && disk.sync_folder(folder.c_str());
+}
 
 }  // namespace
 
-void add_journal_entry(const JournalEntry& entry, Bytes* journal) {
-  if (journal->empty()) journal->assign(kMagic, kMagic + sizeof kMagic);
-  add_name(entry.final_name, journal);
-  add_name(entry.temporary, journal);
-  add_name(entry.backup, journal);
-}
-
-void end_journal(Bytes* journal) {
-  if (journal->empty()) journal->assign(kMagic, kMagic + sizeof kMagic);
-  put_u32(journal, crc32(journal->data(), journal->size()));
-}
-
-bool journal_is_whole(const Bytes& journal) {
-  if (journal.size() < sizeof kMagic + kCrcSize ||
-      std::memcmp(journal.data(), kMagic, sizeof kMagic) != 0) {
-    return false;
+void add_journal_entry(const JournalEntry& entry, Text* journal) {
+  if (journal->empty()) journal->append(kMagic);
+  for (std::string_view name : {entry.final_name, entry.temporary, entry.backup}) {
+    journal->append(name);
+    journal->push_back('\0');
   }
+}
+
+void end_journal(Text* journal) {
+  if (journal->empty()) journal->append(kMagic);
+  const uint32_t crc = crc_of(*journal);
+  for (int byte = 0; byte < 4; ++byte) journal->push_back(static_cast<char>(crc >> (8 * byte)));
+}
+
+bool journal_is_whole(std::string_view journal) {
+  if (journal.size() < kMagic.size() + kCrcSize || !journal.starts_with(kMagic)) return false;
   const size_t body = journal.size() - kCrcSize;
-  return crc32(journal.data(), body) == decode_u32(journal.data() + body);
+  return crc_of(journal.substr(0, body)) ==
+         decode_u32(reinterpret_cast<const uint8_t*>(journal.data() + body));
 }
 
-bool next_journal_entry(const Bytes& journal, size_t* at, JournalEntry* entry) {
-  const size_t end = journal.size() - kCrcSize;
-  if (*at == 0) *at = sizeof kMagic;
-  return *at < end && next_name(journal, end, at, &entry->final_name) &&
-         next_name(journal, end, at, &entry->temporary) &&
-         next_name(journal, end, at, &entry->backup) && !entry->final_name.empty() &&
-         !entry->backup.empty();
+bool next_journal_entry(std::string_view journal, size_t* at, JournalEntry* entry) {
+  if (*at == 0) *at = kMagic.size();
+  for (std::string_view* name : {&entry->final_name, &entry->temporary, &entry->backup}) {
+    const size_t nul = journal.find('\0', *at);
+    if (nul >= journal.size() - kCrcSize) return false;
+    *name = journal.substr(*at, nul - *at);
+    *at = nul + 1;
+  }
+  return !entry->final_name.empty() && !entry->backup.empty();
 }
 
-bool write_journal(Disk& disk, const Text& folder, const Bytes& journal) {
+bool write_journal(Disk& disk, const Text& folder, std::string_view journal) {
   Text temporary;
-  if (!write_temporary(disk, folder.view(), journal.data(), journal.size(), &temporary)) {
+  if (!write_temporary(disk, folder.view(), reinterpret_cast<const uint8_t*>(journal.data()),
+                       journal.size(), &temporary)) {
     return false;
   }
   const Text path = platform::path_in(folder, kJournalName);
@@ -97,42 +108,22 @@ bool write_journal(Disk& disk, const Text& folder, const Bytes& journal) {
   return false;
 }
 
-bool finish_commit(Disk& disk, const Text& folder, const Bytes& journal) {
-  JournalEntry e;
-  for (size_t at = 0; next_journal_entry(journal, &at, &e);) {
-    const Paths p(folder, e);
-    // A temporary that is gone already holds its final name.
-    if (!e.temporary.empty() && !is_file(disk, p.temporary)) continue;
-    if (is_file(disk, p.final_path) && !is_file(disk, p.backup) &&
-        !disk.rename_new(p.final_path.c_str(), p.backup.c_str())) {
-      return false;
-    }
-    if (!e.temporary.empty() && !disk.rename_new(p.temporary.c_str(), p.final_path.c_str())) {
-      return false;
-    }
-  }
-  return disk.sync_folder(folder.c_str());
+bool finish_commit(Disk& disk, const Text& folder, std::string_view journal) {
+  return carry(disk, folder, journal, false);
 }
 
-bool undo_commit(Disk& disk, const Text& folder, const Bytes& journal) {
-  bool ok = true;
-  JournalEntry e;
-  for (size_t at = 0; next_journal_entry(journal, &at, &e);) {
-    const Paths p(folder, e);
-    if (!e.temporary.empty() && !is_file(disk, p.temporary) && is_file(disk, p.final_path)) {
-      ok = move_retrying(disk, p.final_path, p.temporary) && ok;
-    }
-    if (is_file(disk, p.backup)) ok = move_retrying(disk, p.backup, p.final_path) && ok;
-  }
-  return ok && disk.sync_folder(folder.c_str());
+bool undo_commit(Disk& disk, const Text& folder, std::string_view journal) {
+  return carry(disk, folder, journal, true);
 }
 
 Recovery recover_folder(Disk& disk, const Text& folder) {
   const Text journal = platform::path_in(folder, kJournalName);
   if (disk.entry_at(journal.c_str()) != Disk::Entry::kNothing) {
     Bytes bytes;
-    if (!disk.read_file(journal.c_str(), &bytes) || !journal_is_whole(bytes) ||
-        !finish_commit(disk, folder, bytes) || !remove_retrying(disk, journal.c_str())) {
+    if (!disk.read_file(journal.c_str(), &bytes)) return Recovery::kFailed;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!journal_is_whole(text) || !finish_commit(disk, folder, text) ||
+        !remove_retrying(disk, journal.c_str())) {
       return Recovery::kFailed;
     }
   }

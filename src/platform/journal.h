@@ -27,19 +27,19 @@ struct JournalEntry {
 };
 
 // Appends one entry to `journal`, starting it when it is empty.
-void add_journal_entry(const JournalEntry& entry, Bytes* journal);
+void add_journal_entry(const JournalEntry& entry, Text* journal);
 // Ends `journal` with its CRC-32: it is then whole.
-void end_journal(Bytes* journal);
+void end_journal(Text* journal);
 // True when `journal` is a whole journal: not cut, not damaged, not another file.
-bool journal_is_whole(const Bytes& journal);
+bool journal_is_whole(std::string_view journal);
 // The entry at `*at` (0 for the first) of a whole journal, moving `*at` on.
 // False after the last.
-bool next_journal_entry(const Bytes& journal, size_t* at, JournalEntry* entry);
+bool next_journal_entry(std::string_view journal, size_t* at, JournalEntry* entry);
 
 // Writes the whole `journal` into `folder` and flushes it with the folder:
 // first to a temporary, which then takes the journal's name. False when it
 // could not be written whole; nothing of it is then left.
-bool write_journal(Disk& disk, const Text& folder, const Bytes& journal);
+bool write_journal(Disk& disk, const Text& folder, std::string_view journal);
 
 // Carries out the commit that the whole `journal` describes in `folder`:
 // each earlier file moves aside to its backup, then each temporary takes its
@@ -48,8 +48,8 @@ bool write_journal(Disk& disk, const Text& folder, const Bytes& journal);
 // name. Both look at the folder before every step, so either may be
 // repeated, or taken up where another that died stopped. False when a
 // rename or the flush fails.
-bool finish_commit(Disk& disk, const Text& folder, const Bytes& journal);
-bool undo_commit(Disk& disk, const Text& folder, const Bytes& journal);
+bool finish_commit(Disk& disk, const Text& folder, std::string_view journal);
+bool undo_commit(Disk& disk, const Text& folder, std::string_view journal);
 
 enum class Recovery : uint8_t {
   kDone,    // no commit left unfinished, and no leftover temporary

@@ -16,8 +16,8 @@ const std::string kFolder = "/inst";
 
 std::string at(const std::string& name) { return kFolder + "/" + name; }
 
-Bytes journal_of(const std::vector<JournalEntry>& entries) {
-  Bytes journal;
+Text journal_of(const std::vector<JournalEntry>& entries) {
+  Text journal;
   for (const JournalEntry& e : entries) add_journal_entry(e, &journal);
   end_journal(&journal);
   return journal;
@@ -29,7 +29,7 @@ TEST(JournalTest, GivesBackEveryNameInOrder) {
       {"R_T-.txt", "", "binario-tmp-7-4"},  // only deleted
       {"nota \xe8.txt", "binario-tmp-7-1", "binario-tmp-7-5"},
   };
-  const Bytes journal = journal_of(entries);
+  const Text journal = journal_of(entries);
   ASSERT_TRUE(journal_is_whole(journal));
   JournalEntry e;
   size_t at = 0;
@@ -47,12 +47,13 @@ TEST(JournalTest, GivesBackEveryNameInOrder) {
 }
 
 TEST(JournalTest, ACutOrDamagedJournalIsNotWhole) {
-  const Bytes journal = journal_of({{"R_linea.dat", "binario-tmp-7-0", "binario-tmp-7-3"}});
+  const std::string journal(
+      journal_of({{"R_linea.dat", "binario-tmp-7-0", "binario-tmp-7-3"}}).view());
   for (size_t size = 0; size < journal.size(); ++size) {
-    EXPECT_FALSE(journal_is_whole(Bytes(journal.begin(), journal.begin() + size))) << size;
+    EXPECT_FALSE(journal_is_whole(journal.substr(0, size))) << size;
   }
   for (size_t i = 0; i < journal.size(); ++i) {
-    Bytes flipped = journal;
+    std::string flipped = journal;
     flipped[i] ^= 0x20;
     EXPECT_FALSE(journal_is_whole(flipped)) << i;
   }
@@ -96,13 +97,13 @@ TEST(JournalTest, RecoveryFinishesACommitFromAnyPointOnIt) {
       {"whole but for the journal",
        {{at("keep.txt"), "kept"}, {at("out.dat"), "new out"}, {at("new.txt"), "new file"}}},
   };
-  const Bytes bytes = journal_of({{"out.dat", "binario-tmp-1-0", "binario-tmp-1-2"},
-                                  {"new.txt", "binario-tmp-1-1", "binario-tmp-1-3"},
-                                  {"old.txt", "", "binario-tmp-1-4"}});
+  const Text bytes = journal_of({{"out.dat", "binario-tmp-1-0", "binario-tmp-1-2"},
+                                 {"new.txt", "binario-tmp-1-1", "binario-tmp-1-3"},
+                                 {"old.txt", "", "binario-tmp-1-4"}});
   for (const Case& c : cases) {
     MemoryDisk disk;
     disk.files = c.left;
-    disk.put(at(journal), std::string(bytes.begin(), bytes.end()));
+    disk.put(at(journal), std::string(bytes.view()));
     disk.put(at("binario-tmp-9-0"), "a temporary of another run that died");
     EXPECT_EQ(recover_folder(disk, Text(kFolder)), Recovery::kDone) << c.what;
     EXPECT_EQ(disk.files, complete) << c.what;

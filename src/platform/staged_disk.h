@@ -43,9 +43,9 @@ class StagedDisk : public Disk {
   void roll_back();
 
  private:
-  // One file of the run, names within the folder: a staged file with its
-  // final name, a temporary not yet given its name (no final name), or a
-  // final name to delete (no temporary). Both empty: no longer in use.
+  // One file of the run, by path: a staged file with its final name, a
+  // temporary not yet given its name (no final name), or a final name to
+  // delete (no temporary). Both empty: no longer in use.
   struct Staged {
     Text final_name;
     Text temporary;
@@ -56,9 +56,9 @@ class StagedDisk : public Disk {
   Staged* find_temporary(std::string_view path);
   Text path_of(std::string_view name) const;
   // The commit's journal, with a new backup name for each final name.
-  Bytes journal() const;
+  Text journal() const;
   // Removes the backups (after a commit) or the temporaries (after an undo).
-  void remove_leftovers(const Bytes& journal, bool backups);
+  void remove_leftovers(std::string_view journal, bool backups);
 
   Disk& disk_;
   Text folder_;
