@@ -97,12 +97,10 @@ class Win32Disk : public Disk {
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     names->clear();
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    // (A short 8.3 name is too short to match the pattern in place of the long one.)
     do {
-      // The pattern `<prefix>*` also matches short 8.3 names; the long one must begin so.
-      if (std::string_view(found.cFileName).starts_with(prefix)) {
-        names->append(found.cFileName);
-        names->push_back('\0');
-      }
+      names->append(found.cFileName);
+      names->push_back('\0');
     } while (FindNextFileA(search, &found) != 0);
     FindClose(search);
     return true;
