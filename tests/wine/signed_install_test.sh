@@ -37,12 +37,13 @@ osslsigncode verify -CAfile "$keys/cert.pem" "$signed_dir/$train.exe" >"$keys/ve
 echo "unsigned $(stat -c %s "$unsigned_dir/$train.exe") bytes," \
      "signed $(stat -c %s "$signed_dir/$train.exe") bytes"
 
-# The author tool sees the same five files, and the signature beside them.
+# The author tool sees the same five files, the seal intact, and the signature beside them.
 listing=$("$binario" list "$signed_dir/$train.exe") || fail "list refused the signed installer: $listing"
 echo "$listing"
 diff <("$binario" list "$unsigned_dir/$train.exe") <(grep -v '^signature: ' <<<"$listing") ||
   fail "list shows the signed installer's package differently"
 grep -q '^signature: certificate table of [0-9]* bytes' <<<"$listing" || fail "list shows no signature"
+grep -q '^seal: intact' <<<"$listing" || fail "signing broke the seal"
 "$binario" check "$signed_dir/$train.exe" >"$keys/check.log" || fail "check refused it: $(cat "$keys/check.log")"
 mkdir "$keys/extracted"
 "$binario" extract -C "$keys/extracted" "$signed_dir/$train.exe" || fail "extract refused it"

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Two different Windows installers started together in one folder over an
+# earlier installation, under wine, a few rounds: the second waits for the
+# first's lock, both end with status 0, the folder holds exactly one complete
+# version, and the lock file is gone with the runs.
+#
+# usage: concurrent_install_test.sh BINARIO WINDOWS_STUB SAMPLE_DIR ROUTE TRAIN
+set -euo pipefail
+source "$(dirname "$0")/wine_common.sh"
+
+binario=$1 windows_stub=$2 sample_dir=$3 route=$4 train=$5
+require "$binario" "$windows_stub"
+collect_samples "$sample_dir"
+
+work="$WINE_TEST_DIR/concurrent"
+rm -rf "$work"
+mkdir -p "$work/variant"
+cp "${samples[@]}" "$work/variant/"
+printf 'Nota della nuova versione.\r\n' >"$work/variant/${route}_${train}_note.txt"
+"$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/old.exe" \
+  "${samples[@]}" >/dev/null
+"$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/new.exe" \
+  "$work/variant"/* >/dev/null
+
+# folder_of ROUND: a folder with both installers and an earlier installation.
+folder_of() {
+  local folder="$work/$1"
+  mkdir -p "$folder"
+  cp "$work/old.exe" "$work/new.exe" "$folder/"
+  printf 'an earlier version\r\n' >"$folder/${route}_${train}.sim"
+  printf 'an earlier note\r\n' >"$folder/${route}_${train}_note.txt"
+  echo "$folder"
+}
+snapshot() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
+  printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"; done); }
+
+wine_env
+start_screen
+ensure_prefix
+
+declare -A complete
+for version in old new; do
+  folder=$(folder_of "alone-$version")
+  start_installer "$folder/$version.exe"
+  wait_installer 120
+  [ "$installer_status" -eq 0 ] || fail "$version.exe alone ended with $installer_status"
+  complete[$version]=$(snapshot "$folder")
+done
+[ "${complete[old]}" != "${complete[new]}" ] || fail "the two versions install the same files"
+
+for round in 1 2 3 4 5; do
+  folder=$(folder_of "round-$round")
+  (cd / && exec wine "$folder/old.exe") >"$work/old-$round.log" 2>&1 &
+  old_pid=$!
+  (cd / && exec wine "$folder/new.exe") >"$work/new-$round.log" 2>&1 &
+  new_pid=$!
+  wait "$old_pid" || fail "round $round: old.exe ended with $?"
+  wait "$new_pid" || fail "round $round: new.exe ended with $?"
+  got=$(snapshot "$folder")
+  [ "$got" = "${complete[old]}" ] || [ "$got" = "${complete[new]}" ] ||
+    fail "round $round: not one complete version:
+$(diff <(echo "${complete[new]}") <(echo "$got"))"
+done
+echo "5 rounds of two installers at once: one complete version each time, no lock file left"
