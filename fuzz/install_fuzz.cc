@@ -1,24 +1,105 @@
 // The whole run over the in-memory disk. The input is the installer from the
-// route name area on. A run that ends in an error leaves the folder as it
-// was; no run leaves a temporary file.
+// route name area on. Each input runs four ways:
+//   - as packed before seals: a run that ends in an error leaves the folder
+//     as it was, and no run leaves a temporary file;
+//   - sealed: exactly the same end and the same folder;
+//   - sealed, then one bit of the package flipped: refused with 1252, and
+//     nothing written;
+//   - sealed, in a folder where a run died in its commit: that commit is
+//     finished first, whatever this run then does, and nothing is left over.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "app/main_sequence.h"
+#include "base/crc32.h"
 #include "memory_disk.h"
 #include "package/package_layout.h"
+#include "package/seal.h"
+#include "platform/journal.h"
+
+namespace {
+
+using Folder = std::map<std::string, std::string>;
+const char* const kInstaller = "/f/setup.exe";
+
+binario::MemoryDisk folder_with(const std::string& installer) {
+  binario::MemoryDisk disk;
+  disk.put(kInstaller, installer);
+  disk.put("/f/older.sim", "older");
+  return disk;
+}
+
+// The folder without the installer, which differs between the ways.
+Folder without_installer(Folder files) {
+  files.erase(kInstaller);
+  return files;
+}
+
+std::string sealed(const std::string& image) {
+  binario::Bytes bytes(image.begin(), image.end());
+  binario::put_seal(&bytes);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+void check(bool holds) {
+  if (!holds) __builtin_trap();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  binario::MemoryDisk disk;
   std::string image(binario::kRouteNameOffset, '\0');
   image.append(reinterpret_cast<const char*>(data), size);
-  disk.put("/f/setup.exe", image);
-  disk.put("/f/older.sim", "older");
-  const auto before = disk.files;
-  const binario::CompileResult result = binario::installa(disk, binario::Text("/f/setup.exe"));
-  if (!result.ok() && disk.files != before) __builtin_trap();
-  if (disk.temporaries() != 0) __builtin_trap();
+  const binario::Text installer(kInstaller);
+
+  binario::MemoryDisk plain = folder_with(image);
+  const Folder before = without_installer(plain.files);
+  const binario::CompileResult result = binario::installa(plain, installer);
+  check(result.ok() || without_installer(plain.files) == before);
+  check(plain.temporaries() == 0);
+
+  const std::string sealed_image = sealed(image);
+  binario::MemoryDisk with_seal = folder_with(sealed_image);
+  const binario::CompileResult sealed_result = binario::installa(with_seal, installer);
+  check(sealed_result.fault == result.fault &&
+        without_installer(with_seal.files) == without_installer(plain.files));
+
+  if (size > 0) {
+    std::string flipped = sealed_image;
+    const uint32_t at = binario::crc32(data, size) % size;
+    flipped[binario::kRouteNameOffset + at] ^= static_cast<char>(1u << (at % 8));
+    binario::MemoryDisk damaged = folder_with(flipped);
+    check(binario::installa(damaged, installer).fault == binario::Fault::kPackageDamaged);
+    check(without_installer(damaged.files) == before);
+  }
+
+  // A run died after flushing its journal and setting older.sim aside; it
+  // also left a temporary of an earlier death behind.
+  binario::MemoryDisk interrupted = folder_with(sealed_image);
+  interrupted.files.erase("/f/older.sim");
+  interrupted.put("/f/binario-tmp-7-1", "older");
+  interrupted.put("/f/binario-tmp-7-0", "staged");
+  interrupted.put("/f/binario-tmp-3-0", "from a run killed while staging");
+  binario::Text journal;
+  binario::add_journal_entry({"older.sim", "binario-tmp-7-0", "binario-tmp-7-1"}, &journal);
+  binario::end_journal(&journal);
+  interrupted.put("/f/binario-tmp-journal", std::string(journal.view()));
+  const Folder left = interrupted.files;
+  const binario::CompileResult after = binario::installa(interrupted, installer);
+  check(after.fault == result.fault);
+  const bool refused = after.fault == binario::Fault::kPackageDamaged ||
+                       after.fault == binario::Fault::kPackageUnsafe;
+  if (refused) {
+    // A package refused writes nothing, not even the recovery.
+    check(interrupted.files == left);
+  } else {
+    check(interrupted.temporaries() == 0);
+    // Its own run may replace older.sim again; a failed one leaves the finished commit.
+    check(after.ok() ? interrupted.has("/f/older.sim")
+                     : interrupted.get("/f/older.sim") == "staged");
+  }
   return 0;
 }
