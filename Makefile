@@ -1,7 +1,7 @@
 # Quick start: `make demo` and `make test`. Both install what they need on a
 # fresh Debian machine (as root) and build with CMake presets and Ninja.
 
-.PHONY: all build demo test dist fuzz bench clean
+.PHONY: all build demo check test dist fuzz bench clean
 
 # Seconds each fuzzing harness runs in `make fuzz`; `make test` gives each a
 # short smoke run so that a harness that no longer builds or runs is caught.
@@ -28,6 +28,10 @@ dist:
 	cmake --build --preset dev --target binario binario-stub binario-docs
 	cd build/win && cpack
 	cd build/dev && cpack
+
+# The quick loop: the unit and end-to-end tests of the dev tree.
+check: build
+	ctest --preset dev -L 'unit|e2e'
 
 test:
 	@scripts/install-deps.sh test
