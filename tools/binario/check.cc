@@ -108,25 +108,25 @@ int check(const CheckCommand& c) {
 
 }  // namespace
 
-CommandRun declare_check(CLI::App& command) {
+CommandRun declare_check(CommandLine& command) {
   auto c = std::make_shared<CheckCommand>();
   command
-      .add_option("INPUT", c->inputs,
-                  "An installer, a folder holding the texts, or the route and scenario texts")
-      ->type_name("PATH")
-      ->required();
-  command.add_option("--route", c->route, "Route name, when the file names leave it open")
-      ->type_name("NAME");
-  command.add_option("--train", c->train, "Train name, when the file names leave it open")
-      ->type_name("NAME");
-  command.add_option("--max-errors", c->max_errors, "Stop after this many errors (default 20)")
-      ->check(CLI::PositiveNumber);
-  command.add_option("--format", c->format, "text (default, on standard error) or json")
-      ->check(CLI::IsMember({"text", "json"}));
-  command.add_flag("--werror", c->werror, "Count warnings as errors");
-  command.add_option("-W", c->w, "-Wno-NAME turns a warning off, -WNAME on, -Werror as --werror")
-      ->type_name("NAME")
-      ->allow_extra_args(false);
+      .option("INPUT", &c->inputs,
+              "An installer, a folder holding the texts, or the route and scenario texts")
+      .type_name("PATH")
+      .required();
+  command.option("--route", &c->route, "Route name, when the file names leave it open")
+      .type_name("NAME");
+  command.option("--train", &c->train, "Train name, when the file names leave it open")
+      .type_name("NAME");
+  command.option("--max-errors", &c->max_errors, "Stop after this many errors (default 20)")
+      .positive();
+  command.option("--format", &c->format, "text (default, on standard error) or json")
+      .one_of({"text", "json"});
+  command.flag("--werror", &c->werror, "Count warnings as errors");
+  command.option("-W", &c->w, "-Wno-NAME turns a warning off, -WNAME on, -Werror as --werror")
+      .type_name("NAME")
+      .one_value_each();
   command.footer(
       "Compiles the route and scenario texts as a player's run would, and reports every fault "
       "at its file, line and field, with the message the installer would show, and the "

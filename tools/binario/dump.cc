@@ -344,24 +344,23 @@ bool dump_files(const std::vector<std::string>& paths, const DumpOptions& option
   return problems->size() == problems_before;
 }
 
-CommandRun declare_dump(CLI::App& command) {
+CommandRun declare_dump(CommandLine& command) {
   auto files = std::make_shared<std::vector<std::string>>();
   auto options = std::make_shared<DumpOptions>();
   command
-      .add_option("FILE", *files,
-                  "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
-      ->type_name("FILE")
-      ->required();
-  command.add_option("--format", options->format, "text, json or csv")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, DumpFormat>{
-              {"text", DumpFormat::kText}, {"json", DumpFormat::kJson}, {"csv", DumpFormat::kCsv}},
-          CLI::ignore_case))
-      ->default_str("text");
-  command
-      .add_option("--step", options->step, "Route plan: one point every M metres (and the last)")
-      ->type_name("M")
-      ->check(CLI::PositiveNumber);
+      .option("FILE", files.get(),
+              "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
+      .type_name("FILE")
+      .required();
+  auto format = std::make_shared<int>(static_cast<int>(DumpFormat::kText));
+  command.option("--format", format.get(), "text, json or csv")
+      .mapped({{"text", static_cast<int>(DumpFormat::kText)},
+               {"json", static_cast<int>(DumpFormat::kJson)},
+               {"csv", static_cast<int>(DumpFormat::kCsv)}})
+      .default_text("text");
+  command.option("--step", &options->step, "Route plan: one point every M metres (and the last)")
+      .type_name("M")
+      .positive();
   command.footer(
       "Writes every field of the compiled files under its name: the 87 station records with the "
       "meaning of the route header records 81 to 86, every grid cell with its metre and its "
@@ -371,7 +370,8 @@ CommandRun declare_dump(CLI::App& command) {
       "of them for several files); CSV a header row and one row per record, cell or point. Exit "
       "status 1 when a file cannot be read or is damaged; the error names the file and the "
       "offset.");
-  return [files, options] {
+  return [files, options, format] {
+    options->format = static_cast<DumpFormat>(*format);
     std::vector<std::string> problems;
     const bool ok = dump_files(*files, *options, std::cout, &problems);
     for (const std::string& problem : problems) report("dump", problem);

@@ -66,18 +66,18 @@ int extract(const ExtractOptions& options) {
 
 }  // namespace
 
-CommandRun declare_extract(CLI::App& command) {
+CommandRun declare_extract(CommandLine& command) {
   auto options = std::make_shared<ExtractOptions>();
-  command.add_option("INSTALLER", options->installer, "Installer to unpack")
-      ->type_name("FILE")
-      ->required();
+  command.option("INSTALLER", &options->installer, "Installer to unpack")
+      .type_name("FILE")
+      .required();
   command
-      .add_option("-C,--directory", options->folder,
-                  "Folder to unpack into, made when missing (default: .)")
-      ->type_name("DIR");
-  command.add_flag("--force", options->force,
-                   "Unpack a package whose bytes differ from its seal, when its records can "
-                   "still be read");
+      .option("-C,--directory", &options->folder,
+              "Folder to unpack into, made when missing (default: .)")
+      .type_name("DIR");
+  command.flag("--force", &options->force,
+               "Unpack a package whose bytes differ from its seal, when its records can "
+               "still be read");
   command.footer(
       "Makes the installer's checks first and writes nothing from a damaged package or one "
       "with unsafe names (--force unpacks one that only its seal refuses). Each file is "

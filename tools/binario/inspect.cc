@@ -266,15 +266,15 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
   return problems->size() == problems_before;
 }
 
-CommandRun declare_inspect(CLI::App& command) {
+CommandRun declare_inspect(CommandLine& command) {
   auto files = std::make_shared<std::vector<std::string>>();
   auto options = std::make_shared<InspectOptions>();
   command
-      .add_option("FILE", *files,
-                  "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
-      ->type_name("FILE")
-      ->required();
-  command.add_flag("--cells", options->cells, "Also list every occupied cell of the line grid");
+      .option("FILE", files.get(),
+              "Compiled files: <route>_<train>.sim, <route>_<train>.dat, <route>_linea.dat")
+      .type_name("FILE")
+      .required();
+  command.flag("--cells", &options->cells, "Also list every occupied cell of the line grid");
   command.footer(
       "Shows what the installer compiled: the route and train header, the stations with their "
       "areas and times, the counts of signals, boards, slowdowns and code points in the line grid, "

@@ -66,11 +66,9 @@ int list(const std::string& installer) {
 
 }  // namespace
 
-CommandRun declare_list(CLI::App& command) {
+CommandRun declare_list(CommandLine& command) {
   auto installer = std::make_shared<std::string>();
-  command.add_option("INSTALLER", *installer, "Installer to examine")
-      ->type_name("FILE")
-      ->required();
+  command.option("INSTALLER", installer.get(), "Installer to examine").type_name("FILE").required();
   command.footer(
       "Prints the route name, the train name, the size and name of each packaged file (names "
       "in the simulator's code page, shown as text), whether the installer is sealed and its "

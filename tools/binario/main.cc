@@ -1,5 +1,6 @@
 // binario: the scenario author's tool for making and examining installers.
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -69,7 +70,8 @@ int run(int argc, char** argv) {
   std::vector<std::pair<CLI::App*, CommandRun>> commands;
   for (const Command& command : kCommands) {
     CLI::App* sub = app.add_subcommand(command.name, command.summary);
-    commands.emplace_back(sub, command.declare(*sub));
+    CommandLine line(*sub);
+    commands.emplace_back(sub, command.declare(line));
   }
 
   // Name an unknown command rather than ask for one.

@@ -197,31 +197,29 @@ int pack(const PackOptions& options) {
   return kSuccess;
 }
 
-CommandRun declare_pack(CLI::App& command) {
+CommandRun declare_pack(CommandLine& command) {
   auto options = std::make_shared<PackOptions>();
-  command.add_option("--route", options->route, "Route name (at most 99 bytes)")
-      ->type_name("NAME")
-      ->required();
-  command.add_option("--train", options->train, "Train name (at most 99 bytes)")
-      ->type_name("NAME")
-      ->required();
+  command.option("--route", &options->route, "Route name (at most 99 bytes)")
+      .type_name("NAME")
+      .required();
+  command.option("--train", &options->train, "Train name (at most 99 bytes)")
+      .type_name("NAME")
+      .required();
   command
-      .add_option("--stub", options->stub,
-                  "Installer program to put in front of the package (default: "
-                  "binario-stub.exe, else binario-stub, beside this tool or in its "
-                  "../lib/binario)")
-      ->type_name("FILE");
-  command.add_option("-o,--output", options->out, "Installer to write")
-      ->type_name("OUT")
-      ->required();
+      .option("--stub", &options->stub,
+              "Installer program to put in front of the package (default: "
+              "binario-stub.exe, else binario-stub, beside this tool or in its "
+              "../lib/binario)")
+      .type_name("FILE");
+  command.option("-o,--output", &options->out, "Installer to write").type_name("OUT").required();
   command
-      .add_option("FILE", options->files,
-                  "Files to package, each stored under its base name; they must include "
-                  "<route>_linea.txt and <route>_<train>-.txt")
-      ->type_name("FILE")
-      ->required();
-  command.add_flag("--force", options->force,
-                   "Write the installer even when its texts would stop it with an error");
+      .option("FILE", &options->files,
+              "Files to package, each stored under its base name; they must include "
+              "<route>_linea.txt and <route>_<train>-.txt")
+      .type_name("FILE")
+      .required();
+  command.flag("--force", &options->force,
+               "Write the installer even when its texts would stop it with an error");
   command.footer(
       "Refuses, writing nothing, a stub of 49975 bytes or more, a name over 99 bytes or unsafe "
       "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device), "

@@ -247,21 +247,21 @@ int preview(const PreviewOptions& options) {
 
 }  // namespace
 
-CommandRun declare_preview(CLI::App& command) {
+CommandRun declare_preview(CommandLine& command) {
   auto options = std::make_shared<PreviewOptions>();
   command
-      .add_option("SOURCE", options->source,
-                  "An installer, a folder, or the route text and the scenario text")
-      ->type_name("SOURCE")
-      ->required()
-      ->expected(1, 2);
-  command.add_option("-o,--output", options->output, "The HTML page to write")
-      ->type_name("FILE")
-      ->required();
+      .option("SOURCE", &options->source,
+              "An installer, a folder, or the route text and the scenario text")
+      .type_name("SOURCE")
+      .required()
+      .values(1, 2);
+  command.option("-o,--output", &options->output, "The HTML page to write")
+      .type_name("FILE")
+      .required();
   command
-      .add_option("--svg", options->svg_folder,
-                  "Also write ground_plan.svg and profile.svg into this folder")
-      ->type_name("DIR");
+      .option("--svg", &options->svg_folder,
+              "Also write ground_plan.svg and profile.svg into this folder")
+      .type_name("DIR");
   command.footer(
       "Writes one self-contained HTML page (no network, no fonts or libraries to fetch): the "
       "ground plan drawn from the route plan with the stations, signals and boards, and the line "
