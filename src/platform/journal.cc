@@ -30,9 +30,9 @@ bool move_retrying(Disk& disk, const Text& from, const Text& to) {
   return false;
 }
 
-// Moves the file at `from` to `to` when there is one and `to` is free.
+// Moves the file at `from`, if there is one, to `to`, which must be free.
 bool shift(Disk& disk, const Text& from, const Text& to) {
-  return !is_file(disk, from) || is_file(disk, to) || move_retrying(disk, from, to);
+  return !is_file(disk, from) || (!is_file(disk, to) && move_retrying(disk, from, to));
 }
 
 // Carries the journal's commit out (`undo` false) or back (true).

@@ -110,6 +110,20 @@ TEST(JournalTest, RecoveryFinishesACommitFromAnyPointOnIt) {
   }
 }
 
+// Something else took the final name while the earlier file was aside: the
+// commit can go neither way, says so, and leaves the earlier file where it is.
+TEST(JournalTest, AFinalNameTakenMeanwhileLosesNothing) {
+  const Text journal = journal_of({{"out.dat", "binario-tmp-1-0", "binario-tmp-1-2"}});
+  MemoryDisk disk;
+  disk.put(at("binario-tmp-1-2"), "the earlier out.dat");
+  disk.put(at("out.dat"), "another program's");
+  disk.put(at("binario-tmp-1-0"), "new out");
+  const auto before = disk.files;
+  EXPECT_FALSE(finish_commit(disk, Text(kFolder), journal));
+  EXPECT_FALSE(undo_commit(disk, Text(kFolder), journal));
+  EXPECT_EQ(disk.files, before);
+}
+
 TEST(JournalTest, ADamagedJournalIsKeptAndNothingIsTouched) {
   MemoryDisk disk;
   disk.put(at("binario-tmp-journal"), "not a journal");
