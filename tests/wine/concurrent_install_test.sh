@@ -2,25 +2,33 @@
 # Two different Windows installers started together in one folder over an
 # earlier installation, under wine, a few rounds: the second waits for the
 # first's lock, both end with status 0, the folder holds exactly one complete
-# version, and the lock file is gone with the runs.
+# version, and the lock file is gone with the runs. The route is the longest
+# a text allows, so that the two runs overlap.
 #
-# usage: concurrent_install_test.sh BINARIO WINDOWS_STUB SAMPLE_DIR ROUTE TRAIN
+# usage: concurrent_install_test.sh BINARIO WINDOWS_STUB
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
 
-binario=$1 windows_stub=$2 sample_dir=$3 route=$4 train=$5
+binario=$1 windows_stub=$2
 require "$binario" "$windows_stub"
-collect_samples "$sample_dir"
 
 work="$WINE_TEST_DIR/concurrent"
 rm -rf "$work"
-mkdir -p "$work/variant"
-cp "${samples[@]}" "$work/variant/"
-printf 'Nota della nuova versione.\r\n' >"$work/variant/${route}_${train}_note.txt"
-"$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/old.exe" \
-  "${samples[@]}" >/dev/null
-"$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/new.exe" \
-  "$work/variant"/* >/dev/null
+mkdir -p "$work/old" "$work/new"
+route=R train=T
+for version in old new; do
+  slope=1
+  [ "$version" = new ] && slope=2
+  {
+    printf '[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n'
+    for ((km = 0; km < 1000; km += 10)); do printf 'pendenza, %d, %d\r\n' $((km * 1000)) "$slope"; done
+    printf '[fine]\r\n'
+  } >"$work/$version/${route}_linea.txt"
+  printf '[generale]\r\n[fine]\r\n' >"$work/$version/${route}_${train}-.txt"
+  printf 'nota %s\r\n' "$version" >"$work/$version/${route}_${train}_note.txt"
+  "$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/$version.exe" \
+    "$work/$version"/* >/dev/null
+done
 
 # folder_of ROUND: a folder with both installers and an earlier installation.
 folder_of() {

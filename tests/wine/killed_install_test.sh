@@ -7,13 +7,12 @@
 # (The commit's few milliseconds are killed into on Linux, call by call:
 # tests/crash/kill_test.sh.)
 #
-# usage: killed_install_test.sh BINARIO WINDOWS_STUB SAMPLE_DIR ROUTE TRAIN
+# usage: killed_install_test.sh BINARIO WINDOWS_STUB
 set -euo pipefail
 source "$(dirname "$0")/wine_common.sh"
 
-binario=$1 windows_stub=$2 sample_dir=$3 route=$4 train=$5
+binario=$1 windows_stub=$2
 require "$binario" "$windows_stub"
-collect_samples "$sample_dir"
 
 work="$WINE_TEST_DIR/killed"
 rm -rf "$work"
