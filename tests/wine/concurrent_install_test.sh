@@ -14,21 +14,10 @@ require "$binario" "$windows_stub"
 
 work="$WINE_TEST_DIR/concurrent"
 rm -rf "$work"
-mkdir -p "$work/old" "$work/new"
+mkdir -p "$work"
 route=R train=T
-for version in old new; do
-  slope=1
-  [ "$version" = new ] && slope=2
-  {
-    printf '[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n'
-    for ((km = 0; km < 1000; km += 10)); do printf 'pendenza, %d, %d\r\n' $((km * 1000)) "$slope"; done
-    printf '[fine]\r\n'
-  } >"$work/$version/${route}_linea.txt"
-  printf '[generale]\r\n[fine]\r\n' >"$work/$version/${route}_${train}-.txt"
-  printf 'nota %s\r\n' "$version" >"$work/$version/${route}_${train}_note.txt"
-  "$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/$version.exe" \
-    "$work/$version"/* >/dev/null
-done
+pack_longest_route "$binario" "$windows_stub" "$work/old.exe" 1
+pack_longest_route "$binario" "$windows_stub" "$work/new.exe" 2
 
 # folder_of ROUND: a folder with both installers and an earlier installation.
 folder_of() {
@@ -39,8 +28,6 @@ folder_of() {
   printf 'an earlier note\r\n' >"$folder/${route}_${train}_note.txt"
   echo "$folder"
 }
-snapshot() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
-  printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"; done); }
 
 wine_env
 start_screen

@@ -16,17 +16,9 @@ require "$binario" "$windows_stub"
 
 work="$WINE_TEST_DIR/killed"
 rm -rf "$work"
-mkdir -p "$work/texts"
+mkdir -p "$work"
 route=R train=T
-{
-  printf '[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n'
-  for ((km = 0; km < 1000; km += 10)); do printf 'pendenza, %d, %d\r\n' $((km * 1000)) $((km % 7 - 3)); done
-  printf '[fine]\r\n'
-} >"$work/texts/${route}_linea.txt"
-printf '[generale]\r\n[fine]\r\n' >"$work/texts/${route}_${train}-.txt"
-printf 'nota\r\n' >"$work/texts/${route}_${train}_note.txt"
-"$binario" pack --route "$route" --train "$train" --stub "$windows_stub" -o "$work/setup.exe" \
-  "$work/texts"/* >/dev/null
+pack_longest_route "$binario" "$windows_stub" "$work/setup.exe" 1
 
 # earlier FOLDER: the installer in a folder an earlier version left.
 earlier() {
@@ -35,8 +27,6 @@ earlier() {
   printf 'an earlier version\r\n' >"$1/${route}_${train}.sim"
   printf 'an earlier note\r\n' >"$1/${route}_${train}_note.txt"
 }
-snapshot() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
-  printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"; done); }
 
 wine_env
 start_screen

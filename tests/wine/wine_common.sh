@@ -144,3 +144,27 @@ collect_samples() {
   done
   [ ${#samples[@]} -ge 2 ] || fail "no sample package in $1"
 }
+
+# pack_longest_route BINARIO WINDOWS_STUB OUT SLOPE: an installer of route R
+# and train T, on the longest route a text allows (1000000 m, a 20 MB route
+# plan: time for a test to catch the run at work), its gradient SLOPE per
+# mille throughout, with a scenario of no station and a note.
+pack_longest_route() {
+  local texts="$3.texts"
+  mkdir -p "$texts"
+  {
+    printf '[generale]\r\nlunghezza percorso, 1000000\r\n[linea]\r\n'
+    for ((km = 0; km < 1000; km += 10)); do printf 'pendenza, %d, %d\r\n' $((km * 1000)) "$4"; done
+    printf '[fine]\r\n'
+  } >"$texts/R_linea.txt"
+  printf '[generale]\r\n[fine]\r\n' >"$texts/R_T-.txt"
+  printf 'nota, pendenza %s\r\n' "$4" >"$texts/R_T_note.txt"
+  "$1" pack --route R --train T --stub "$2" -o "$3" "$texts"/* >/dev/null
+}
+
+# snapshot FOLDER: each file's checksum and name, one a line, sorted.
+snapshot() {
+  (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
+    printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"
+  done)
+}
