@@ -72,38 +72,51 @@ void RoutePlan::set_double(int32_t point, double x, double y) {
   put_double(&image_[part_at(kY) + element_at(point)], y);
 }
 
-// The step vector is always taken from the two stored points, never carried.
-void RoutePlan::straight_step(int32_t j) {
-  double x1 = value(kX, j - 1);
-  double y1 = value(kY, j - 1);
-  double dx = x1 - value(kX, j - 2);
-  double dy = y1 - value(kY, j - 2);
-  set_double(j, x1 + dx, y1 + dy);
+RoutePlan::LastTwo RoutePlan::last_two() const {
+  const int32_t j = static_cast<int32_t>(cursor_);
+  return {value(kX, j - 2), value(kY, j - 2), value(kX, j - 1), value(kY, j - 1)};
 }
 
-void RoutePlan::curve_step(int32_t j, double k) {
-  double x1 = value(kX, j - 1);
-  double y1 = value(kY, j - 1);
-  double dx = x1 - value(kX, j - 2);
-  double dy = y1 - value(kY, j - 2);
-  set_double(j, x1 + (dy * k + dx), y1 + (dy - dx * k));
+// The step vector is always taken afresh from the two points before, never
+// carried. They hold exactly what is stored, so a step computes the same
+// double as one that read them back from the plan.
+void RoutePlan::straight_step(int32_t j, LastTwo& p) {
+  const double dx = p.x1 - p.x0;
+  const double dy = p.y1 - p.y0;
+  const double x = p.x1 + dx;
+  const double y = p.y1 + dy;
+  set_double(j, x, y);
+  p = {p.x1, p.y1, x, y};
+}
+
+void RoutePlan::curve_step(int32_t j, double k, LastTwo& p) {
+  const double dx = p.x1 - p.x0;
+  const double dy = p.y1 - p.y0;
+  const double x = p.x1 + (dy * k + dx);
+  const double y = p.y1 + (dy - dx * k);
+  set_double(j, x, y);
+  p = {p.x1, p.y1, x, y};
 }
 
 bool RoutePlan::lay_curve(int64_t s, int64_t n, double k) {
+  if (cursor_ > s && cursor_ > s + n) return true;  // nothing left to lay
+  LastTwo p = last_two();
   while (cursor_ <= s) {
-    straight_step(static_cast<int32_t>(cursor_));
+    straight_step(static_cast<int32_t>(cursor_), p);
     if (++cursor_ > kMaxCursor) return false;
   }
   while (cursor_ <= s + n) {
-    curve_step(static_cast<int32_t>(cursor_), k);
+    curve_step(static_cast<int32_t>(cursor_), k, p);
     if (++cursor_ > kMaxCursor) return false;
   }
   return true;
 }
 
 void RoutePlan::finish() {
+  if (cursor_ > static_cast<int64_t>(last()) - 2) return;
+  LastTwo p = last_two();
   for (; cursor_ <= static_cast<int64_t>(last()) - 2; ++cursor_) {
-    straight_step(static_cast<int32_t>(cursor_));
+    straight_step(static_cast<int32_t>(cursor_), p);
   }
 }
 

@@ -79,8 +79,17 @@ class RoutePlan {
   bool image_is_file() const { return started_ && filled_ >= points_ - 2; }
   double computed(size_t at) const;
   void set_double(int32_t point, double x, double y);
-  void straight_step(int32_t j);
-  void curve_step(int32_t j, double k);
+
+  // The two points before the cursor, as stored. A run of steps reads them
+  // once and keeps them, instead of decoding both back for every metre.
+  struct LastTwo {
+    double x0, y0;  // point j - 2
+    double x1, y1;  // point j - 1
+  };
+  LastTwo last_two() const;
+  // Point j from the two before it, which then move on by one.
+  void straight_step(int32_t j, LastTwo& p);
+  void curve_step(int32_t j, double k, LastTwo& p);
 
   int32_t points_ = 0;  // T + 1
   int64_t cursor_ = 2;
