@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/text.h"
+#include "platform/replace_file.h"
 
 namespace binario {
 
@@ -62,6 +63,11 @@ int first_forbidden_byte(std::string_view name) {
 
 NameFault check_name(std::string_view name, NameUse use) {
   if (first_forbidden_byte(name) >= 0) return NameFault::kForbiddenByte;
+  // The route name begins the names of the run's files, and a record name is one.
+  if (name.size() >= kTemporaryPrefix.size() &&
+      same_file_name(name.substr(0, kTemporaryPrefix.size()), kTemporaryPrefix)) {
+    return NameFault::kTemporaryName;
+  }
   if (use == NameUse::kFileName) {
     if (name == "." || name == "..") return NameFault::kDotName;
     if (is_device_name(name)) return NameFault::kDeviceName;

@@ -20,6 +20,8 @@ enum class NameFault : uint8_t {
   kForbiddenByte,  // a folder separator, a drive colon, a control byte or < > " | ? *
   kDotName,        // a record named "." or ".."
   kDeviceName,     // a record naming a Windows device (CON, NUL, COM1, LPT1.txt ...)
+  kTemporaryName,  // beginning with the installer's temporary prefix, in any letter case:
+                   // the next run would take the file for a leftover of its own
 };
 
 // Checks `name` against the rules for its use. Bytes 128-255 are allowed: they

@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"COM0", kFile, NameFault::kNone}, NameCase{"COM10.txt", kFile, NameFault::kNone},
         NameCase{"CONSOLE.txt", kFile, NameFault::kNone},
         NameCase{"readme.con", kFile, NameFault::kNone}, NameCase{"x.CON", kFile, NameFault::kNone},
+        // The installer's temporary names, in any letter case, for any use:
+        // the next run would remove such a file, or read it as its journal.
+        NameCase{"binario-tmp-journal", kFile, NameFault::kTemporaryName},
+        NameCase{"Binario-TMP-7-0.txt", kFile, NameFault::kTemporaryName},
+        NameCase{"binario-tmp-", kScenario, NameFault::kTemporaryName},
+        NameCase{"binario-tmp", kFile, NameFault::kNone},
+        NameCase{"my binario-tmp-1", kFile, NameFault::kNone},
         // A route or train name is only a part of a file name: a device name or
         // a dot is harmless there.
         NameCase{"CON", kScenario, NameFault::kNone}, NameCase{"..", kScenario, NameFault::kNone}));

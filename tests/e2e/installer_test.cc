@@ -268,6 +268,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "1253", true},
         Spoiled{"record named after a device",
                 [](std::string* p) { put_name(p, record(*p, 2), "nul.txt"); }, "1253", true},
+        Spoiled{"record named as the installer's journal",
+                [](std::string* p) { put_name(p, record(*p, 2), "binario-tmp-journal"); }, "1253",
+                true},
         Spoiled{"route name with a separator",
                 [](std::string* p) { put_name(p, kRouteNameOffset, "../BOLOGNA"); }, "1253", true},
         // Damage in transfer: the seal refuses it.

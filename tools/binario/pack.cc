@@ -222,7 +222,8 @@ CommandRun declare_pack(CommandLine& command) {
                "Write the installer even when its texts would stop it with an error");
   command.footer(
       "Refuses, writing nothing, a stub of 49975 bytes or more, a name over 99 bytes or unsafe "
-      "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device), "
+      "(a / \\ : < > \" | ? * or control byte; a file named . or .. or after a Windows device; "
+      "a name beginning with binario-tmp-), "
       "two files of the same name, a file list without the route text or the scenario "
       "text, an output that is one of the files, and texts that `binario check` finds errors in "
       "(unless --force). Prints one line: files, bytes, errors and warnings.");

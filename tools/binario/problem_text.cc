@@ -140,6 +140,9 @@ std::string name_fault_text(std::string_view name, NameFault fault) {
     }
     case NameFault::kDotName:
       return "names a folder, not a file";
+    case NameFault::kTemporaryName:
+      return "begins like the installer's temporary files (\"binario-tmp-\"): the next "
+             "installation in the folder would remove it";
     case NameFault::kDeviceName:
       return "names a Windows device";
   }
