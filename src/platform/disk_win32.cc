@@ -109,8 +109,8 @@ class Win32Disk : public Disk {
   // A lock file that no other process may open while this one holds it, and
   // that the system deletes when its handle closes, also when the process is
   // killed. Another run's lock shows as a sharing violation, or as access
-  // denied for the moment its file is being deleted; access denied that
-  // lasts is a folder this process may not write in.
+  // denied while its file is being deleted; access denied with no lock file
+  // there is a folder this process may not write in.
   bool lock_folder(const char* folder) override {
     const Text path = platform::path_in(Text(folder), kLockName);
     for (int denied = 0;; Sleep(kWaitMilliseconds)) {
@@ -119,7 +119,8 @@ class Win32Disk : public Disk {
       if (lock_ != INVALID_HANDLE_VALUE) return true;
       const DWORD error = GetLastError();
       write_denied_ = error == ERROR_ACCESS_DENIED;
-      if (write_denied_ ? ++denied == kDeniedTries : error != ERROR_SHARING_VIOLATION) {
+      if (write_denied_ ? entry_at(path.c_str()) == Entry::kNothing || ++denied == kDeniedTries
+                        : error != ERROR_SHARING_VIOLATION) {
         return false;
       }
     }
