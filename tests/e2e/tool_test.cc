@@ -260,6 +260,27 @@ TEST_F(ToolTest, ExtractUnpacksIntoTheFolderWithoutCompiling) {
   EXPECT_EQ(contents(dir_ / "dest"),
             (std::map<std::string, std::string>{{kRouteText, "route\r\n"},
                                                 {kScenarioText, "scenario\r\n"}}));
+  EXPECT_EQ(result.out.rfind("seal: intact (", 0), 0u) << result.out;
+  EXPECT_NE(result.out.find("\n2 files unpacked into \"dest\"\n"), std::string::npos) << result.out;
+}
+
+// A flipped bit that the seal alone notices: refused, and unpacked all the
+// same with --force, saying so.
+TEST_F(ToolTest, ExtractForcedPastABrokenSeal) {
+  ASSERT_EQ(pack("out.exe").status, 0);
+  std::string installer = read_file(dir_ / "out.exe");
+  installer[installer.size() - 3] ^= 0x20;  // "scenario\r\n": 'o' becomes 'O'
+  write_file(dir_ / "out.exe", installer);
+  fs::create_directory(dir_ / "dest");
+  RunResult refused = binario({"extract", "out.exe", "-C", "dest"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("differ from those that were sealed"), std::string::npos)
+      << refused.err;
+  EXPECT_TRUE(contents(dir_ / "dest").empty());
+  RunResult forced = binario({"extract", "--force", "out.exe", "-C", "dest"});
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_NE(forced.err.find("all the same (--force)"), std::string::npos) << forced.err;
+  EXPECT_EQ(contents(dir_ / "dest").at(kScenarioText), "scenariO\r\n");
 }
 
 // What `binario check` says of an installer whose texts hold `route` and `scenario`.

@@ -2,6 +2,7 @@
 // unpack them, without the compiling.
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,7 @@ int extract(const ExtractOptions& options) {
     }
     report("extract", "unpacking it all the same (--force): its files may not be those packed");
   }
+  std::cout << "seal: " << seal_text(package) << '\n';
   size_t failed = 0;
   if (!sc_recupera_file(package, Text(options.folder), real_disk(), &failed)) {
     report("extract", "cannot write " + printable(package.records[failed].name) + " into \"" +
@@ -61,6 +63,8 @@ int extract(const ExtractOptions& options) {
                           "were not written");
     return kFailure;
   }
+  std::cout << package.records.size() << (package.records.size() == 1 ? " file" : " files")
+            << " unpacked into \"" << options.folder << "\"\n";
   return kSuccess;
 }
 
