@@ -149,6 +149,25 @@ TEST_F(FileSafetyTest, LinksAtTheFinalNamesAreReplacedNeverWrittenThrough) {
   EXPECT_EQ(read_file(folder_ / kNote), read_file(fs::path(BINARIO_EXAMPLES_DIR) / kNote));
 }
 
+// A run that fails at the last name of its commit (a folder stands where the
+// grid file goes) puts back every entry it moved aside: links, and dangling
+// links, as links.
+TEST_F(FileSafetyTest, AFailedCommitPutsLinksBackAsLinks) {
+  place(folder_, pack(sample_files()));
+  write_file(outside_ / "target", "outside");
+  fs::create_symlink(outside_ / "target", folder_ / kCompiledFiles[0]);
+  fs::create_symlink(outside_ / "gone", folder_ / kCompiledFiles[1]);
+  fs::create_directories(folder_ / kCompiledFiles[2]);
+  RunResult result = install(folder_);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("Errore n. 1254"), std::string::npos) << result.err;
+  EXPECT_EQ(fs::read_symlink(folder_ / kCompiledFiles[0]), outside_ / "target");
+  EXPECT_EQ(fs::read_symlink(folder_ / kCompiledFiles[1]), outside_ / "gone");
+  EXPECT_EQ(read_file(outside_ / "target"), "outside");
+  EXPECT_FALSE(fs::exists(folder_ / kNote));
+  EXPECT_FALSE(has_temporary(folder_));
+}
+
 // A small tmpfs that holds the installer but not what it unpacks. Needs the
 // right to mount; skipped with a message where the machine does not give it.
 TEST_F(FileSafetyTest, FullDiskGives1254AndLeavesTheFolderAsItWas) {
