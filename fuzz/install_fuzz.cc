@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -41,9 +42,10 @@ Folder without_installer(Folder files) {
 }
 
 std::string sealed(const std::string& image) {
-  binario::Bytes bytes(image.begin(), image.end());
+  binario::Bytes bytes(image.size());
+  std::memcpy(bytes.data(), image.data(), image.size());
   binario::put_seal(&bytes);
-  return std::string(bytes.begin(), bytes.end());
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 void check(bool holds) {
