@@ -63,6 +63,10 @@ inline uint32_t decode_u32(const uint8_t* p) {
 
 inline int32_t decode_i32(const uint8_t* p) { return static_cast<int32_t>(decode_u32(p)); }
 
+inline uint64_t decode_u64(const uint8_t* p) {
+  return decode_u32(p) | (static_cast<uint64_t>(decode_u32(p + 4)) << 32);
+}
+
 inline double decode_f64(const uint8_t* p) {
   if constexpr (std::endian::native == std::endian::little) {
     double v;

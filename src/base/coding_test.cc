@@ -18,6 +18,11 @@ TEST(CodingTest, IntegersAreLittleEndianAtTheirWidths) {
   EXPECT_EQ(decode_i16(&out[3]), -2);
   EXPECT_EQ(decode_i32(&out[5]), 39180);
   EXPECT_EQ(decode_i32(&out[9]), -450);
+  // A 64-bit length, as an installer's seal holds one.
+  out.clear();
+  put_fixed(&out, 0x0102030405060708u, 8);
+  EXPECT_EQ(out, (Bytes{0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01}));
+  EXPECT_EQ(decode_u64(out.data()), 0x0102030405060708u);
 }
 
 TEST(CodingTest, DoublesAreTheirIeeeBitPattern) {

@@ -16,10 +16,6 @@ constexpr size_t kLengthAt = 8;
 constexpr size_t kPackageCrcAt = 16;
 constexpr size_t kSealCrcAt = 20;
 
-uint64_t decode_u64(const uint8_t* p) {
-  return decode_u32(p) | (static_cast<uint64_t>(decode_u32(p + 4)) << 32);
-}
-
 bool all_zero(const uint8_t* p, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     if (p[i] != 0) return false;
@@ -67,8 +63,7 @@ SealCheck check_seal(const Bytes& image, size_t end, bool signed_end) {
 void put_seal(Bytes* image) {
   const size_t length = image->size() - kRouteNameOffset;
   Bytes seal(kSealMagic, kSealMagic + sizeof kSealMagic);
-  put_u32(&seal, static_cast<uint32_t>(length));
-  put_u32(&seal, static_cast<uint32_t>(static_cast<uint64_t>(length) >> 32));
+  put_fixed(&seal, length, 8);
   put_u32(&seal, crc32(image->data() + kRouteNameOffset, length));
   put_u32(&seal, crc32(seal.data(), seal.size()));
   std::memcpy(image->data() + kSealOffset, seal.data(), seal.size());
