@@ -41,8 +41,9 @@ class Disk {
   virtual bool rename_file(const char* from, const char* to) = 0;
 
   // The calls below are for the one run that holds a folder (its lock, what
-  // an earlier run left, its commit); a disk that serves only readers and
-  // writers of files keeps these refusals.
+  // an earlier run left, its commit). A disk that serves only readers and
+  // writers of files keeps these defaults: no rename without replacing, no
+  // listing, no lock, and what is at a path seen through file_exists.
 
   // Renames `from` to `to` only when nothing is at `to`: never replaces. A
   // link at `from` is moved as the link, dangling or not.
