@@ -8,30 +8,11 @@ Text CompileState::path_of(std::string_view name) const {
   return platform::path_in(cartella, name);
 }
 
-namespace {
-
-// `<route><suffix>`, and `<route>_<train><suffix>`.
-Text route_file(const CompileState& s, const char* suffix) {
-  Text name = s.nome_percorso;
-  name.append(suffix);
-  return name;
-}
-
-Text scenario_file(const CompileState& s, const char* suffix) {
-  Text name = s.nome_percorso;
-  name.push_back('_');
-  name.append(s.nome_treno);
-  name.append(suffix);
-  return name;
-}
-
-}  // namespace
-
-Text CompileState::route_text_name() const { return route_file(*this, kRouteTextSuffix); }
-Text CompileState::scenario_text_name() const { return scenario_file(*this, kScenarioTextSuffix); }
-Text CompileState::route_plan_name() const { return route_file(*this, kRoutePlanSuffix); }
-Text CompileState::station_file_name() const { return scenario_file(*this, kStationFileSuffix); }
-Text CompileState::grid_file_name() const { return scenario_file(*this, kGridFileSuffix); }
+Text CompileState::route_text_name() const { return names().route_text(); }
+Text CompileState::scenario_text_name() const { return names().scenario_text(); }
+Text CompileState::route_plan_name() const { return names().route_plan(); }
+Text CompileState::station_file_name() const { return names().station_file(); }
+Text CompileState::grid_file_name() const { return names().grid_file(); }
 
 Text CompileState::text_name(FaultText text) const {
   switch (text) {

@@ -48,7 +48,8 @@ struct CompileState {
   // `<cartella><separator><name>`.
   Text path_of(std::string_view name) const;
 
-  // The run's file names, from the two names (model/file_names.h).
+  // The run's file names, from the two names.
+  ScenarioNames names() const { return ScenarioNames(nome_percorso, nome_treno); }
   Text route_text_name() const;     // <route>_linea.txt
   Text scenario_text_name() const;  // <route>_<train>-.txt
   Text route_plan_name() const;     // <route>_linea.dat

@@ -46,8 +46,9 @@ CheckInput input_from_package(const Package& package) {
   CheckInput in;
   in.route = package.nome_percorso;
   in.train = package.nome_treno;
-  const std::string route_name = in.route + std::string(kRouteSuffix);
-  const std::string scenario_name = in.route + "_" + in.train + std::string(kScenarioSuffix);
+  const ScenarioNames names(in.route, in.train);
+  const std::string route_name(names.route_text().view());
+  const std::string scenario_name(names.scenario_text().view());
   for (const PackageRecord& r : package.records) {
     std::string content(reinterpret_cast<const char*>(r.content), r.size);
     if (r.name == route_name) in.route_text = SourceText(display_text(r.name), content);
@@ -122,10 +123,10 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
     out->train = *trains.begin();
   }
   std::string error;
+  const ScenarioNames scenario(out->route, out->train);
   for (bool is_route : {true, false}) {
-    const std::string name = is_route
-                                 ? out->route + std::string(kRouteSuffix)
-                                 : out->route + "_" + out->train + std::string(kScenarioSuffix);
+    const std::string name(is_route ? scenario.route_text().view()
+                                    : scenario.scenario_text().view());
     if (names.count(name) == 0) continue;
     const fs::path path = where[name];
     std::optional<SourceText> text = read_text(path, name_of(path), &error);

@@ -6,6 +6,7 @@
 #include "compile_run.h"
 #include "fault_locator.h"
 #include "lint.h"
+#include "model/file_names.h"
 #include "text_scan.h"
 
 namespace binario::tool {
@@ -29,8 +30,9 @@ struct Scanned {
       t.scenario = &*scenario;
       t.scenario_scan = &scenario_scan;
     }
-    t.route_name = input.route + "_linea.txt";
-    t.scenario_name = input.route + "_" + input.train + "-.txt";
+    const ScenarioNames names(input.route, input.train);
+    t.route_name = names.route_text().view();
+    t.scenario_name = names.scenario_text().view();
     return t;
   }
   void rescan() {

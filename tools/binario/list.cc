@@ -8,6 +8,7 @@
 #include "command.h"
 #include "display_text.h"
 #include "files.h"
+#include "model/file_names.h"
 #include "package/package.h"
 #include "problem_text.h"
 
@@ -47,9 +48,9 @@ int list(const std::string& installer) {
   if (!check.passed() || !names_read) return kFailure;
   // The installer compiles these two; without either it stops.
   std::string missing;
-  const std::string route_text = std::string(package.nome_percorso) + "_linea.txt";
-  const std::string scenario_text =
-      std::string(package.nome_percorso) + "_" + std::string(package.nome_treno) + "-.txt";
+  const ScenarioNames names(package.nome_percorso, package.nome_treno);
+  const std::string route_text(names.route_text().view());
+  const std::string scenario_text(names.scenario_text().view());
   for (const std::string& needed : {route_text, scenario_text}) {
     bool found = false;
     for (const PackageRecord& record : package.records) found |= record.name == needed;

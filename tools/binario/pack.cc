@@ -111,8 +111,9 @@ std::vector<PackedFile> read_files(const PackOptions& options, std::vector<std::
 
 // The installer compiles these two; without them it has nothing to do.
 void check_texts_present(const PackOptions& options, std::vector<std::string>* problems) {
-  const std::string route_text = options.route + kRouteTextSuffix;
-  const std::string scenario_text = options.route + "_" + options.train + kScenarioTextSuffix;
+  const ScenarioNames names(options.route, options.train);
+  const std::string route_text(names.route_text().view());
+  const std::string scenario_text(names.scenario_text().view());
   for (const std::string& needed : {route_text, scenario_text}) {
     bool found = false;
     for (const std::string& file : options.files)
@@ -148,12 +149,13 @@ int pack(const PackOptions& options) {
   CheckInput input;
   input.route = options.route;
   input.train = options.train;
+  const ScenarioNames names(options.route, options.train);
   for (const PackedFile& file : files) {
-    if (file.name == options.route + "_linea.txt") {
+    if (file.name == names.route_text().view()) {
       input.route_text =
           SourceText(file.name, std::string(file.content.begin(), file.content.end()));
     }
-    if (file.name == options.route + "_" + options.train + "-.txt") {
+    if (file.name == names.scenario_text().view()) {
       input.scenario_text =
           SourceText(file.name, std::string(file.content.begin(), file.content.end()));
     }

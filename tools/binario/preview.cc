@@ -40,8 +40,8 @@ std::string as_text(const Bytes& bytes) { return std::string(bytes.begin(), byte
 // Reads the three compiled files named after `state`'s names in its folder.
 bool read_compiled(const fs::path& folder, const std::string& route, const std::string& train,
                    CompiledRoute* out, std::string* error) {
-  const std::string names[] = {route + "_" + train + ".sim", route + "_" + train + ".dat",
-                               route + "_linea.dat"};
+  const ScenarioNames scenario(route, train);
+  const Text names[] = {scenario.station_file(), scenario.grid_file(), scenario.route_plan()};
   Bytes file[3];
   for (int i = 0; i < 3; ++i) {
     if (!read_whole_file(folder / path_from_name(names[i]), &file[i], error)) return false;
