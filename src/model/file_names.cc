@@ -2,16 +2,12 @@
 
 namespace binario {
 
-Text ScenarioNames::route_file(const char* suffix) const {
+Text ScenarioNames::file(bool of_train, const char* suffix) const {
   Text name(route_);
-  name.append(suffix);
-  return name;
-}
-
-Text ScenarioNames::scenario_file(const char* suffix) const {
-  Text name(route_);
-  name.push_back('_');
-  name.append(train_);
+  if (of_train) {
+    name.push_back('_');
+    name.append(train_);
+  }
   name.append(suffix);
   return name;
 }

@@ -23,16 +23,15 @@ class ScenarioNames {
  public:
   ScenarioNames(std::string_view route, std::string_view train) : route_(route), train_(train) {}
 
-  Text route_text() const { return route_file(kRouteTextSuffix); }           // <route>_linea.txt
-  Text scenario_text() const { return scenario_file(kScenarioTextSuffix); }  // <route>_<train>-.txt
-  Text route_plan() const { return route_file(kRoutePlanSuffix); }           // <route>_linea.dat
-  Text station_file() const { return scenario_file(kStationFileSuffix); }    // <route>_<train>.sim
-  Text grid_file() const { return scenario_file(kGridFileSuffix); }          // <route>_<train>.dat
+  Text route_text() const { return file(false, kRouteTextSuffix); }       // <route>_linea.txt
+  Text scenario_text() const { return file(true, kScenarioTextSuffix); }  // <route>_<train>-.txt
+  Text route_plan() const { return file(false, kRoutePlanSuffix); }       // <route>_linea.dat
+  Text station_file() const { return file(true, kStationFileSuffix); }    // <route>_<train>.sim
+  Text grid_file() const { return file(true, kGridFileSuffix); }          // <route>_<train>.dat
 
  private:
-  // `<route><suffix>`, and `<route>_<train><suffix>`.
-  Text route_file(const char* suffix) const;
-  Text scenario_file(const char* suffix) const;
+  // `<route><suffix>`, or `<route>_<train><suffix>`.
+  Text file(bool of_train, const char* suffix) const;
 
   std::string_view route_;
   std::string_view train_;
