@@ -1,0 +1,103 @@
+#ifndef BINARIO_ROUTE_ROUTE_TEXT_READER_H_
+#define BINARIO_ROUTE_ROUTE_TEXT_READER_H_
+
+// The route reader's own parts, shared by its two files: route_reader.cc (the
+// routine, the general section, the end of reading) and line_section.cc (the
+// lines of the line section). Nothing outside route/ includes this.
+
+#include <cstdint>
+#include <string_view>
+
+#include "base/field_reader.h"
+#include "model/compile_state.h"
+#include "platform/disk.h"
+#include "route/mountains.h"
+
+namespace binario::route_text {
+
+// How the reading of the route text goes on after a step.
+enum class Flow {
+  kGoOn,
+  kEndOfReading,  // end of the text, or code 15: the tails are filled, the scenario follows
+  kStopped,       // a code that ends the routine was recorded; the text is dealt with
+};
+
+struct RouteKeyword;
+
+class RouteReader {
+ public:
+  RouteReader(CompileState& state, Disk& disk, const Text& path, std::string_view text)
+      : state_(state), disk_(disk), path_(path), in_(text) {}
+
+  void run();
+
+ private:
+  // The keywords of the general section and of the line section.
+  static const RouteKeyword kGeneralKeywords[];
+  static const RouteKeyword kLineKeywords[];
+
+  Flow find_general_section();
+  Flow read_general_section();
+  Flow general_keywords();
+  Flow between_sections();
+  Flow read_line_section();
+  Flow line_keywords();
+  void end_of_reading();
+
+  Flow route_length();
+  Flow progressive(int32_t record);
+  Flow progressive_three() { return progressive(kProgressiveRecordFirst); }
+  Flow progressive_two() { return progressive(kProgressiveRecordFirst + 1); }
+  Flow progressive_one() { return progressive(kProgressiveRecordFirst + 2); }
+  // The three background values of the route header.
+  Flow background(int32_t StationRecord::*field);
+  Flow background_one() { return background(&StationRecord::area_start); }
+  Flow background_two() { return background(&StationRecord::position); }
+  Flow background_three() { return background(&StationRecord::area_end); }
+  Flow signal_repetition();
+  Flow gradient_line();
+  Flow curve_line();
+  Flow mountain_line();
+  Flow speed_board_line();
+  Flow location_board_line();
+
+  // Reads the next field into the field variable.
+  void next_field() { in_.read_text(&state_.campo); }
+  // The range check of a line's first value p: the grid bound is at least
+  // (p + 100) / 50. Records code 15 at p when it fails.
+  Flow range_check(int32_t p);
+  // One gradient cell at the cursor; false when gradient + 100 overflows.
+  bool write_gradient();
+
+  // Records `code` (with a position when it has one), deletes the route text
+  // and ends the routine.
+  Flow stop(Fault fault);
+  Flow stop_at(Fault fault, int32_t posizione);
+  // Deletes the route text after a fault: the routine ends.
+  Flow delete_text();
+  // Code 15 at `posizione`: the reading ends, the routine goes on.
+  Flow beyond_grid(int32_t posizione);
+  // Any other failure: code 25, both texts deleted.
+  Flow fail();
+  // A line's values have been read: a failed read is code 25.
+  bool values_failed() const { return in_.failed(); }
+
+  CompileState& state_;
+  Disk& disk_;
+  const Text& path_;
+  FieldReader in_;
+
+  int32_t gradient_cursor_ = 0;
+  int32_t previous_gradient_ = 0;
+  MountainTables montagne_;
+};
+
+// A keyword of the route text and the reader's action for it.
+struct RouteKeyword {
+  Keyword keyword;
+  Flow (RouteReader::*action)();
+};
+
+}  // namespace binario::route_text
+
+#endif  // BINARIO_ROUTE_ROUTE_TEXT_READER_H_
