@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -20,34 +18,20 @@
 #include "package/seal.h"
 #include "platform/replace_file.h"
 #include "run_report.h"
+#include "sample_installer.h"
 
 namespace binario {
 namespace {
 
 const std::string kFolder = "/giochi/treni";
 const std::string kInstaller = kFolder + "/setup.exe";
-const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
-const std::string kTrain = "IR2230";
-const std::vector<std::string> kSampleFiles = {
-    kRoute + "_linea.txt", kRoute + "_" + kTrain + "-.txt", kRoute + "_" + kTrain + "_note.txt",
-    kRoute + "_" + kTrain + "_rallentamenti.txt", kRoute + "_" + kTrain + "_scheda_treno.txt"};
+const std::string& kRoute = kSampleRoute;
+const std::string& kTrain = kSampleTrain;
 
-std::string example(const std::string& name) {
-  std::ifstream in(std::string(BINARIO_EXAMPLES_DIR) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The sample installer as its bytes, the sample package behind a stand-in stub.
+// The sample installer as its bytes.
 const std::string& sample_installer() {
   static const std::string image = [] {
-    Bytes bytes;
-    EXPECT_TRUE(begin_installer(Bytes{'M', 'Z'}, kRoute, kTrain, &bytes));
-    for (const std::string& name : kSampleFiles) {
-      const std::string content = example(name);
-      EXPECT_TRUE(append_record(name, reinterpret_cast<const uint8_t*>(content.data()),
-                                content.size(), &bytes));
-    }
+    const Bytes bytes = sample_installer_image();
     return std::string(bytes.begin(), bytes.end());
   }();
   return image;

@@ -2,37 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "package/package.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
+#include "sample_installer.h"
 
 namespace binario {
 namespace {
 
-const std::string kRoute = "BOLOGNA CENTRALE_VENEZIA SANTA LUCIA";
-const std::string kTrain = "IR2230";
-
-std::string example(const std::string& name) {
-  std::ifstream in(std::string(BINARIO_EXAMPLES_DIR) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The sample's five files behind a stand-in stub, sealed as `binario pack` seals.
+// The sample installer, sealed as `binario pack` seals.
 Bytes sealed_sample() {
-  Bytes image;
-  EXPECT_TRUE(begin_installer(Bytes{'M', 'Z'}, kRoute, kTrain, &image));
-  for (const char* suffix : {"_linea.txt", "_IR2230-.txt", "_IR2230_note.txt",
-                             "_IR2230_rallentamenti.txt", "_IR2230_scheda_treno.txt"}) {
-    const std::string name = kRoute + suffix;
-    const std::string content = example(name);
-    EXPECT_TRUE(append_record(name, reinterpret_cast<const uint8_t*>(content.data()),
-                              content.size(), &image));
-  }
+  Bytes image = sample_installer_image();
   put_seal(&image);
   return image;
 }

@@ -24,9 +24,7 @@ pack_sample() {
   "$tool" pack --stub "$stub" --route "$route" --train "$train" -o "$out" "${files[@]}" >/dev/null
 }
 
-# snapshot FOLDER: each file's name and checksum, sorted; no folder is expected.
-snapshot() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
-  printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"; done); }
+source "$(dirname "${BASH_SOURCE[0]}")/../folder_snapshot.sh"
 
 # earlier_install FOLDER INSTALLER: the folder as an earlier version left it.
 earlier_install() {

@@ -162,9 +162,4 @@ pack_longest_route() {
   "$1" pack --route R --train T --stub "$2" -o "$3" "$texts"/* >/dev/null
 }
 
-# snapshot FOLDER: each file's checksum and name, one a line, sorted.
-snapshot() {
-  (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort | while IFS= read -r f; do
-    printf '%s %s\n' "$(md5sum <"$f" | cut -c1-32)" "$f"
-  done)
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../folder_snapshot.sh"
