@@ -27,7 +27,8 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"route", "scenario"},  // the two readers
     {"finish"},             // what completes a run: code-point pass, competition codes
     {"app"},                // driver, main sequence, the player's message, the stub's main
-    {"tools"},              // the author tool
+    {"compiled"},           // the author tool: reading the compiled files into values
+    {"tools"},              // the author tool's other files
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -45,10 +46,17 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/... or tools/...
+// The folder a file of the tree belongs to: src/<folder>/..., the tool's
+// tools/binario/<folder>/..., or tools/... for the tool's other files.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  if (*part == "tools") return "tools";
+  if (*part == "tools") {
+    const std::vector<fs::path> parts(relative.begin(), relative.end());
+    if (parts.size() > 3 && parts[1] == "binario" && layer_of(parts[2].string()) >= 0) {
+      return parts[2].string();
+    }
+    return "tools";
+  }
   ++part;
   return part == relative.end() ? std::string() : part->string();
 }

@@ -12,7 +12,8 @@
 #include "app/compile_driver.h"
 #include "app/main_sequence.h"
 #include "command.h"
-#include "compiled_route.h"
+#include "compiled/compiled_loader.h"
+#include "compiled/compiled_route.h"
 #include "fault_text.h"
 #include "files.h"
 #include "inspect.h"
@@ -37,48 +38,21 @@ bool ends_with(std::string_view s, std::string_view suffix) { return s.ends_with
 
 std::string as_text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-// Reads the three compiled files named after `state`'s names in its folder.
-bool read_compiled(const fs::path& folder, const std::string& route, const std::string& train,
-                   CompiledRoute* out, std::string* error) {
-  const ScenarioNames scenario(route, train);
-  const Text names[] = {scenario.station_file(), scenario.grid_file(), scenario.route_plan()};
-  Bytes file[3];
-  for (int i = 0; i < 3; ++i) {
-    if (!read_whole_file(folder / path_from_name(names[i]), &file[i], error)) return false;
-  }
-  std::string why;
-  if (!decode_station_file(file[0], &out->records, &why)) {
-    *error = name_of(folder / path_from_name(names[0])) + ": not a station file: " + why;
-    return false;
-  }
-  if (!decode_grid_file(file[1], &out->cells, &why)) {
-    *error = name_of(folder / path_from_name(names[1])) + ": not a grid file: " + why;
-    return false;
-  }
-  if (!decode_route_plan_points(file[2], &out->plan, &why)) {
-    *error = name_of(folder / path_from_name(names[2])) + ": not a route plan file: " + why;
-    return false;
-  }
-  return true;
-}
-
 // Compiles the texts already in `state.cartella` and reads the result back.
 bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
   const CompileResult result = memorizza_percorso(state, real_disk(), true);
   if (!result.ok()) {
-    std::string where = result.testo == FaultText::kNone
+    std::string where = result.input == InputText::kNone
                             ? std::string("line grid")
-                            : display_text(state.text_name(result.testo).view());
-    if (result.riga > 0) where += ":" + std::to_string(result.riga);
+                            : display_text(state.text_name(result.input).view());
+    if (result.line > 0) where += ":" + std::to_string(result.line);
     *error =
         "the route does not compile: " + where + ": error " + std::to_string(code_of(result.fault));
-    if (records_position(result.fault)) *error += " at " + std::to_string(result.posizione) + " m";
+    if (records_position(result.fault)) *error += " at " + std::to_string(result.position) + " m";
     *error += ": " + fault_text(result.fault) + " (binario check tells more)";
     return false;
   }
-  return read_compiled(path_from_name(state.cartella.view()),
-                       std::string(state.nome_percorso.view()),
-                       std::string(state.nome_treno.view()), out, error);
+  return load_compiled_route(path_from_name(state.cartella.view()), state.names(), out, error);
 }
 
 bool from_installer(const std::string& path, PreviewRoute* route, std::string* error) {
@@ -186,7 +160,8 @@ bool from_folder(const fs::path& folder, PreviewRoute* route, std::string* error
       if (fs::exists(folder / path_from_name(name + "_linea.dat"))) {
         route->route_name = display_text(name);
         route->train_name = display_text(stem.substr(cut + 1));
-        return read_compiled(folder, name, stem.substr(cut + 1), &route->compiled, error);
+        const std::string train = stem.substr(cut + 1);
+        return load_compiled_route(folder, ScenarioNames(name, train), &route->compiled, error);
       }
     }
   }

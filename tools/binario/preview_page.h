@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "compiled_route.h"
+#include "compiled/compiled_route.h"
 #include "source_lines.h"
 
 namespace binario::tool {

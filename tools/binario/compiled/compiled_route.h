@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "compiled_files.h"
+#include "compiled/compiled_files.h"
 #include "model/grid_cell.h"
 #include "model/station_table.h"
 

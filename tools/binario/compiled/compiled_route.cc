@@ -1,4 +1,4 @@
-#include "compiled_route.h"
+#include "compiled/compiled_route.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "compiled_files.h"
+#include "compiled/compiled_files.h"
 
 #include <gtest/gtest.h>
 
