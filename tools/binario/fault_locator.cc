@@ -88,10 +88,10 @@ class Locator {
     }
   }
   const SourceText* source() const {
-    return run_.first.text == FaultText::kRoute ? t_.route : t_.scenario;
+    return run_.first.input == InputText::kRoute ? t_.route : t_.scenario;
   }
   const TextScan* scan() const {
-    return run_.first.text == FaultText::kRoute ? t_.route_scan : t_.scenario_scan;
+    return run_.first.input == InputText::kRoute ? t_.route_scan : t_.scenario_scan;
   }
   const SourceText* source_of(const Statement* s) const {
     for (const Owner& o : owners_) {
@@ -115,7 +115,7 @@ class Locator {
     out.diagnostic.line = line;
     out.diagnostic.code = code_of(run_.first.fault);
     out.diagnostic.message = message;
-    out.set_aside_text = in == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = in == t_.route ? InputText::kRoute : InputText::kScenario;
     out.set_aside_line = line;
     return out;
   }
@@ -127,7 +127,7 @@ class Locator {
     return out;
   }
   std::string missing_name() const {
-    return run_.first.text == FaultText::kScenario || run_.first.fault != Fault::kNoRouteText
+    return run_.first.input == InputText::kScenario || run_.first.fault != Fault::kNoRouteText
                ? t_.scenario_name
                : t_.route_name;
   }
@@ -185,10 +185,10 @@ void Locator::owners_notes(int32_t cell, const Statement* before, std::vector<No
 
 LocatedFault Locator::reading_failure() {
   const SourceText* in = source();
-  if (run_.first.text == FaultText::kScenario && t_.scenario == nullptr) {
+  if (run_.first.input == InputText::kScenario && t_.scenario == nullptr) {
     return whole(nullptr, "", "the scenario text is missing");
   }
-  if (run_.first.text == FaultText::kRoute && !run_.route_length_read) {
+  if (run_.first.input == InputText::kRoute && !run_.route_length_read) {
     LocatedFault out = whole(in, "",
                              "the route text has no 'lunghezza percorso' line in its "
                              "[generale] section, so the line has no length");
@@ -404,7 +404,7 @@ LocatedFault Locator::progressive_fault() {
                std::string("the kilometric progressive's ") + st.spec->values[i].name + " " +
                    std::to_string(v) + " is not a multiple of 50",
                t_.route);
-        out.set_aside_text = FaultText::kRoute;
+        out.set_aside_text = InputText::kRoute;
         out.diagnostic.hints.push_back(multiples_hint(v, 50));
         return out;
       }
@@ -500,7 +500,7 @@ LocatedFault Locator::header_fault() {
                "keeps for its " +
                (run_.first.fault == Fault::kHeaderStampTaken ? "header stamp" : "competition code"),
            o.source);
-    out.set_aside_text = o.source == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = o.source == t_.route ? InputText::kRoute : InputText::kScenario;
     out.diagnostic.hints.push_back("move it further along the line, out of grid cell 1");
     return out;
   }
