@@ -1,5 +1,5 @@
-#ifndef BINARIO_TOOLS_COMPILED_FILES_H_
-#define BINARIO_TOOLS_COMPILED_FILES_H_
+#ifndef BINARIO_TOOLS_COMPILED_COMPILED_FILES_H_
+#define BINARIO_TOOLS_COMPILED_COMPILED_FILES_H_
 
 // Readers for the three files the installer writes, for authors' inspection.
 // The layouts themselves are read by the decoders beside their encoders; these
@@ -48,4 +48,4 @@ bool decode_route_plan_points(const Bytes& file, std::vector<PlanPoint>* points,
 
 }  // namespace binario::tool
 
-#endif  // BINARIO_TOOLS_COMPILED_FILES_H_
+#endif  // BINARIO_TOOLS_COMPILED_COMPILED_FILES_H_

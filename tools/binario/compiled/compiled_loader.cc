@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "files.h"
+#include "files/files.h"
 
 namespace binario::tool {
 

@@ -1,5 +1,5 @@
-#ifndef BINARIO_TOOLS_BINARIO_COMPILED_ROUTE_H_
-#define BINARIO_TOOLS_BINARIO_COMPILED_ROUTE_H_
+#ifndef BINARIO_TOOLS_COMPILED_COMPILED_ROUTE_H_
+#define BINARIO_TOOLS_COMPILED_COMPILED_ROUTE_H_
 
 // The three compiled files of one scenario, decoded, and what their records
 // and cells mean to an author. Dump and preview read only this.
@@ -59,4 +59,4 @@ std::string clock_text(int64_t seconds);
 
 }  // namespace binario::tool
 
-#endif  // BINARIO_TOOLS_BINARIO_COMPILED_ROUTE_H_
+#endif  // BINARIO_TOOLS_COMPILED_COMPILED_ROUTE_H_

@@ -1,0 +1,31 @@
+#ifndef BINARIO_TOOLS_DIAGNOSTICS_COMPILE_RUN_H_
+#define BINARIO_TOOLS_DIAGNOSTICS_COMPILE_RUN_H_
+
+#include <cstdint>
+#include <string>
+
+#include "app/compile_result.h"
+#include "text/source_text.h"
+
+namespace binario::tool {
+
+struct CompileRun {
+  // The first fault of the compile, as the readers and the driver record it
+  // (header faults, 1250 and 1251, come from the driver); its position is 0
+  // unless the fault is found at a place on the line.
+  CompileResult first;
+  // The message the installer shows for the whole run; empty when it writes its files.
+  std::string shown;
+  bool route_length_read = false;
+  int32_t route_length = 0;
+  int32_t grid_last = 0;  // last cell index when the grid exists
+};
+
+// Compiles the texts as the installer would, in memory. A text that is null
+// is missing from the folder.
+CompileRun compile_texts(const std::string& route, const std::string& train,
+                         const SourceText* route_text, const SourceText* scenario_text);
+
+}  // namespace binario::tool
+
+#endif  // BINARIO_TOOLS_DIAGNOSTICS_COMPILE_RUN_H_
