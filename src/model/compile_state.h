@@ -73,8 +73,8 @@ class CompileState {
   void clear_fault();
 
   // The readers' one failure handler: records code 25 found on `line` of
-  // `text`. Files are not the state's business: the reader deletes its own
-  // text, and `memorizza_dati` both texts once reading has ended.
+  // `text`. Files are not the state's business: `memorizza_dati` deletes
+  // both texts once reading has ended on this code.
   void fail_reading(InputText text, int32_t line);
 };
 

@@ -18,7 +18,7 @@ using grammar::KeywordRule;
 enum class Step {
   kGoOn,      // read the next keyword field
   kEndSteps,  // a position beyond the grid (code 15): leave the loop, run the end steps
-  kStop,      // a fault ended reading; the scenario text is deleted (by the run after code 25)
+  kStop,      // a fault ended reading; the text is deleted (after code 25, by the run)
 };
 
 // One reading of the scenario text: where it is, the field stream, and the
