@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "compile_run.h"
+#include "diagnostics/stored_values.h"
 #include "fault_locator.h"
 #include "lint.h"
 #include "model/file_names.h"
@@ -79,8 +80,14 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
   // follows from an error; a line with an error has its say there.
   Scanned written{input.route_text, input.scenario_text, {}, {}};
   written.rescan();
-  std::vector<Diagnostic> warnings =
-      lint_texts(current.view(input), compile(input, current), written.view(input));
+  const CompileRun cleared = compile(input, current);
+  std::vector<Diagnostic> warnings = lint_texts(current.view(input), cleared, written.view(input));
+  for (std::vector<Diagnostic> more : {stored_value_findings(current.view(input)),
+                                       plausibility_findings(current.view(input), cleared)}) {
+    for (Diagnostic& d : more) {
+      (d.severity == Severity::kError ? errors : warnings).push_back(std::move(d));
+    }
+  }
   for (Diagnostic& w : warnings) {
     if (options.disabled.count(w.warning) != 0) continue;
     const bool on_error_line = std::any_of(errors.begin(), errors.end(), [&](const Diagnostic& e) {

@@ -73,4 +73,13 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
   return out;
 }
 
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text) {
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  memorizza_percorso(run->state, run->folder, true);
+  return std::make_unique<CompileState>(std::move(run->state));
+}
+
 }  // namespace binario::tool

@@ -2,8 +2,10 @@
 #define BINARIO_TOOLS_BINARIO_COMPILE_RUN_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "model/compile_state.h"
 #include "model/fault.h"
 #include "source_text.h"
 
@@ -30,6 +32,12 @@ struct CompileRun {
 // is missing from the folder.
 CompileRun compile_texts(const std::string& route, const std::string& train,
                          const SourceText* route_text, const SourceText* scenario_text);
+
+// The compile state after the installer's whole run on the texts: the
+// station table and the line grid as it would write them.
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text);
 
 }  // namespace binario::tool
 

@@ -16,6 +16,8 @@ const char* const kWarningNames[] = {
     "unknown-keyword",  "keyword-case",  "extra-values", "short-line",
     "number-separator", "tab",           "charset",      "utf8",
     "past-end",         "empty-section", "time-order",   "duplicate-station",
+    "stored-value",     "empty-value",   "time-of-day",  "position-order",
+    "stretch-end",      "implausible",   "route-length",
 };
 const size_t kWarningCount = std::size(kWarningNames);
 
@@ -273,6 +275,8 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
 }
 
 void Linter::scenario(const SourceText& in, const TextScan& scan) {
+  // An empty text is an error of its own.
+  if (in.bytes().find_first_not_of(" \t\r\n") == std::string::npos) return;
   if (!scan.general_found) {
     Diagnostic& d =
         warn("empty-section", in, nullptr,
