@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "compile_run.h"
+#include "diagnostics/root_cause.h"
 #include "diagnostics/stored_values.h"
 #include "fault_locator.h"
 #include "lint.h"
@@ -60,6 +61,7 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
   current.rescan();
   const CompileRun original = compile(input, current);
   report.shown = original.shown;
+  const std::optional<Diagnostic> seen = shown_fault(original, current.view(input));
 
   // Every error: locate the first fault, set its line aside, compile again.
   std::vector<Diagnostic> errors;
@@ -88,6 +90,8 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
       (d.severity == Severity::kError ? errors : warnings).push_back(std::move(d));
     }
   }
+  gather_past_the_end(errors, warnings, seen, written.view(input), cleared);
+  keep_shown_fault(errors, seen);
   for (Diagnostic& w : warnings) {
     if (options.disabled.count(w.warning) != 0) continue;
     const bool on_error_line = std::any_of(errors.begin(), errors.end(), [&](const Diagnostic& e) {

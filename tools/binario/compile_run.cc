@@ -56,6 +56,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
     out.first = located(result);
+    out.shown_fault = out.first;
   }
   // The route reader alone: a fault there comes first, also a position
   // beyond the grid that lets the scenario reader run on.

@@ -21,6 +21,9 @@ struct CompileFault {
 
 struct CompileRun {
   CompileFault first;
+  // The fault of the whole run, the one the player sees; `first` may be an
+  // earlier one of the route text that the scenario reader's replaced.
+  CompileFault shown_fault;
   // The message the installer shows for the whole run; empty when it writes its files.
   std::string shown;
   bool route_length_read = false;

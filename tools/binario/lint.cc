@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "diagnostics/stored_values.h"
 #include "display_text.h"
 #include "inspect.h"
 #include "model/station_table.h"
@@ -305,44 +306,20 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
     if (!written) warn("empty-section", in, nullptr, n.meaning);
   }
   // Stations in the order of the line: names once, times forward.
-  const Statement* previous_timed = nullptr;
-  int64_t previous_time = 0;
   std::map<std::string, const Statement*> names;
   for (const Statement* s : scan.all("stazione")) {
     if (s->failed_value() != nullptr) continue;
     const Field& name = s->values[16];
     std::string key = lower(name.text.view());
-    if (!key.empty()) {
-      auto [it, fresh] = names.emplace(key, s);
-      if (!fresh) {
-        Diagnostic& d = warn("duplicate-station", in, &name,
-                             "station " + quoted_text(name.raw) + " is listed twice");
-        d.notes.push_back({"it is first listed here", in.name(), it->second->values[16].line,
-                           it->second->values[16].column});
-      }
-    }
-    const int64_t time =
-        (s->values[13].value * 60 + s->values[14].value) * 60 + s->values[15].value;
-    if (s->values[1].value >= kFirstLocationKind || time == 0) continue;
-    if (previous_timed != nullptr && time < previous_time) {
-      auto clock = [](int64_t t) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(t / 3600),
-                      static_cast<long long>(t / 60 % 60), static_cast<long long>(t % 60));
-        return std::string(text);
-      };
-      Field at = s->values[13];
-      at.raw = std::string(in.bytes().substr(at.start, s->values[15].end - at.start));
-      Diagnostic& d =
-          warn("time-order", in, &at,
-               "station " + quoted_text(name.raw) + " is scheduled at " + clock(time) +
-                   ", before the station before it along the line (" + clock(previous_time) + ")");
-      d.notes.push_back({"the earlier station is here", in.name(), previous_timed->keyword.line,
-                         previous_timed->keyword.column});
-    }
-    previous_timed = s;
-    previous_time = time;
+    if (key.empty()) continue;
+    auto [it, fresh] = names.emplace(key, s);
+    if (fresh) continue;
+    Diagnostic& d = warn("duplicate-station", in, &name,
+                         "station " + quoted_text(name.raw) + " is listed twice");
+    d.notes.push_back({"it is first listed here", in.name(), it->second->values[16].line,
+                       it->second->values[16].column});
   }
+  for (Diagnostic& d : time_order_findings(in, scan)) out_.push_back(std::move(d));
 }
 
 }  // namespace

@@ -38,17 +38,11 @@ bool whole(const Statement& s) { return s.failed_value() == nullptr; }
 
 std::string kw(const Statement& s) { return std::string("'") + s.spec->written + "'"; }
 
-bool has_position(const Statement& s) {
-  const std::string_view first = s.spec->values.empty() ? "" : s.spec->values[0].name;
-  return (first == "position" || first == "start") &&
-         std::string_view(s.spec->written).find("ripetizione") == std::string_view::npos;
-}
-
 // Within the lines of one keyword, positions increase along the line.
 void position_order(const SourceText& in, const TextScan& scan, std::vector<Diagnostic>& out) {
   std::map<std::string_view, const Statement*> previous;
   for (const Statement& s : scan.statements) {
-    if (!whole(s) || !has_position(s)) continue;
+    if (!whole(s) || !carries_position(s)) continue;
     const Statement*& before = previous[s.spec->written];
     if (before != nullptr && s.values[0].value <= before->values[0].value) {
       const bool same = s.values[0].value == before->values[0].value;
@@ -135,6 +129,12 @@ bool blank(std::string_view bytes) {
 }
 
 }  // namespace
+
+bool carries_position(const Statement& s) {
+  const std::string_view first = s.spec->values.empty() ? "" : s.spec->values[0].name;
+  return (first == "position" || first == "start") &&
+         std::string_view(s.spec->written).find("ripetizione") == std::string_view::npos;
+}
 
 std::vector<Diagnostic> plausibility_findings(const ScannedTexts& texts, const CompileRun& run) {
   std::vector<Diagnostic> out;

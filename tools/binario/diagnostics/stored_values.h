@@ -20,6 +20,13 @@ std::vector<Diagnostic> stored_value_findings(const ScannedTexts& texts);
 // scenario text with nothing in it.
 std::vector<Diagnostic> plausibility_findings(const ScannedTexts& texts, const CompileRun& run);
 
+// Stations whose timetable times go back along the line, each warning at
+// the station whose time breaks the order.
+std::vector<Diagnostic> time_order_findings(const SourceText& in, const TextScan& scan);
+
+// A line whose first value places it along the line.
+bool carries_position(const Statement& s);
+
 // A finding at a field of a text.
 Diagnostic finding_at(Severity severity, const char* warning, const SourceText& in, const Field& at,
                       std::string message);
