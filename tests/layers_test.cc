@@ -27,7 +27,12 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"route", "scenario"},  // the two readers
     {"finish"},             // what completes a run: code-point pass, competition codes
     {"app"},                // driver, main sequence, the player's message, the stub's main
-    {"tools"},              // the author tool
+    {"text", "files"},      // the tool: source and display text; reading and writing files
+    {"compiled"},           // the compiled files read into values
+    {"diagnostics"},        // check's engine
+    {"preview", "lsp"},     // the preview page; the language server
+    {"commands"},           // the command-line shell
+    {"tools"},              // the rest of the author tool
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -45,11 +50,18 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/... or tools/...
+// The folder a file of the tree belongs to: src/<folder>/...,
+// tools/binario/<folder>/..., or "tools" for the rest of tools/.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  if (*part == "tools") return "tools";
+  const bool tool = *part == "tools";
   ++part;
+  if (tool) {
+    if (part == relative.end() || *part != "binario") return "tools";
+    ++part;
+    auto file = part;
+    return ++file == relative.end() ? "tools" : part->string();
+  }
   return part == relative.end() ? std::string() : part->string();
 }
 
@@ -111,13 +123,16 @@ TEST(LayersTest, NamesFileAndLineOfUpwardAndSidewaysIncludes) {
   std::ofstream(root / "src/model/a.h") << "#include \"base/text.h\"\n\n#include \"app/x.h\"\n";
   std::ofstream(root / "src/route/b.cc") << "#include \"route/b.h\"\n#include \"scenario/c.h\"\n";
   std::ofstream(root / "tools/binario/t.cc") << "#include \"app/x.h\"\n#include \"local.h\"\n";
+  fs::create_directories(root / "tools/binario/text");
+  std::ofstream(root / "tools/binario/text/e.cc") << "#include \"diagnostics/d.h\"\n";
   const std::vector<Violation> found = check_tree(root);
   fs::remove_all(root);
   std::map<std::string, std::string> by_place;
   for (const Violation& v : found) by_place[v.where] = v.what;
-  ASSERT_EQ(by_place.size(), 2u);
+  ASSERT_EQ(by_place.size(), 3u);
   EXPECT_NE(by_place["src/model/a.h:3"].find("layer above model"), std::string::npos);
   EXPECT_NE(by_place["src/route/b.cc:2"].find("sibling of route"), std::string::npos);
+  EXPECT_NE(by_place["tools/binario/text/e.cc:1"].find("layer above text"), std::string::npos);
 }
 
 }  // namespace

@@ -67,6 +67,7 @@ int check(const CheckCommand& c) {
   }
 
   CheckInput input;
+  NearMisses near;
   if (is_installer(c.inputs)) {
     Bytes image;
     std::string error;
@@ -83,14 +84,15 @@ int check(const CheckCommand& c) {
     input = input_from_package(package);
     if (c.format != "json") std::cout << "seal: " << seal_text(package) << '\n';
   } else {
-    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input);
+    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input, &near);
     if (!problem.empty()) {
       report("check", problem);
       return kUsage;
     }
   }
 
-  const CheckReport result = check_texts(input, options);
+  CheckReport result = check_texts(input, options);
+  hint_near_misses(input, near, &result);
   if (c.format == "json") {
     write_json(result, std::cout);
   } else {

@@ -26,12 +26,14 @@ namespace fs = std::filesystem;
 
 int drop_folder(const std::string& folder) {
   CheckInput input;
-  const std::string problem = input_from_paths({folder}, "", "", &input);
+  NearMisses near;
+  const std::string problem = input_from_paths({folder}, "", "", &input, &near, false);
   if (!problem.empty()) {
     report("check", problem);
     return kFailure;
   }
-  const CheckReport checked = check_texts(input, CheckOptions());
+  CheckReport checked = check_texts(input, CheckOptions());
+  hint_near_misses(input, near, &checked);
   std::vector<const SourceText*> sources;
   if (input.route_text) sources.push_back(&*input.route_text);
   if (input.scenario_text) sources.push_back(&*input.scenario_text);

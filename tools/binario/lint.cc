@@ -10,6 +10,7 @@
 #include "display_text.h"
 #include "inspect.h"
 #include "model/station_table.h"
+#include "text/edit_distance.h"
 
 namespace binario::tool {
 
@@ -28,23 +29,6 @@ std::string lower(std::string_view s) {
   std::string out(s);
   for (char& c : out) c = to_lower_ascii(c);
   return out;
-}
-
-// Edits (insert, delete, replace, swap two neighbours) from a to b.
-size_t distance(std::string_view a, std::string_view b) {
-  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
-  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    for (size_t j = 1; j <= b.size(); ++j) {
-      d[i][j] = std::min(
-          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-      }
-    }
-  }
-  return d[a.size()][b.size()];
 }
 
 bool has_letter(std::string_view s) {
@@ -185,14 +169,14 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
     for (const char* known : scan.known) {
       // A keyword may stand with other words in its field: compare it with
       // the field's words too.
-      size_t dd = distance(word, known);
+      size_t dd = edit_distance(word, known);
       size_t pos = 0;
       while (pos < word.size()) {
         size_t endw = word.find(' ', pos);
         if (endw == std::string::npos) endw = word.size();
         std::string_view w = std::string_view(word).substr(pos, endw - pos);
         std::string_view kw = known;
-        dd = std::min(dd, distance(w, kw.substr(0, kw.find(' '))));
+        dd = std::min(dd, edit_distance(w, kw.substr(0, kw.find(' '))));
         pos = endw + 1;
       }
       if (best == nullptr || dd < best_distance) {
