@@ -3,7 +3,7 @@
 #include <string>
 
 #include "diagnostics/stored_values.h"
-#include "display_text.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 
@@ -11,23 +11,22 @@ namespace {
 
 // A value no real train or line has, though the installer stores it.
 struct Plausible {
-  const char* keyword;
+  const KeywordSpec* keyword;
   size_t value;
   int64_t min;
   int64_t max;
-  const char* unit;     // with its leading blank, or empty
   const char* meaning;  // what a value outside min to max says
 };
 
 // Adhesion past 255 and other values that wrap are errors of their own.
-constexpr Plausible kPlausible[] = {
-    {"numero vetture", 0, 1, INT32_MAX, "", "a train has at least one car"},
-    {"percentuale massa frenata", 0, 0, 200, " %",
-     "no train brakes with far more than 100 % of its mass"},
-    {"aderenza", 1, 0, 100, "", "adhesion runs from 0 to 100"},
-    {"sabbia", 0, 0, INT16_MAX, "", "no train carries a negative amount of sand"},
-    {"stazione", 2, 0, INT32_MAX, " m", "no station has a negative length"},
-    {"rallentamento", 1, 0, INT32_MAX, " km/h", "no slowdown has a negative speed"},
+const Plausible kPlausible[] = {
+    {&kw::kCars, 0, 1, INT32_MAX, "a train has at least one car"},
+    {&kw::kBrakedMass, 0, 0, 200, "no train brakes with far more than 100 % of its mass"},
+    {&kw::kAdherence, 1, 0, 100, "adhesion runs from 0 to 100"},
+    {&scenario_grammar::kKeywords[scenario_grammar::kSand], 0, 0, INT16_MAX,
+     "no train carries a negative amount of sand"},
+    {&kw::kStation, 2, 0, INT32_MAX, "no station has a negative length"},
+    {&kw::kSlowdown, 1, 0, INT32_MAX, "no slowdown has a negative speed"},
 };
 
 // How far past its last station a route may run on before its length looks
@@ -36,7 +35,7 @@ constexpr int64_t kRouteTail = 10000;
 
 bool whole(const Statement& s) { return s.failed_value() == nullptr; }
 
-std::string kw(const Statement& s) { return std::string("'") + s.spec->written + "'"; }
+std::string keyword_of(const Statement& s) { return std::string("'") + s.spec->written + "'"; }
 
 // Within the lines of one keyword, positions increase along the line.
 void position_order(const SourceText& in, const TextScan& scan, std::vector<Diagnostic>& out) {
@@ -48,7 +47,7 @@ void position_order(const SourceText& in, const TextScan& scan, std::vector<Diag
       const bool same = s.values[0].value == before->values[0].value;
       Diagnostic d = finding_at(
           Severity::kWarning, "position-order", in, s.values[0],
-          kw(s) + " at " + std::to_string(s.values[0].value) + " m " +
+          keyword_of(s) + " at " + std::to_string(s.values[0].value) + " m " +
               (same ? "repeats the position of" : "goes back from") + " the line before it (" +
               std::to_string(before->values[0].value) + " m, line " +
               std::to_string(before->keyword.line) + "): lines run in the order of the line");
@@ -64,16 +63,15 @@ void position_order(const SourceText& in, const TextScan& scan, std::vector<Diag
 void stretch_end(const SourceText& in, const TextScan& scan, std::vector<Diagnostic>& out) {
   for (const Statement& s : scan.statements) {
     if (!whole(s)) continue;
-    const std::string_view k = s.spec->written;
-    if (k == "montagna" && s.values[1].value <= s.values[0].value) {
+    if (s.is(kw::kMountain) && s.values[1].value <= s.values[0].value) {
       out.push_back(finding_at(Severity::kWarning, "stretch-end", in, s.values[1],
                                "the mountain stretch ends at " + std::to_string(s.values[1].value) +
                                    " m, not after its start at " +
                                    std::to_string(s.values[0].value) +
                                    " m: the installer lays no mountain"));
     }
-    const bool slowdown = k == "rallentamento";
-    if ((slowdown || k == "curvad1") && s.values[slowdown ? 2 : 1].value <= 0) {
+    const bool slowdown = s.is(kw::kSlowdown);
+    if ((slowdown || s.is(kw::kCurve)) && s.values[slowdown ? 2 : 1].value <= 0) {
       const Field& f = s.values[slowdown ? 2 : 1];
       out.push_back(finding_at(Severity::kWarning, "stretch-end", in, f,
                                std::string(slowdown ? "the slowdown" : "the curve") +
@@ -87,17 +85,17 @@ void implausible(const SourceText& in, const TextScan& scan, std::vector<Diagnos
   for (const Statement& s : scan.statements) {
     if (!whole(s)) continue;
     for (const Plausible& p : kPlausible) {
-      if (std::string_view(p.keyword) != s.spec->written) continue;
+      if (!s.is(*p.keyword)) continue;
       const Field& f = s.values[p.value];
       if (f.value >= p.min && f.value <= p.max) continue;
       // A value past what its byte holds is reported as stored otherwise.
-      if (s.spec->written == std::string_view("aderenza") && (f.value < 0 || f.value > 255)) {
+      if (s.is(kw::kAdherence) && (f.value < 0 || f.value > 255)) {
         continue;
       }
       out.push_back(finding_at(Severity::kWarning, "implausible", in, f,
                                std::string(s.spec->values[p.value].name) + " " +
-                                   std::to_string(f.value) + p.unit + " of " + kw(s) + ": " +
-                                   p.meaning));
+                                   with_unit(f.value, s.spec->values[p.value]) + " of " +
+                                   keyword_of(s) + ": " + p.meaning));
     }
   }
 }
@@ -105,10 +103,10 @@ void implausible(const SourceText& in, const TextScan& scan, std::vector<Diagnos
 void route_tail(const ScannedTexts& t, const CompileRun& run, std::vector<Diagnostic>& out) {
   if (!t.route_scan || !t.scenario_scan || !run.route_length_read) return;
   const Statement* last = nullptr;
-  for (const Statement* s : t.scenario_scan->all("stazione")) {
+  for (const Statement* s : t.scenario_scan->all(kw::kStation)) {
     if (whole(*s) && (last == nullptr || s->values[0].value > last->values[0].value)) last = s;
   }
-  const std::vector<const Statement*> lengths = t.route_scan->all("lunghezza percorso");
+  const std::vector<const Statement*> lengths = t.route_scan->all(kw::kRouteLength);
   if (last == nullptr || lengths.empty() || !whole(*lengths.back())) return;
   const Field& length = lengths.back()->values[0];
   if (length.value - last->values[0].value <= kRouteTail) return;
@@ -132,8 +130,7 @@ bool blank(std::string_view bytes) {
 
 bool carries_position(const Statement& s) {
   const std::string_view first = s.spec->values.empty() ? "" : s.spec->values[0].name;
-  return (first == "position" || first == "start") &&
-         std::string_view(s.spec->written).find("ripetizione") == std::string_view::npos;
+  return (first == "position" || first == "start") && !s.is(kw::kRepetition);
 }
 
 std::vector<Diagnostic> plausibility_findings(const ScannedTexts& texts, const CompileRun& run) {

@@ -61,7 +61,7 @@ void gather_past_the_end(std::vector<Diagnostic>& errors, std::vector<Diagnostic
        (others == 1 ? " more line gives a position" : " more lines give positions") +
        " past the end of the route, not listed"});
   if (texts.route_scan) {
-    for (const Statement* length : texts.route_scan->all("lunghezza percorso")) {
+    for (const Statement* length : texts.route_scan->all(kw::kRouteLength)) {
       kept.notes.push_back({"the route length is read here", texts.route->name(),
                             length->values[0].line, length->values[0].column});
     }

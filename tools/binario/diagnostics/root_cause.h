@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "compile_run.h"
-#include "diagnostic.h"
-#include "fault_locator.h"
+#include "diagnostics/compile_run.h"
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/fault_locator.h"
 
 namespace binario::tool {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "check_run.h"
+#include "diagnostics/check_run.h"
 
 namespace binario::tool {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/round.h"
-#include "display_text.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 
@@ -35,26 +35,20 @@ enum class Storage {
 };
 
 struct StoredValue {
-  const char* keyword;  // as the text writes it
-  size_t value;         // index of the value after the keyword
+  const KeywordSpec* keyword;
+  size_t value;  // index of the value after the keyword
   Storage storage;
-  const char* unit;  // with its leading blank, or empty
 };
 
 // Every value the installer does not store exactly as any number of its
 // read width: the numbers of the ranges come from the stored widths.
-constexpr StoredValue kStoredValues[] = {
-    {"pendenza", 1, Storage::kGradient, " per mille"},
-    {"velocita", 1, Storage::kSpeedFifth, " km/h"},
-    {"aderenza", 1, Storage::kLow8, ""},
-    {"rallentamento", 1, Storage::kLow16, " km/h"},
-    {"rallentamento", 3, Storage::kLow16, ""},
-    {"rallentamento", 5, Storage::kLow16, ""},
-    {"abbattimento", 1, Storage::kPositive16, ""},
-    {"segnale", 10, Storage::kSignalTime, ""},
-    {"indicatori_vmax", 5, Storage::kRightSpeed, " km/h"},
-    {"indicatori_vmax", 6, Storage::kRightSpeed, " km/h"},
-    {"indicatori_vmax", 7, Storage::kRightSpeed, " km/h"},
+const StoredValue kStoredValues[] = {
+    {&kw::kGradient, 1, Storage::kGradient},     {&kw::kSpeed, 1, Storage::kSpeedFifth},
+    {&kw::kAdherence, 1, Storage::kLow8},        {&kw::kSlowdown, 1, Storage::kLow16},
+    {&kw::kSlowdown, 3, Storage::kLow16},        {&kw::kSlowdown, 5, Storage::kLow16},
+    {&kw::kCodePoint, 1, Storage::kPositive16},  {&kw::kSignal, 10, Storage::kSignalTime},
+    {&kw::kSpeedBoard, 5, Storage::kRightSpeed}, {&kw::kSpeedBoard, 6, Storage::kRightSpeed},
+    {&kw::kSpeedBoard, 7, Storage::kRightSpeed},
 };
 
 constexpr int64_t kGradientOffset = 100;
@@ -128,7 +122,8 @@ const char* why_converted(Storage storage, const Statement& s) {
 std::string keyword_of(const Statement& s) { return std::string("'") + s.spec->written + "'"; }
 
 std::string value_named(const Statement& s, size_t i) {
-  return std::string(s.spec->values[i].name) + " " + std::to_string(s.values[i].value);
+  return std::string(s.spec->values[i].name) + " " +
+         with_unit(s.values[i].value, s.spec->values[i]);
 }
 
 void check_stored(const SourceText& in, const Statement& s, const StoredValue& rule,
@@ -136,8 +131,8 @@ void check_stored(const SourceText& in, const Statement& s, const StoredValue& r
   const Field& f = s.values[rule.value];
   const int64_t kept = stored(rule.storage, f.value, s);
   if (kept == f.value) return;
-  const std::string what = value_named(s, rule.value) + rule.unit + " of " + keyword_of(s);
-  const std::string kept_text = std::to_string(kept) + rule.unit;
+  const std::string what = value_named(s, rule.value) + " of " + keyword_of(s);
+  const std::string kept_text = with_unit(kept, s.spec->values[rule.value]);
   const std::optional<Range> range = stored_range(rule.storage);
   const bool in_range = !range || (f.value >= range->min && f.value <= range->max) ||
                         (rule.storage == Storage::kSignalTime && kept == 0);
@@ -217,15 +212,18 @@ void check_text(const SourceText& in, const TextScan& scan, std::vector<Diagnost
     if (!read_whole(s)) continue;
     check_empty(in, scan, s, out);
     for (const StoredValue& rule : kStoredValues) {
-      if (std::string_view(rule.keyword) == s.spec->written) check_stored(in, s, rule, out);
+      if (s.is(*rule.keyword)) check_stored(in, s, rule, out);
     }
-    const std::string_view kw = s.spec->written;
-    if (kw == "orologio") check_time(in, s, 0, false, out);
-    if (kw == "stazione") check_time(in, s, 13, true, out);
+    if (s.is(kw::kClock)) check_time(in, s, 0, false, out);
+    if (s.is(kw::kStation)) check_time(in, s, 13, true, out);
   }
 }
 
 }  // namespace
+
+std::string with_unit(int64_t v, const ValueSpec& spec) {
+  return std::to_string(v) + (*spec.unit != '\0' ? std::string(" ") + spec.unit : "");
+}
 
 std::vector<Diagnostic> stored_value_findings(const ScannedTexts& texts) {
   std::vector<Diagnostic> out;

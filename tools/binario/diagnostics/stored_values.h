@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "compile_run.h"
-#include "diagnostic.h"
-#include "fault_locator.h"
+#include "diagnostics/compile_run.h"
+#include "diagnostics/diagnostic.h"
+#include "diagnostics/fault_locator.h"
 
 namespace binario::tool {
 
@@ -26,6 +26,9 @@ std::vector<Diagnostic> time_order_findings(const SourceText& in, const TextScan
 
 // A line whose first value places it along the line.
 bool carries_position(const Statement& s);
+
+// A number with its unit, as the language reference writes it: "600 per mille".
+std::string with_unit(int64_t v, const ValueSpec& spec);
 
 // A finding at a field of a text.
 Diagnostic finding_at(Severity severity, const char* warning, const SourceText& in, const Field& at,

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "check_run.h"
-#include "compile_run.h"
+#include "diagnostics/check_run.h"
+#include "diagnostics/compile_run.h"
 
 namespace binario::tool {
 namespace {
@@ -120,13 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
      "0 errors, 1 warning\n",
      [](const CompileState& s) { return s.stazioni[kTrainRecord].group2_b; }, 75},
     StoredCase{"adhesion over 100", Route(), Scenario("aderenza, 0, 250\r\n"),
-     "R_T-.txt:8:14: warning: adherence 250 of 'aderenza': adhesion runs from 0 to 100 [-Wimplausible]\n"
+     "R_T-.txt:8:14: warning: adhesion 250 of 'aderenza': adhesion runs from 0 to 100 [-Wimplausible]\n"
      "    8 | aderenza, 0, 250\n"
      "      |              ^~~\n"
      "0 errors, 1 warning\n",
      [](const CompileState& s) { return s.griglia[10].adhesion; }, 250},
     StoredCase{"adhesion past its byte", Route(), Scenario("aderenza, 0, 300\r\n"),
-     "R_T-.txt:8:14: error: adherence 300 of 'aderenza' is outside the range the installer stores, 0 to 255: it would store 44\n"
+     "R_T-.txt:8:14: error: adhesion 300 of 'aderenza' is outside the range the installer stores, 0 to 255: it would store 44\n"
      "    8 | aderenza, 0, 300\n"
      "      |              ^~~\n"
      "hint: write a value from 0 to 255\n"

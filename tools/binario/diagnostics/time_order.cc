@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "diagnostics/stored_values.h"
-#include "display_text.h"
 #include "model/station_table.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 
@@ -72,7 +72,7 @@ Diagnostic too_late(const SourceText& in, const Timed& t, const Timed& early) {
 
 std::vector<Diagnostic> time_order_findings(const SourceText& in, const TextScan& scan) {
   std::vector<Timed> timed;
-  for (const Statement* s : scan.all("stazione")) {
+  for (const Statement* s : scan.all(kw::kStation)) {
     if (s->failed_value() != nullptr) continue;
     const int64_t time =
         (s->values[13].value * 60 + s->values[14].value) * 60 + s->values[15].value;
