@@ -138,6 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
      "      |                 ^~~\n"
      "0 errors, 1 warning\n",
      [](const CompileState& s) { return s.griglia[50].line_speed * 5; }, 110},
+    StoredCase{"board's right-hand speed off the 5 km/h step", Route("indicatori_vmax, 2000, 95, 110, 115, 0, 97, 110, 115, 0\r\n"), Scenario(),
+     "R_linea.txt:5:41: warning: right speed A 97 km/h of 'indicatori_vmax' is stored as 95 km/h: the right-hand speeds of a board are kept in steps of 5 km/h [-Wstored-value]\n"
+     "    5 | indicatori_vmax, 2000, 95, 110, 115, 0, 97, 110, 115, 0\n"
+     "      |                                         ^~\n"
+     "0 errors, 1 warning\n",
+     [](const CompileState& s) { return (s.griglia[41].value1 - 20 * 95) * 5; }, 95},
     StoredCase{"signal time kept as 101", Route(), Scenario("segnale, 2400, 2, 4, 1, 1, 0, 2, 1, 1, 1, 30\r\n"),
      "R_T-.txt:8:43: warning: time 30 of 'segnale' is stored as 101: times from 1 to 100 are kept as 101 [-Wstored-value]\n"
      "    8 | segnale, 2400, 2, 4, 1, 1, 0, 2, 1, 1, 1, 30\n"
