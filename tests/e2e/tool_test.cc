@@ -533,6 +533,23 @@ TEST_F(ToolTest, PackChecksFirstAndRefusesErrorsUnlessForced) {
                             " bytes; 0 errors, 0 warnings\n");
 }
 
+TEST_F(ToolTest, PackRefusesAValueStoredOtherwiseThanWritten) {
+  // The installer would not stop: it would lay a gradient of 88 per mille.
+  write_file(dir_ / kRouteText,
+             "[generale]\r\nlunghezza percorso, 6000\r\n[linea]\r\npendenza, "
+             "0, 0\r\npendenza, 1000, 600\r\n[fine]\r\n");
+  write_file(dir_ / kScenarioText, CleanScenario());
+  RunResult refused = binario({"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
+                               "out.exe", kRouteText, kScenarioText});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("it would store 88 per mille"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("nothing written: the installer would store values otherwise than "
+                             "the texts write them"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(fs::exists(dir_ / "out.exe"));
+}
+
 TEST_F(ToolTest, PackRefusesAnOutputThatIsOneOfItsInputs) {
   write_file(dir_ / kRouteText, kCleanRoute);
   write_file(dir_ / kScenarioText, CleanScenario());

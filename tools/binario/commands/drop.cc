@@ -40,7 +40,9 @@ int drop_folder(const std::string& folder) {
   write_text(checked, sources, std::cerr);
   if (checked.errors() > 0) {
     std::cerr << "no installer written: the route " << printable(display_text(input.route))
-              << ", train " << printable(display_text(input.train)) << " does not compile\n";
+              << ", train " << printable(display_text(input.train))
+              << (checked.shown.empty() ? " would be stored otherwise than its texts write it\n"
+                                        : " does not compile\n");
     return kFailure;
   }
 

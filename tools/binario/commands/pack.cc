@@ -202,9 +202,11 @@ int pack(const PackOptions& options) {
     }
     write_text(checked, sources, std::cerr);
     if (!options.force) {
-      report("pack",
-             "nothing written: the installer would stop on these errors (--force packs "
-             "anyway)");
+      report("pack", checked.shown.empty()
+                         ? "nothing written: the installer would store values otherwise than "
+                           "the texts write them (--force packs anyway)"
+                         : "nothing written: the installer would stop on these errors (--force "
+                           "packs anyway)");
       return kFailure;
     }
   }
