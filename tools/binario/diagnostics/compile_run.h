@@ -2,9 +2,11 @@
 #define BINARIO_TOOLS_DIAGNOSTICS_COMPILE_RUN_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/compile_result.h"
+#include "model/compile_state.h"
 #include "text/source_text.h"
 
 namespace binario::tool {
@@ -14,6 +16,9 @@ struct CompileRun {
   // (header faults, 1250 and 1251, come from the driver); its position is 0
   // unless the fault is found at a place on the line.
   CompileResult first;
+  // The fault of the whole run, the one the player sees; `first` may be an
+  // earlier one of the route text that the scenario reader's replaced.
+  CompileResult shown_fault;
   // The message the installer shows for the whole run; empty when it writes its files.
   std::string shown;
   bool route_length_read = false;
@@ -25,6 +30,12 @@ struct CompileRun {
 // is missing from the folder.
 CompileRun compile_texts(const std::string& route, const std::string& train,
                          const SourceText* route_text, const SourceText* scenario_text);
+
+// The compile state after the installer's whole run on the texts: the
+// station table and the line grid as it would write them.
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text);
 
 }  // namespace binario::tool
 
