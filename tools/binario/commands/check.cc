@@ -67,7 +67,7 @@ int check(const CheckCommand& c) {
   }
 
   CheckInput input;
-  NearMisses near;
+  NearMisses misses;
   if (is_installer(c.inputs)) {
     Bytes image;
     std::string error;
@@ -84,7 +84,7 @@ int check(const CheckCommand& c) {
     input = input_from_package(package);
     if (c.format != "json") std::cout << "seal: " << seal_text(package) << '\n';
   } else {
-    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input, &near);
+    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input, &misses);
     if (!problem.empty()) {
       report("check", problem);
       return kUsage;
@@ -92,7 +92,7 @@ int check(const CheckCommand& c) {
   }
 
   CheckReport result = check_texts(input, options);
-  hint_near_misses(input, near, &result);
+  hint_near_misses(input, misses, &result);
   if (c.format == "json") {
     write_json(result, std::cout);
   } else {

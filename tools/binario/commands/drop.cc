@@ -22,14 +22,14 @@ namespace fs = std::filesystem;
 
 int drop_folder(const std::string& folder) {
   CheckInput input;
-  NearMisses near;
-  const std::string problem = input_from_paths({folder}, "", "", &input, &near, false);
+  NearMisses misses;
+  const std::string problem = input_from_paths({folder}, "", "", &input, &misses, false);
   if (!problem.empty()) {
     report("check", problem);
     return kFailure;
   }
   CheckReport checked = check_texts(input, CheckOptions());
-  hint_near_misses(input, near, &checked);
+  hint_near_misses(input, misses, &checked);
   std::vector<const SourceText*> sources;
   if (input.route_text) sources.push_back(&*input.route_text);
   if (input.scenario_text) sources.push_back(&*input.scenario_text);

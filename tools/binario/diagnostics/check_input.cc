@@ -100,18 +100,19 @@ std::string loose_route(const std::set<std::string>& names, const std::string& s
 }
 
 // The near misses of the texts the folder lacks.
-void name_near_misses(const std::set<std::string>& names, const CheckInput* out, NearMisses* near) {
+void name_near_misses(const std::set<std::string>& names, const CheckInput* out,
+                      NearMisses* misses) {
   const ScenarioNames scenario(out->route, out->train);
   const std::string route_text(scenario.route_text().view());
   const std::string scenario_text(scenario.scenario_text().view());
   if (names.count(route_text) == 0) {
     // Any route text: a slip of letter case, or another route's name.
-    near->route = near_miss(
+    misses->route = near_miss(
         names, route_text,
         [](const std::string& n) { return ends_with_ignoring_case(n, kRouteSuffix); }, SIZE_MAX);
   }
-  if (names.count(scenario_text) == 0 && near->scenario.empty()) {
-    near->scenario = near_miss(
+  if (names.count(scenario_text) == 0 && misses->scenario.empty()) {
+    misses->scenario = near_miss(
         names, scenario_text,
         [](const std::string& n) {
           return ends_with_ignoring_case(n, ".txt") && !ends_with_ignoring_case(n, kRouteSuffix);
@@ -138,7 +139,7 @@ CheckInput input_from_package(const Package& package) {
 }
 
 std::string input_from_paths(const std::vector<std::string>& paths, const std::string& route,
-                             const std::string& train, CheckInput* out, NearMisses* near,
+                             const std::string& train, CheckInput* out, NearMisses* misses,
                              bool by_options) {
   std::map<std::string, fs::path> where;  // each text file by its name
   std::set<std::string> names;
@@ -208,12 +209,12 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
       const auto found = train_near_miss(names, out->route);
       if (!found) return "no scenario text " + out->route + "_<train>-.txt";
       out->train = found->first;
-      near->scenario = found->second;
+      misses->scenario = found->second;
     } else {
       out->train = *trains.begin();
     }
   }
-  name_near_misses(names, out, near);
+  name_near_misses(names, out, misses);
   std::string error;
   const ScenarioNames scenario(out->route, out->train);
   for (bool is_route : {true, false}) {
@@ -228,13 +229,13 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
   return {};
 }
 
-void hint_near_misses(const CheckInput& input, const NearMisses& near, CheckReport* report) {
+void hint_near_misses(const CheckInput& input, const NearMisses& misses, CheckReport* report) {
   const ScenarioNames names(input.route, input.train);
   for (Diagnostic& d : report->diagnostics) {
     if (d.line != 0 || d.severity != Severity::kError) continue;
     const bool route = !input.route_text && d.file == names.route_text().view();
     const bool scenario = !input.scenario_text && d.file == names.scenario_text().view();
-    const std::string& file = route ? near.route : scenario ? near.scenario : std::string();
+    const std::string& file = route ? misses.route : scenario ? misses.scenario : std::string();
     if (file.empty()) continue;
     d.hints.push_back("the folder holds \"" + display_text(file) + "\": did you mean \"" +
                       display_text(d.file) + "\"?");

@@ -23,14 +23,14 @@ struct NearMisses {
 // the file names (`<route>_linea.txt`, `<route>_<train>-.txt`); `route` and
 // `train`, when not empty, settle the cases the names leave open; without
 // `by_options` (a folder dropped on the tool) there are no options to name.
-// A missing text's near miss in the folder goes to `near`. Returns an
+// A missing text's near miss in the folder goes to `misses`. Returns an
 // empty string, or why the input cannot be checked.
 std::string input_from_paths(const std::vector<std::string>& paths, const std::string& route,
-                             const std::string& train, CheckInput* out, NearMisses* near,
+                             const std::string& train, CheckInput* out, NearMisses* misses,
                              bool by_options = true);
 
 // A hint on the report's error for a missing text that names its near miss.
-void hint_near_misses(const CheckInput& input, const NearMisses& near, CheckReport* report);
+void hint_near_misses(const CheckInput& input, const NearMisses& misses, CheckReport* report);
 
 }  // namespace binario::tool
 
