@@ -23,6 +23,15 @@ std::string metres(int64_t m) { return std::to_string(m) + " m"; }
 
 bool is(const Statement& s, const KeywordSpec& keyword) { return s.is(keyword); }
 
+// The names of a keyword's values from the `first` on, in line order.
+std::string value_names(const KeywordSpec& k, size_t first) {
+  std::string names;
+  for (size_t i = first; i < k.values.size(); ++i) {
+    names += (names.empty() ? "" : ", ") + std::string(k.values[i].name);
+  }
+  return names;
+}
+
 // The nearest multiples of `step` either side of `v`.
 std::string multiples_hint(int64_t v, int64_t step) {
   int64_t below = v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
@@ -235,7 +244,9 @@ LocatedFault Locator::reading_failure() {
         out.diagnostic.hints.push_back("values are separated by commas, not semicolons");
       } else {
         out.diagnostic.hints.push_back("write all " + std::to_string(st.values.size()) +
-                                       " values of " + keyword + " on its line");
+                                       " values of " + keyword +
+                                       " on its line: " + value_names(*st.spec, 0) + "; it lacks " +
+                                       value_names(*st.spec, own));
       }
       return out;
     }
