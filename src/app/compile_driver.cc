@@ -46,7 +46,7 @@ CompileResult recorded(const CompileState& state) {
   result.fault = state.fault();
   result.posizione = state.posizione_errore;
   result.testo = state.testo_errore;
-  result.riga = state.riga_errore;
+  result.byte = state.byte_errore;
   return result;
 }
 

@@ -26,21 +26,21 @@ Text CompileState::text_name(FaultText text) const {
   return Text();
 }
 
-void CompileState::record_fault(Fault fault, FaultText text, int32_t line) {
+void CompileState::record_fault(Fault fault, FaultText text, int32_t offset) {
   codice_errore = code_of(fault);
   testo_errore = text;
-  riga_errore = line;
+  byte_errore = offset;
 }
 
-void CompileState::record_fault_at(Fault fault, int32_t position, FaultText text, int32_t line) {
+void CompileState::record_fault_at(Fault fault, int32_t position, FaultText text, int32_t offset) {
   posizione_errore = position;
-  record_fault(fault, text, line);
+  record_fault(fault, text, offset);
 }
 
-void CompileState::clear_fault() { record_fault(Fault::kNone, FaultText::kNone, 0); }
+void CompileState::clear_fault() { record_fault(Fault::kNone, FaultText::kNone, kNoField); }
 
-void CompileState::fail_reading(Disk& disk, FaultText text, int32_t line) {
-  record_fault(Fault::kReadingFailure, text, line);
+void CompileState::fail_reading(Disk& disk, FaultText text, int32_t offset) {
+  record_fault(Fault::kReadingFailure, text, offset);
   for (const Text& name : {route_text_name(), scenario_text_name()}) {
     Text path = path_of(name);
     if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());

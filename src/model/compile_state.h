@@ -14,8 +14,12 @@
 
 namespace binario {
 
+// No field: a fault found at no one place of a text.
+inline constexpr int32_t kNoField = -1;
+
 // The one object of a run: the names, every table, the readers' hand-over
-// values and the run error state. Everything starts at 0 or empty.
+// values and the run error state. Everything starts at 0 or empty, the
+// fault's field at kNoField.
 struct CompileState {
   Text cartella;       // the executable's folder: every file read or written is here
   Text nome_percorso;  // route name, from the package
@@ -29,9 +33,10 @@ struct CompileState {
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   // Where the fault was found, for authors' diagnostics only: the text and
-  // its line (0 when the fault belongs to no one line). Set with the fault.
+  // the byte offset in it of the field the reader stopped on (kNoField when
+  // the fault belongs to no one field). Set with the fault.
   FaultText testo_errore = FaultText::kNone;
-  int32_t riga_errore = 0;
+  int32_t byte_errore = kNoField;
 
   // The recorded fault; Fault::kNone while there is none. The error fields
   // are written only through the record functions below.
@@ -58,18 +63,18 @@ struct CompileState {
   // The file name of `text`; empty for FaultText::kNone.
   Text text_name(FaultText text) const;
 
-  // Records a fault with `code`, found on line `line` of `text` (line 0: on
-  // no one line). The position stays as it was.
-  void record_fault(Fault fault, FaultText text, int32_t line);
+  // Records a fault with `code`, found at the field at byte `offset` of
+  // `text` (kNoField: at no one field). The position stays as it was.
+  void record_fault(Fault fault, FaultText text, int32_t offset);
   // The same for a fault found `position` metres along the line.
-  void record_fault_at(Fault fault, int32_t position, FaultText text, int32_t line);
+  void record_fault_at(Fault fault, int32_t position, FaultText text, int32_t offset);
   // Before the readers run: no fault recorded.
   void clear_fault();
 
-  // The readers' one failure handler: records code 25 found on `line` of
-  // `text` and deletes the route text and the scenario text where they
-  // still exist.
-  void fail_reading(Disk& disk, FaultText text, int32_t line);
+  // The readers' one failure handler: records code 25 found at the field at
+  // byte `offset` of `text` and deletes the route text and the scenario text
+  // where they still exist.
+  void fail_reading(Disk& disk, FaultText text, int32_t offset);
 };
 
 }  // namespace binario

@@ -23,6 +23,7 @@
 #include "platform/disk.h"
 #include "preview/preview_page.h"
 #include "text/display_text.h"
+#include "text/source_text.h"
 
 namespace binario::tool {
 
@@ -64,12 +65,26 @@ bool read_compiled(const fs::path& folder, const std::string& route, const std::
 
 // Compiles the texts already in `state.cartella` and reads the result back.
 bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
+  // The texts as they stand before the compile deletes them: a fault is
+  // found at a byte of one of them.
+  SourceText texts[2];
+  for (FaultText t : {FaultText::kRoute, FaultText::kScenario}) {
+    Bytes bytes;
+    if (real_disk().read_file(state.path_of(state.text_name(t)).c_str(), &bytes)) {
+      texts[t == FaultText::kRoute ? 0 : 1] =
+          SourceText("", std::string(bytes.begin(), bytes.end()));
+    }
+  }
   const CompileResult result = memorizza_percorso(state, real_disk(), true);
   if (!result.ok()) {
     std::string where = result.testo == FaultText::kNone
                             ? std::string("line grid")
                             : display_text(state.text_name(result.testo).view());
-    if (result.riga > 0) where += ":" + std::to_string(result.riga);
+    const SourceText& in = texts[result.testo == FaultText::kRoute ? 0 : 1];
+    if (result.testo != FaultText::kNone && result.byte >= 0 &&
+        static_cast<size_t>(result.byte) <= in.bytes().size()) {
+      where += ":" + std::to_string(in.line_of(static_cast<size_t>(result.byte)));
+    }
     *error =
         "the route does not compile: " + where + ": error " + std::to_string(code_of(result.fault));
     if (records_position(result.fault)) *error += " at " + std::to_string(result.posizione) + " m";

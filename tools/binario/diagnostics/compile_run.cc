@@ -35,12 +35,22 @@ void prepare(Run& run, const std::string& route, const std::string& train,
   }
 }
 
-CompileFault located(const CompileResult& result) {
+// The fault with its field's offset turned into a line and a column of the
+// text it was found in.
+CompileFault located(const CompileResult& result, const SourceText* route_text,
+                     const SourceText* scenario_text) {
   CompileFault fault;
   fault.fault = result.fault;
   if (records_position(result.fault)) fault.position = result.posizione;
   fault.text = result.testo;
-  fault.line = result.riga;
+  const SourceText* in = result.testo == FaultText::kRoute      ? route_text
+                         : result.testo == FaultText::kScenario ? scenario_text
+                                                                : nullptr;
+  if (in != nullptr && result.byte >= 0 && static_cast<size_t>(result.byte) <= in->bytes().size()) {
+    fault.offset = result.byte;
+    fault.line = in->line_of(static_cast<size_t>(result.byte));
+    fault.column = in->column_of(static_cast<size_t>(result.byte));
+  }
   return fault;
 }
 
@@ -55,7 +65,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     prepare(*run, route, train, route_text, scenario_text);
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
-    out.first = located(result);
+    out.first = located(result, route_text, scenario_text);
   }
   // The route reader alone: a fault there comes first, also a position
   // beyond the grid that lets the scenario reader run on.
@@ -63,7 +73,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
   prepare(*run, route, train, route_text, scenario_text);
   leggi_percorso(run->state, run->folder);
   if (run->state.fault() != Fault::kNone) {
-    out.first = located(recorded(run->state));
+    out.first = located(recorded(run->state), route_text, scenario_text);
   }
   if (run->state.griglia.exists()) {
     out.route_length_read = true;

@@ -14,7 +14,11 @@ struct CompileFault {
   Fault fault = Fault::kNone;  // header faults (1250, 1251) come from the driver
   int32_t position = 0;
   FaultText text = FaultText::kNone;
-  int32_t line = 0;  // 0: on no one line
+  // The field the reader stopped on: its byte offset in the text (-1: on no
+  // one field) and where that is, from 1 (0: on no one line).
+  int32_t offset = -1;
+  int32_t line = 0;
+  int32_t column = 0;
 };
 
 struct CompileRun {
