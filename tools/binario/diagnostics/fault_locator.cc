@@ -141,6 +141,9 @@ class Locator {
     return Note{text, source_of(&s)->name(), f.line, f.column};
   }
 
+  // The statement the reader stopped on: its keyword field, or a value it
+  // could not read, starts at the recorded offset. nullptr when none does.
+  const Statement* at_offset() const;
   // The statement on the fault's line whose value `index` is the fault's position.
   const Statement* at_position(const KeywordSpec& keyword, size_t index = 0) const;
   // Notes naming who takes `cell`, among the objects read before `before`.
@@ -165,7 +168,25 @@ class Locator {
   std::vector<Owner> owners_;
 };
 
+const Statement* Locator::at_offset() const {
+  const TextScan* s = scan();
+  if (s == nullptr || run_.first.offset < 0) return nullptr;
+  const auto at = static_cast<size_t>(run_.first.offset);
+  for (const Statement& st : s->statements) {
+    if (st.keyword.start == at) return &st;
+    for (const Field& v : st.values) {
+      if (v.start == at && v.failure != FieldReader::Failure::kNone) return &st;
+    }
+  }
+  return nullptr;
+}
+
 const Statement* Locator::at_position(const KeywordSpec& keyword, size_t index) const {
+  const Statement* stopped = at_offset();
+  if (stopped != nullptr && is(*stopped, keyword) && stopped->values.size() > index &&
+      stopped->values[index].value == run_.first.position) {
+    return stopped;
+  }
   const TextScan* s = scan();
   if (s == nullptr) return nullptr;
   const Statement* any = nullptr;
@@ -204,8 +225,9 @@ LocatedFault Locator::reading_failure() {
     return out;
   }
   const TextScan* s = scan();
-  const Statement* found = nullptr;
-  if (s != nullptr) {
+  const Statement* found = at_offset();
+  if (found != nullptr && found->failed_value() == nullptr) found = nullptr;
+  if (s != nullptr && found == nullptr) {
     for (const Statement& st : s->statements) {
       const Field* f = st.failed_value();
       if (f == nullptr) continue;
