@@ -66,6 +66,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
     out.first = located(result, route_text, scenario_text);
+    out.shown_fault = out.first;
   }
   // The route reader alone: a fault there comes first, also a position
   // beyond the grid that lets the scenario reader run on.
@@ -81,6 +82,15 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     out.grid_last = run->state.griglia.last();
   }
   return out;
+}
+
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text) {
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  memorizza_percorso(run->state, run->folder, true);
+  return std::make_unique<CompileState>(std::move(run->state));
 }
 
 }  // namespace binario::tool
