@@ -52,7 +52,7 @@ CompileResult recorded(const CompileState& state) {
   result.fault = state.fault();
   result.position = state.posizione_errore();
   result.input = state.fault_input();
-  result.line = state.fault_line();
+  result.byte = state.fault_byte();
   return result;
 }
 

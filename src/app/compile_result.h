@@ -13,7 +13,7 @@ struct CompileResult {
   Fault fault = Fault::kNone;
   int32_t position = 0;  // metres along the line; meaningful when records_position(fault)
   InputText input = InputText::kNone;  // the text where it was found
-  int32_t line = 0;                    // its line, from 1; 0 when it belongs to no one line
+  int32_t byte = -1;                   // offset in that text of the field it was found at; -1: none
   // The folder holds a commit that could be neither finished nor undone: the
   // next run finishes it (kCannotWriteFile only).
   bool unfinished = false;

@@ -26,21 +26,21 @@ Text CompileState::text_name(InputText text) const {
   return Text();
 }
 
-void CompileState::record_fault(Fault fault, InputText text, int32_t line) {
+void CompileState::record_fault(Fault fault, InputText text, int32_t offset) {
   codice_errore_ = fault;
   fault_input_ = text;
-  fault_line_ = line;
+  fault_byte_ = offset;
 }
 
-void CompileState::record_fault_at(Fault fault, int32_t position, InputText text, int32_t line) {
+void CompileState::record_fault_at(Fault fault, int32_t position, InputText text, int32_t offset) {
   posizione_errore_ = position;
-  record_fault(fault, text, line);
+  record_fault(fault, text, offset);
 }
 
-void CompileState::clear_fault() { record_fault(Fault::kNone, InputText::kNone, 0); }
+void CompileState::clear_fault() { record_fault(Fault::kNone, InputText::kNone, kNoField); }
 
-void CompileState::fail_reading(InputText text, int32_t line) {
-  record_fault(Fault::kReadingFailure, text, line);
+void CompileState::fail_reading(InputText text, int32_t offset) {
+  record_fault(Fault::kReadingFailure, text, offset);
 }
 
 }  // namespace binario

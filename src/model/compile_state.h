@@ -13,8 +13,12 @@
 
 namespace binario {
 
+// No field: a fault found at no one place of a text.
+inline constexpr int32_t kNoField = -1;
+
 // The one object of a run: the names, every table, the readers' hand-over
-// values and the run error state. Everything starts at 0 or empty.
+// values and the run error state. Everything starts at 0 or empty, the
+// fault's field at kNoField.
 class CompileState {
  public:
   Text cartella;       // the executable's folder: every file read or written is here
@@ -30,7 +34,7 @@ class CompileState {
   Fault codice_errore_ = Fault::kNone;
   int32_t posizione_errore_ = 0;
   InputText fault_input_ = InputText::kNone;
-  int32_t fault_line_ = 0;
+  int32_t fault_byte_ = kNoField;
 
  public:
   StationTable stazioni;
@@ -60,22 +64,23 @@ class CompileState {
   Fault fault() const { return codice_errore_; }  // Fault::kNone while there is none
   int32_t posizione_errore() const { return posizione_errore_; }
   // Where the fault was found, for authors' diagnostics only: the text and
-  // its line (0 when the fault belongs to no one line). Set with the fault.
+  // the byte offset in it of the field the reader stopped on (kNoField when
+  // the fault belongs to no one field). Set with the fault.
   InputText fault_input() const { return fault_input_; }
-  int32_t fault_line() const { return fault_line_; }
+  int32_t fault_byte() const { return fault_byte_; }
 
-  // Records `fault`, found on line `line` of `text` (line 0: on no one
-  // line). The position stays as it was.
-  void record_fault(Fault fault, InputText text, int32_t line);
+  // Records `fault`, found at the field at byte `offset` of `text`
+  // (kNoField: at no one field). The position stays as it was.
+  void record_fault(Fault fault, InputText text, int32_t offset);
   // The same for a fault found `position` metres along the line.
-  void record_fault_at(Fault fault, int32_t position, InputText text, int32_t line);
+  void record_fault_at(Fault fault, int32_t position, InputText text, int32_t offset);
   // Before the readers run: no fault recorded.
   void clear_fault();
 
-  // The readers' one failure handler: records code 25 found on `line` of
-  // `text`. Files are not the state's business: `memorizza_dati` deletes
-  // both texts once reading has ended on this code.
-  void fail_reading(InputText text, int32_t line);
+  // The readers' one failure handler: records code 25 found at the field at
+  // byte `offset` of `text`. Files are not the state's business:
+  // `memorizza_dati` deletes both texts once reading has ended on this code.
+  void fail_reading(InputText text, int32_t offset);
 };
 
 }  // namespace binario

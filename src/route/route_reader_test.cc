@@ -230,15 +230,16 @@ TEST_F(RouteReaderTest, GradientsOutOfOrderNeverLeaveTheGrid) {
 }
 
 TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
-  read(sample_route({
+  const std::string text = sample_route({
       "pendenza, 1000, 2",
       "montagna, 166800, 166900, 1",  // 166800 fits
       "pendenza, 166850, 3",          // does not
       "montagna, 0, 1000, 4",         // never read
-  }));
+  });
+  read(text);
   EXPECT_EQ(state.fault(), Fault::kBeyondGrid);
   EXPECT_EQ(state.posizione_errore(), 166850);
-  EXPECT_EQ(state.fault_line(), 6);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(text.find("pendenza, 166850")));
   EXPECT_EQ(cell(3336).mountain, 1);
   EXPECT_EQ(cell(0).mountain, 0);
   // The tails are filled as at the end of the text.
@@ -395,11 +396,22 @@ TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
   EXPECT_EQ(state.stazioni[kRouteRecord].name.view(), "R");
 }
 
-TEST_F(RouteReaderTest, FaultRecordsItsLine) {
-  read(sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
-                     "cartello_indicatore, 500, (x)"}));
+// A fault of a line is recorded at its keyword field; a value that cannot be
+// read, at that value.
+TEST_F(RouteReaderTest, FaultRecordsTheFieldItStoppedOn) {
+  const std::string taken =
+      sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
+                    "  cartello_indicatore, 500, (x)"});
+  read(taken);
   EXPECT_EQ(state.fault(), Fault::kLocationBoardTaken);
-  EXPECT_EQ(state.fault_line(), 6);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(taken.find("cartello_indicatore")));
+
+  const std::string unreadable = sample_route({"pendenza, 0, 1", "montagna, 500, 1O00, 1"});
+  state = test_state();
+  state.write_route = 1;
+  read(unreadable);
+  EXPECT_EQ(state.fault(), Fault::kReadingFailure);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(unreadable.find("1O00")));
 }
 
 }  // namespace

@@ -82,9 +82,11 @@ TEST(LineTablesTest, SpeedByteOverflowIsAReadingFailure) {
     SCOPED_TRACE(next);
     F f;
     f.disk.put(F::kRoutePath, "x");
-    f.read(F::scenario({"velocita, 0, 30", "velocita, 500, 1278", next}));
+    const std::string text = F::scenario({"velocita, 0, 30", "velocita, 500, 1278", next});
+    f.read(text);
     EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
-    EXPECT_EQ(f.state.fault_line(), 3);
+    // Found at the line that set the speed.
+    EXPECT_EQ(f.state.fault_byte(), static_cast<int32_t>(text.find("velocita, 500, 1278")));
     EXPECT_EQ(f.cell(9).line_speed, 6);
     // The reader leaves the route text: after a reading failure the run
     // deletes both texts.

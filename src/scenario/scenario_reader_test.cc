@@ -160,24 +160,33 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
     SCOPED_TRACE(c.name);
     F f;
     // A line cut short has to be the last one of the text.
-    f.read(c.code == code_of(Fault::kReadingFailure)
-               ? F::lines({"[generale]", "velocita, 0, 30", c.line})
-               : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"}));
+    const std::string text = c.code == code_of(Fault::kReadingFailure)
+                                 ? F::lines({"[generale]", "velocita, 0, 30", c.line})
+                                 : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"});
+    f.read(text);
     EXPECT_EQ(code_of(f.state.fault()), c.code);
     EXPECT_EQ(f.state.posizione_errore(), c.position == kNone ? 0 : c.position);
-    EXPECT_GT(f.state.fault_line(), 1);
+    // Found at the keyword field of the case's last line, or, cut short, at
+    // the end of the text.
+    const std::string_view lines = c.line;
+    const size_t last_line = text.find(c.line) + lines.rfind('\n') + 1;
+    EXPECT_EQ(
+        f.state.fault_byte(),
+        static_cast<int32_t>(c.code == code_of(Fault::kReadingFailure) ? text.size() : last_line));
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 0);
     EXPECT_EQ(f.disk.has(F::kScenarioPath), c.code == code_of(Fault::kReadingFailure));
     EXPECT_EQ(f.cell(f.last() - 3).line_speed, c.end_steps ? 6 : 0);
   }
 }
 
-TEST(ScenarioReaderTest, FaultLineIsRecordedForAuthors) {
+TEST(ScenarioReaderTest, FaultFieldIsRecordedForAuthors) {
   F f;
-  f.read(F::lines({"[generale]", "velocita, 0, 30", "", "sabbia, 300",
-                   "stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X", "[fine]"}));
+  const std::string text = F::lines(
+      {"[generale]", "velocita, 0, 30", "", "sabbia, 300",
+       "-- a comment, stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X", "[fine]"});
+  f.read(text);
   EXPECT_EQ(f.state.fault(), Fault::kStationPosition);
-  EXPECT_EQ(f.state.fault_line(), 5);
+  EXPECT_EQ(f.state.fault_byte(), static_cast<int32_t>(text.find("stazione")));
 }
 
 // A code 15 left by the route reader ends scenario reading at the first

@@ -187,11 +187,12 @@ TEST_F(SampleTest, DumpNamesEveryFieldOfTheThreeFiles) {
   const nlohmann::json& first = stations[1];
   EXPECT_EQ(first["use"], "station");
   EXPECT_EQ(first["name"], "BOLOGNA CENTRALE");
-  EXPECT_EQ(first["station_kind"], 2);
+  EXPECT_EQ(first["kind"], 2);
   EXPECT_EQ(first["area_start"], -450);
   EXPECT_EQ(first["area_end"], 450);
   EXPECT_EQ(first["flag_a"], 1);
-  EXPECT_EQ(first["group1_a"], 4);
+  EXPECT_EQ(first["group_1_a"], 4);
+  EXPECT_EQ(first["extended_area"], 0);
   EXPECT_EQ(first["dwell"], 1);
   EXPECT_EQ(first["scheduled_time"], 39180);
   EXPECT_EQ(first["scheduled_clock"], "10:53:00");

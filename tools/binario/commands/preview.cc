@@ -24,6 +24,7 @@
 #include "platform/disk.h"
 #include "preview/preview_page.h"
 #include "text/display_text.h"
+#include "text/source_text.h"
 
 namespace binario::tool {
 
@@ -40,12 +41,26 @@ std::string as_text(const Bytes& bytes) { return std::string(bytes.begin(), byte
 
 // Compiles the texts already in `state.cartella` and reads the result back.
 bool compile_in(CompileState& state, CompiledRoute* out, std::string* error) {
+  // The texts as they stand before the compile deletes them: a fault is
+  // found at a byte of one of them.
+  SourceText texts[2];
+  for (InputText t : {InputText::kRoute, InputText::kScenario}) {
+    Bytes bytes;
+    if (real_disk().read_file(state.path_of(state.text_name(t)).c_str(), &bytes)) {
+      texts[t == InputText::kRoute ? 0 : 1] =
+          SourceText("", std::string(bytes.begin(), bytes.end()));
+    }
+  }
   const CompileResult result = memorizza_percorso(state, real_disk(), true);
   if (!result.ok()) {
     std::string where = result.input == InputText::kNone
                             ? std::string("line grid")
                             : display_text(state.text_name(result.input).view());
-    if (result.line > 0) where += ":" + std::to_string(result.line);
+    const SourceText& in = texts[result.input == InputText::kRoute ? 0 : 1];
+    if (result.input != InputText::kNone && result.byte >= 0 &&
+        static_cast<size_t>(result.byte) <= in.bytes().size()) {
+      where += ":" + std::to_string(in.line_of(static_cast<size_t>(result.byte)));
+    }
     *error =
         "the route does not compile: " + where + ": error " + std::to_string(code_of(result.fault));
     if (records_position(result.fault)) *error += " at " + std::to_string(result.position) + " m";

@@ -35,9 +35,23 @@ void prepare(Run& run, const std::string& route, const std::string& train,
   }
 }
 
-CompileResult located(CompileResult result) {
-  if (!records_position(result.fault)) result.position = 0;
-  return result;
+// The fault with its field's offset turned into a line and a column of the
+// text it was found in; its position is 0 unless it is found at a place on the line.
+PlacedFault located(const CompileResult& result, const SourceText* route_text,
+                    const SourceText* scenario_text) {
+  PlacedFault fault;
+  static_cast<CompileResult&>(fault) = result;
+  if (!records_position(result.fault)) fault.position = 0;
+  const SourceText* in = result.input == InputText::kRoute      ? route_text
+                         : result.input == InputText::kScenario ? scenario_text
+                                                                : nullptr;
+  if (in == nullptr || result.byte < 0 || static_cast<size_t>(result.byte) > in->bytes().size()) {
+    fault.byte = -1;
+    return fault;
+  }
+  fault.line = in->line_of(static_cast<size_t>(result.byte));
+  fault.column = in->column_of(static_cast<size_t>(result.byte));
+  return fault;
 }
 
 }  // namespace
@@ -51,7 +65,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     prepare(*run, route, train, route_text, scenario_text);
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
-    out.first = located(result);
+    out.first = located(result, route_text, scenario_text);
     out.shown_fault = out.first;
   }
   // The route reader alone: a fault there comes first, also a position
@@ -60,7 +74,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
   prepare(*run, route, train, route_text, scenario_text);
   leggi_percorso(run->state, run->folder);
   if (run->state.fault() != Fault::kNone) {
-    out.first = located(recorded(run->state));
+    out.first = located(recorded(run->state), route_text, scenario_text);
   }
   if (run->state.griglia.exists()) {
     out.route_length_read = true;

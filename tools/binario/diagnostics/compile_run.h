@@ -11,14 +11,21 @@
 
 namespace binario::tool {
 
+// A fault of the compile as the installer records it, with its field's
+// place in the text: line and column from 1 (0: on no one line).
+struct PlacedFault : CompileResult {
+  int32_t line = 0;
+  int32_t column = 0;
+};
+
 struct CompileRun {
   // The first fault of the compile, as the readers and the driver record it
   // (header faults, 1250 and 1251, come from the driver); its position is 0
   // unless the fault is found at a place on the line.
-  CompileResult first;
+  PlacedFault first;
   // The fault of the whole run, the one the player sees; `first` may be an
   // earlier one of the route text that the scenario reader's replaced.
-  CompileResult shown_fault;
+  PlacedFault shown_fault;
   // The message the installer shows for the whole run; empty when it writes its files.
   std::string shown;
   bool route_length_read = false;

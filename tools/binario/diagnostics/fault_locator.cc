@@ -22,6 +22,15 @@ std::string metres(int64_t m) { return std::to_string(m) + " m"; }
 
 bool is(const Statement& s, const KeywordSpec& keyword) { return s.is(keyword); }
 
+// The names of a keyword's values from the `first` on, in line order.
+std::string value_names(const KeywordSpec& k, size_t first) {
+  std::string names;
+  for (size_t i = first; i < k.values.size(); ++i) {
+    names += (names.empty() ? "" : ", ") + std::string(k.values[i].name);
+  }
+  return names;
+}
+
 // The nearest multiples of `step` either side of `v`.
 std::string multiples_hint(int64_t v, int64_t step) {
   int64_t below = v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
@@ -132,6 +141,9 @@ class Locator {
     return Note{text, source_of(&s)->name(), f.line, f.column};
   }
 
+  // The statement the reader stopped on: its keyword field, or a value it
+  // could not read, starts at the recorded offset. nullptr when none does.
+  const Statement* at_offset() const;
   // The statement on the fault's line whose value `index` is the fault's position.
   const Statement* at_position(const KeywordSpec& keyword, size_t index = 0) const;
   // Notes naming who takes `cell`, among the objects read before `before`.
@@ -156,7 +168,25 @@ class Locator {
   std::vector<Owner> owners_;
 };
 
+const Statement* Locator::at_offset() const {
+  const TextScan* s = scan();
+  if (s == nullptr || run_.first.byte < 0) return nullptr;
+  const auto at = static_cast<size_t>(run_.first.byte);
+  for (const Statement& st : s->statements) {
+    if (st.keyword.start == at) return &st;
+    for (const Field& v : st.values) {
+      if (v.start == at && v.failure != FieldReader::Failure::kNone) return &st;
+    }
+  }
+  return nullptr;
+}
+
 const Statement* Locator::at_position(const KeywordSpec& keyword, size_t index) const {
+  const Statement* stopped = at_offset();
+  if (stopped != nullptr && is(*stopped, keyword) && stopped->values.size() > index &&
+      stopped->values[index].value == run_.first.position) {
+    return stopped;
+  }
   const TextScan* s = scan();
   if (s == nullptr) return nullptr;
   const Statement* any = nullptr;
@@ -203,6 +233,11 @@ LocatedFault Locator::reading_failure() {
   const TextScan* s = scan();
   // A route length the reader cannot read leaves the line without a grid.
   const Statement* found = run_.route_length_read ? nullptr : length_line;
+  if (found == nullptr) {
+    // The statement whose value the reader could not read, by its offset.
+    found = at_offset();
+    if (found != nullptr && found->failed_value() == nullptr) found = nullptr;
+  }
   if (s != nullptr && found == nullptr) {
     for (const Statement& st : s->statements) {
       const Field* f = st.failed_value();
@@ -246,7 +281,9 @@ LocatedFault Locator::reading_failure() {
             st.keyword.raw.substr(st.keyword.raw.find_first_of("0123456789")) + "'");
       } else {
         out.diagnostic.hints.push_back("write all " + std::to_string(st.values.size()) +
-                                       " values of " + keyword + " on its line");
+                                       " values of " + keyword +
+                                       " on its line: " + value_names(*st.spec, 0) + "; it lacks " +
+                                       value_names(*st.spec, own));
       }
       return out;
     }

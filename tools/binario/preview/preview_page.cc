@@ -9,6 +9,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "route/route_grammar.h"
+#include "scenario/scenario_grammar.h"
 #include "text/display_text.h"
 
 namespace binario::tool {
@@ -16,6 +18,12 @@ namespace binario::tool {
 namespace {
 
 using nlohmann::json;
+
+// The names authors know the values by, from the grammars.
+std::string station_value(size_t i) { return scenario_grammar::kStationValues[i].name; }
+std::string signal_value(size_t i) { return scenario_grammar::kSignalValues[i].name; }
+std::string slowdown_value(size_t i) { return scenario_grammar::kSlowdownValues[i].name; }
+std::string board_value(size_t i) { return route_grammar::kSpeedBoardValues[i].name; }
 
 std::string escaped(std::string_view s) {
   std::string out;
@@ -87,19 +95,19 @@ std::vector<Object> collect_objects(const PreviewRoute& route) {
     o.metre = r.position;
     o.title = display_text(r.name.view());
     o.values = {{"record", n(i)},
-                {"station_kind", n(r.station_kind)},
+                {station_value(1), n(r.station_kind)},
                 {"position", n(r.position) + " m (" + km_text(r.position) + ")"},
                 {"area", n(r.area_start) + " to " + n(r.area_end) + " m"},
                 {"scheduled_time", r.scheduled_time != 0 ? clock_text(r.scheduled_time) + " (" +
                                                                n(r.scheduled_time) + " s)"
                                                          : "0"},
-                {"dwell", n(r.dwell)},
-                {"flag_a", n(r.flag_a)},
-                {"flag_b", n(r.flag_b)},
-                {"flag_c", n(r.flag_c)},
-                {"group1_a, group1_b, group1_c",
+                {station_value(12), n(r.dwell)},
+                {station_value(3), n(r.flag_a)},
+                {station_value(4), n(r.flag_b)},
+                {station_value(5), n(r.flag_c)},
+                {station_value(6) + ", " + station_value(7) + ", " + station_value(8),
                  n(r.group1_a) + ", " + n(r.group1_b) + ", " + n(r.group1_c)},
-                {"group2_a, group2_b, group2_c",
+                {station_value(9) + ", " + station_value(10) + ", " + station_value(11),
                  n(r.group2_a) + ", " + n(r.group2_b) + ", " + n(r.group2_c)}};
     if (r.station_kind < 25) {
       const int64_t stop = r.area_end / 50 - 1;
@@ -124,18 +132,29 @@ std::vector<Object> collect_objects(const PreviewRoute& route) {
     switch (g.kind) {
       case cell_kind::kSignal:
         o.type = "signal";
-        o.values.push_back({"value1 (10 × s1 + d1)", n(g.value1)});
-        o.values.push_back({"value2 (10 × s2 + d2)", n(g.value2)});
-        o.values.push_back({"value3 (10 × s3 + d3)", n(g.value3)});
-        o.values.push_back({"value4 (10 × rapp + 3 × sx + dx)", n(g.value4)});
-        o.values.push_back({"signal_time", n(g.signal_time)});
+        o.values.push_back(
+            {"value1 (10 × " + signal_value(2) + " + " + signal_value(7) + ")", n(g.value1)});
+        o.values.push_back(
+            {"value2 (10 × " + signal_value(3) + " + " + signal_value(8) + ")", n(g.value2)});
+        o.values.push_back(
+            {"value3 (10 × " + signal_value(4) + " + " + signal_value(9) + ")", n(g.value3)});
+        o.values.push_back({"value4 (10 × " + signal_value(5) + " + 3 × " + signal_value(1) +
+                                " + " + signal_value(6) + ")",
+                            n(g.value4)});
+        o.values.push_back({signal_value(10), n(g.signal_time)});
         break;
       case cell_kind::kSpeedBoard:
         o.type = "board";
-        o.values.push_back({"value1 (20 × vas + vad / 5)", n(g.value1)});
-        o.values.push_back({"value2 (20 × vbs + vbd / 5)", n(g.value2)});
-        o.values.push_back({"value3 (20 × vcs + vcd / 5)", n(g.value3)});
-        o.values.push_back({"value4 (10 × strisces + strisced)", n(g.value4)});
+        for (size_t v = 1; v <= 4; ++v) {
+          const char* factor = v < 4 ? "20" : "10";
+          const char* fifth = v < 4 ? " / 5" : "";
+          o.values.push_back({"value" + n(static_cast<int64_t>(v)) + " (" + factor + " × " +
+                                  board_value(v) + " + " + board_value(v + 4) + fifth + ")",
+                              n(v == 1   ? g.value1
+                                : v == 2 ? g.value2
+                                : v == 3 ? g.value3
+                                         : g.value4)});
+        }
         break;
       case cell_kind::kLocationBoard: {
         o.type = "board";
@@ -187,8 +206,8 @@ std::vector<Object> collect_objects(const PreviewRoute& route) {
     o.title = "slowdown to " + n(o.speed) + " km/h";
     o.values = {{"from", n(o.metre) + " m (cell " + n(static_cast<int64_t>(i)) + ")"},
                 {"to", n(o.end_metre) + " m (cell " + n(static_cast<int64_t>(e)) + ")"},
-                {"value1 (speed)", n(o.speed)},
-                {"value3 (f_tt)", n(c.cells[i].value3)}};
+                {"value1 (" + slowdown_value(1) + ")", n(o.speed)},
+                {"value3 (" + slowdown_value(3) + ")", n(c.cells[i].value3)}};
     o.source = route.sources.cell_object(static_cast<int32_t>(i), cell_kind::kSlowdownStart);
     objects.push_back(std::move(o));
   }
