@@ -27,7 +27,12 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"route", "scenario"},  // the two readers
     {"finish"},             // what completes a run: code-point pass, competition codes
     {"app"},                // driver, main sequence, the player's message, the stub's main
-    {"tools"},              // the author tool
+    {"tools"},              // the author tool's files not yet in a folder of their own
+    {"text", "files"},      // the tool: source and display text; its file reading and writing
+    {"compiled"},           // the compiled files read back into values
+    {"diagnostics"},        // check's engine
+    {"preview", "lsp"},     // the preview page's engine; the language server's
+    {"commands"},           // the command-line shell
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -45,10 +50,15 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/... or tools/...
+// The folder a file of the tree belongs to: src/<folder>/..., or
+// tools/binario/<folder>/..., or "tools" for the tool's other files.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  if (*part == "tools") return "tools";
+  if (*part == "tools") {
+    std::vector<std::string> parts;
+    for (const fs::path& p : relative) parts.push_back(p.string());
+    return parts.size() == 4 && parts[1] == "binario" ? parts[2] : "tools";
+  }
   ++part;
   return part == relative.end() ? std::string() : part->string();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/text.h"
 #include "model/fault.h"
 #include "source_text.h"
 
@@ -30,6 +31,19 @@ struct CompileRun {
 // is missing from the folder.
 CompileRun compile_texts(const std::string& route, const std::string& train,
                          const SourceText* route_text, const SourceText* scenario_text);
+
+// The three files a complete run writes, as bytes.
+struct CompiledBytes {
+  Bytes station_file;  // <route>_<train>.sim
+  Bytes grid_file;     // <route>_<train>.dat
+  Bytes route_plan;    // <route>_linea.dat
+};
+
+// Compiles the texts as the installer would, in memory, and takes the files
+// it writes. False when the run stops on a fault: no file is written then.
+bool compile_to_files(const std::string& route, const std::string& train,
+                      const SourceText* route_text, const SourceText* scenario_text,
+                      CompiledBytes* out);
 
 }  // namespace binario::tool
 

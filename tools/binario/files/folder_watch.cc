@@ -1,0 +1,39 @@
+#include "files/folder_watch.h"
+
+namespace binario::tool {
+
+namespace fs = std::filesystem;
+
+FolderWatch::FolderWatch(const std::vector<fs::path>& paths) : paths_(paths), last_(look()) {}
+
+FolderWatch::Snapshot FolderWatch::look() const {
+  Snapshot now;
+  auto note = [&](const fs::path& file) {
+    std::error_code ec;
+    Seen seen;
+    seen.size = fs::file_size(file, ec);
+    if (ec) return;  // gone, or in the middle of a rename
+    seen.time = fs::last_write_time(file, ec);
+    if (!ec) now[file] = seen;
+  };
+  for (const fs::path& path : paths_) {
+    std::error_code ec;
+    if (!fs::is_directory(path, ec)) {
+      note(path);
+      continue;
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(path, ec)) {
+      if (entry.is_regular_file(ec)) note(entry.path());
+    }
+  }
+  return now;
+}
+
+bool FolderWatch::changed() {
+  Snapshot now = look();
+  if (now == last_) return false;
+  last_ = std::move(now);
+  return true;
+}
+
+}  // namespace binario::tool

@@ -1,0 +1,128 @@
+#include "preview/preview_source.h"
+
+#include <filesystem>
+
+#include "check_input.h"
+#include "check_run.h"
+#include "compile_run.h"
+#include "compiled_files.h"
+#include "display_text.h"
+#include "files.h"
+#include "model/file_names.h"
+#include "package/package.h"
+#include "problem_text.h"
+
+namespace binario::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool decode(const CompiledBytes& files, CompiledRoute* out, std::string* error) {
+  std::string why;
+  if (!decode_station_file(files.station_file, &out->records, &why)) {
+    *error = "not a station file: " + why;
+  } else if (!decode_grid_file(files.grid_file, &out->cells, &why)) {
+    *error = "not a grid file: " + why;
+  } else if (!decode_route_plan_points(files.route_plan, &out->plan, &why)) {
+    *error = "not a route plan file: " + why;
+  } else {
+    return true;
+  }
+  return false;
+}
+
+// <route>_<train>.sim beside <route>_linea.dat, and no text: the route is the
+// name before the last "_" that leaves a route plan file.
+bool from_compiled_folder(const fs::path& folder, PreviewRoute* route) {
+  std::vector<fs::path> stations;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    const std::string name = name_of(entry.path().filename());
+    if (name.ends_with(kRouteTextSuffix) || name.ends_with(kScenarioTextSuffix)) return false;
+    if (name.ends_with(kStationFileSuffix)) stations.push_back(entry.path());
+  }
+  if (ec || stations.size() != 1) return false;
+  const std::string stem = name_of(stations[0].stem());
+  for (size_t cut = stem.rfind('_'); cut != std::string::npos && cut > 0;
+       cut = stem.rfind('_', cut - 1)) {
+    const ScenarioNames names(stem.substr(0, cut), stem.substr(cut + 1));
+    CompiledBytes files;
+    std::string error;
+    const fs::path plan = folder / path_from_name(names.route_plan().view());
+    if (!fs::exists(plan, ec)) continue;
+    route->route_name = display_text(stem.substr(0, cut));
+    route->train_name = display_text(stem.substr(cut + 1));
+    CompiledRoute compiled;
+    if (!read_whole_file(stations[0], &files.station_file, &error) ||
+        !read_whole_file(folder / path_from_name(names.grid_file().view()), &files.grid_file,
+                         &error) ||
+        !read_whole_file(plan, &files.route_plan, &error) || !decode(files, &compiled, &error)) {
+      route->problem = error;
+    } else {
+      route->compiled = std::move(compiled);
+    }
+    return true;
+  }
+  return false;
+}
+
+bool is_installer(const std::vector<std::string>& source) {
+  std::error_code ec;
+  return source.size() == 1 && fs::is_regular_file(path_from_name(source[0]), ec) &&
+         path_from_name(source[0]).extension() != ".txt";
+}
+
+// The two texts of the source, or why there are none.
+std::string read_input(const std::vector<std::string>& source, CheckInput* input) {
+  if (!is_installer(source)) return input_from_paths(source, "", "", input);
+  Bytes image;
+  std::string error;
+  if (!read_whole_file(source[0], &image, &error)) return error;
+  Package package;
+  const PackageCheck check = read_package(image, &package);
+  if (!check.passed()) return source[0] + ": " + package_problem_text(check, image);
+  *input = input_from_package(package);
+  return {};
+}
+
+void compile(const CheckInput& input, PreviewRoute* route) {
+  route->report = check_texts(input, CheckOptions{});
+  for (const std::optional<SourceText>* t : {&input.route_text, &input.scenario_text}) {
+    if (!*t) continue;
+    route->texts.push_back(**t);
+    route->sources.add_text((*t)->name(), (*t)->bytes());
+  }
+  CompiledBytes files;
+  if (!compile_to_files(input.route, input.train, input.route_text ? &*input.route_text : nullptr,
+                        input.scenario_text ? &*input.scenario_text : nullptr, &files)) {
+    if (route->report.errors() == 0) route->problem = "the texts do not compile";
+    return;
+  }
+  CompiledRoute compiled;
+  std::string error;
+  if (decode(files, &compiled, &error)) {
+    route->compiled = std::move(compiled);
+  } else {
+    route->problem = "the compiled files do not read back: " + error;
+  }
+}
+
+}  // namespace
+
+PreviewRoute load_preview(const std::vector<std::string>& source) {
+  PreviewRoute route;
+  std::error_code ec;
+  if (source.size() == 1 && fs::is_directory(path_from_name(source[0]), ec) &&
+      from_compiled_folder(path_from_name(source[0]), &route)) {
+    return route;
+  }
+  CheckInput input;
+  route.problem = read_input(source, &input);
+  route.route_name = display_text(input.route);
+  route.train_name = display_text(input.train);
+  if (route.problem.empty()) compile(input, &route);
+  return route;
+}
+
+}  // namespace binario::tool
