@@ -13,7 +13,7 @@ using platform::Socket;
 
 // How often the watched files are looked at, and how often an idle event
 // stream hears from the server (so that a closed browser is noticed).
-constexpr int kLookMs = 100;
+constexpr int kLookMs = 50;
 constexpr auto kKeepAlive = std::chrono::seconds(15);
 constexpr size_t kLongestRequest = 16 * 1024;
 

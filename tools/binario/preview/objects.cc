@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "display_text.h"
+#include "preview/drawing.h"
 #include "preview/value_names.h"
 
 namespace binario::tool {
@@ -70,13 +71,15 @@ void speed_board_values(const GridCell& g, PreviewObject* o) {
   o->values.push_back(number(vn::kRightStripes, g.value4 % 10));
 }
 
-const char* point_title(uint8_t kind) { return cell_kind_name(kind); }
+std::string point_title(uint8_t kind, int64_t metre) {
+  return std::string(cell_kind_name(kind)) + " at " + km_text(metre);
+}
 
 PreviewObject point_object(const CompiledRoute& c, size_t i, const SourceLines& sources) {
   const GridCell& g = c.cells[i];
   PreviewObject o;
   o.metre = object_metre(i, g.kind);
-  o.title = point_title(g.kind);
+  o.title = point_title(g.kind, o.metre);
   o.values.push_back(number(vn::kPosition, o.metre, Unit::kMetres));
   switch (g.kind) {
     case cell_kind::kSignal:

@@ -150,7 +150,8 @@ std::string preview_page(const PreviewRoute& route, PreviewDrawings* drawings) {
   html.raw("<script type=\"application/json\" id=\"bp-data\">");
   html.raw(page_data(route, objects));
   html.raw(
-      "</script></main><aside id=\"bp-details\"><h3>Details</h3>Point at a station, signal, "
+      "</script></main><aside id=\"bp-details\" class=\"empty\"><h3>Details</h3>Point at a "
+      "station, signal, "
       "board or the profile; click to keep.</aside><script>");
   html.raw(kPageJs);
   html.raw("</script></body></html>\n");

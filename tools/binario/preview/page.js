@@ -45,6 +45,7 @@
     h += '</table>';
     (sources || []).forEach(function (s) { h += '<div class="src">' + esc(s) + '</div>'; });
     box.innerHTML = h;
+    box.classList.remove('empty');
   }
 
   function showObject(i) {
@@ -157,6 +158,10 @@
       g.setAttribute('transform', 'translate(' + self.x(+g.getAttribute('data-m')) + ' 0)');
     });
     this.layoutAxis();
+    // The view in the address, so that a reload or a link shows the same stretch.
+    var where = '#m=' + Math.round(view.m0) + '-' + Math.round(view.m1);
+    svg.setAttribute('data-view', where.slice(3));
+    if (location.hash !== where && history.replaceState) history.replaceState(null, '', where);
   };
 
   Profile.prototype.layoutNames = function (inner) {
@@ -228,6 +233,8 @@
     var svg = document.querySelector('svg.profile');
     if (!svg) return null;
     var p = new Profile(svg), frame = svg.parentNode;
+    var asked = /^#m=(\d+(?:\.\d+)?)-(\d+(?:\.\d+)?)$/.exec(location.hash);
+    if (!view && asked) view = { m0: +asked[1], m1: +asked[2] };
     if (!view || view.m1 > p.metres) view = { m0: 0, m1: p.metres };
     clampView(p, view.m0, view.m1);
     p.layout();
