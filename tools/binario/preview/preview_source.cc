@@ -46,13 +46,14 @@ bool from_compiled_folder(const fs::path& folder, PreviewRoute* route) {
   const std::string stem = name_of(stations[0].stem());
   for (size_t cut = stem.rfind('_'); cut != std::string::npos && cut > 0;
        cut = stem.rfind('_', cut - 1)) {
-    const ScenarioNames names(stem.substr(0, cut), stem.substr(cut + 1));
+    const std::string route_name = stem.substr(0, cut), train_name = stem.substr(cut + 1);
+    const ScenarioNames names(route_name, train_name);  // views of the two names
     CompiledBytes files;
     std::string error;
     const fs::path plan = folder / path_from_name(names.route_plan().view());
     if (!fs::exists(plan, ec)) continue;
-    route->route_name = display_text(stem.substr(0, cut));
-    route->train_name = display_text(stem.substr(cut + 1));
+    route->route_name = display_text(route_name);
+    route->train_name = display_text(train_name);
     CompiledRoute compiled;
     if (!read_whole_file(stations[0], &files.station_file, &error) ||
         !read_whole_file(folder / path_from_name(names.grid_file().view()), &files.grid_file,
