@@ -90,7 +90,8 @@ std::string facts(const PreviewRoute& route) {
   return svg_number(static_cast<double>(route_length(c)) / 1000) + " km · " +
          std::to_string(uses.stations) + " stations and locations · " + std::to_string(signals) +
          " signals · " + std::to_string(uses.boards) + " location boards · " +
-         std::to_string(c.cells.size()) + " cells";
+         std::to_string(c.cells.size()) +
+         " cells · point at anything for its values, click to keep them";
 }
 
 void legend(SvgWriter& html) {
