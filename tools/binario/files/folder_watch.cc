@@ -1,5 +1,10 @@
 #include "files/folder_watch.h"
 
+#include <string>
+
+#include "base/crc32.h"
+#include "files.h"
+
 namespace binario::tool {
 
 namespace fs = std::filesystem;
@@ -14,7 +19,13 @@ FolderWatch::Snapshot FolderWatch::look() const {
     seen.size = fs::file_size(file, ec);
     if (ec) return;  // gone, or in the middle of a rename
     seen.time = fs::last_write_time(file, ec);
-    if (!ec) now[file] = seen;
+    if (ec) return;
+    if (seen.size <= kLongestRead) {
+      Bytes content;
+      std::string error;
+      if (read_whole_file(file, &content, &error)) seen.crc = crc32(content.data(), content.size());
+    }
+    now[file] = seen;
   };
   for (const fs::path& path : paths_) {
     std::error_code ec;
