@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
@@ -27,12 +28,14 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"route", "scenario"},  // the two readers
     {"finish"},             // what completes a run: code-point pass, competition codes
     {"app"},                // driver, main sequence, the player's message, the stub's main
-    {"tools"},              // the author tool's files not yet in a folder of their own
-    {"text", "files"},      // the tool: source and display text; its file reading and writing
-    {"compiled"},           // the compiled files read back into values
-    {"diagnostics"},        // check's engine
-    {"preview", "lsp"},     // the preview page's engine; the language server's
-    {"commands"},           // the command-line shell
+    // The author tool, tools/binario/<folder>/:
+    {"text", "files"},   // texts as written, lines and columns; the tool's file access
+    {"compiled"},        // the compiled files read back into values
+    {"diagnostics"},     // check's engine: in-memory compile, faults at their lines
+    {"preview", "lsp"},  // the preview page; the language server
+    // The tool's command line, and beside it tools/<program>/, the programs of
+    // the build: language_reference writes docs/language.md from the grammars.
+    {"commands", "language_reference"},
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -50,17 +53,16 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/..., or
-// tools/binario/<folder>/..., or "tools" for the tool's other files.
+// The folder a file of the tree belongs to: src/<folder>/...,
+// tools/binario/<folder>/... or tools/<program>/...; empty for a file outside
+// any folder.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  if (*part == "tools") {
-    std::vector<std::string> parts;
-    for (const fs::path& p : relative) parts.push_back(p.string());
-    return parts.size() == 4 && parts[1] == "binario" ? parts[2] : "tools";
-  }
-  ++part;
-  return part == relative.end() ? std::string() : part->string();
+  const bool tool = *part == "tools";
+  if (++part == relative.end()) return std::string();
+  if (tool && *part == "binario" && ++part == relative.end()) return std::string();
+  if (std::next(part) == relative.end()) return std::string();
+  return part->string();
 }
 
 std::vector<Violation> check_tree(const fs::path& root) {
@@ -117,17 +119,24 @@ TEST(LayersTest, NamesFileAndLineOfUpwardAndSidewaysIncludes) {
   fs::remove_all(root);
   fs::create_directories(root / "src/model");
   fs::create_directories(root / "src/route");
-  fs::create_directories(root / "tools/binario");
+  fs::create_directories(root / "tools/binario/commands");
+  fs::create_directories(root / "tools/binario/text");
   std::ofstream(root / "src/model/a.h") << "#include \"base/text.h\"\n\n#include \"app/x.h\"\n";
   std::ofstream(root / "src/route/b.cc") << "#include \"route/b.h\"\n#include \"scenario/c.h\"\n";
-  std::ofstream(root / "tools/binario/t.cc") << "#include \"app/x.h\"\n#include \"local.h\"\n";
+  std::ofstream(root / "tools/binario/commands/t.cc")
+      << "#include \"app/x.h\"\n#include \"diagnostics/d.h\"\n#include \"local.h\"\n";
+  std::ofstream(root / "tools/binario/text/u.cc")
+      << "#include \"text/u.h\"\n#include \"compiled/c.h\"\n";
+  std::ofstream(root / "tools/binario/loose.cc") << "#include \"text/u.h\"\n";
   const std::vector<Violation> found = check_tree(root);
   fs::remove_all(root);
   std::map<std::string, std::string> by_place;
   for (const Violation& v : found) by_place[v.where] = v.what;
-  ASSERT_EQ(by_place.size(), 2u);
+  ASSERT_EQ(by_place.size(), 4u);
   EXPECT_NE(by_place["src/model/a.h:3"].find("layer above model"), std::string::npos);
   EXPECT_NE(by_place["src/route/b.cc:2"].find("sibling of route"), std::string::npos);
+  EXPECT_NE(by_place["tools/binario/text/u.cc:2"].find("layer above text"), std::string::npos);
+  EXPECT_NE(by_place["tools/binario/loose.cc:1"].find("which has no layer"), std::string::npos);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "files.h"
+#include "commands/command.h"
+#include "files/files.h"
 #include "preview/live_server.h"
 #include "preview/page.h"
 #include "preview/preview_source.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/crc32.h"
-#include "files.h"
+#include "files/files.h"
 
 namespace binario::tool {
 

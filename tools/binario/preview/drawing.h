@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compiled_route.h"
+#include "compiled/compiled_route.h"
 #include "preview/objects.h"
 
 namespace binario::tool {

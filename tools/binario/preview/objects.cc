@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "display_text.h"
 #include "preview/drawing.h"
 #include "preview/value_names.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 

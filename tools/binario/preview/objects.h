@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "compiled_route.h"
-#include "source_lines.h"
+#include "compiled/compiled_route.h"
+#include "text/source_lines.h"
 
 namespace binario::tool {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "display_text.h"
 #include "preview/ground_plan.h"
 #include "preview/page_assets.h"
 #include "preview/page_data.h"
 #include "preview/profile.h"
 #include "preview/svg_writer.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "compiled_route.h"
-#include "diagnostic.h"
-#include "source_lines.h"
-#include "source_text.h"
+#include "compiled/compiled_route.h"
+#include "diagnostics/diagnostic.h"
+#include "text/source_lines.h"
+#include "text/source_text.h"
 
 namespace binario::tool {
 

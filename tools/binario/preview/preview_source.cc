@@ -2,15 +2,15 @@
 
 #include <filesystem>
 
-#include "check_input.h"
-#include "check_run.h"
-#include "compile_run.h"
-#include "compiled_files.h"
-#include "display_text.h"
-#include "files.h"
+#include "compiled/compiled_files.h"
+#include "diagnostics/check_input.h"
+#include "diagnostics/check_run.h"
+#include "diagnostics/compile_run.h"
+#include "diagnostics/problem_text.h"
+#include "files/files.h"
 #include "model/file_names.h"
 #include "package/package.h"
-#include "problem_text.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 
