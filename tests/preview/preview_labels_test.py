@@ -121,7 +121,7 @@ def main():
         station = browser.run(DETAILS + "('station')")
         for raw in ("value1", "flag_a", "group1", "× s1"):
             check(raw not in signal + station, "the details show no raw encoding '%s'" % raw)
-        check("left aspects" in signal and "position" in signal and " m (km " in signal,
+        check("left aspect 1" in signal and "position" in signal and " m (km " in signal,
               "a signal's details name its values with units:\n" + signal)
         check("time" in station and "km/h" not in station.split("\n")[0],
               "a station's details:\n" + station)

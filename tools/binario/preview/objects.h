@@ -26,14 +26,13 @@ enum class ObjectKind {
   kMountain,       // a stretch of one mountain type
 };
 
-// How a value reads: a plain number, metres, km/h, per mille, a time of day
-// (seconds after midnight) or a yes/no.
-enum class Unit { kNone, kMetres, kKmh, kPerMille, kClock, kYesNo };
-
+// A value as the page shows it. `unit` is the grammar's ("m", "km/h", "per
+// mille", "" for a plain number), or "clock" for seconds after midnight shown
+// as a time of day, or "yes/no".
 struct ObjectValue {
   std::string name;  // the value's name in the language reference
-  Unit unit = Unit::kNone;
-  std::vector<int64_t> numbers;  // one, or several read together ("s1, s2, s3")
+  std::string unit;
+  std::vector<int64_t> numbers;  // one, or two for a range
   bool range = false;            // two numbers: from and to
   std::string text;              // a text value (a board's text) instead of numbers
 };

@@ -76,8 +76,8 @@
       if (s) sources.push(p[0] + ': ' + s);
     });
     show(km(c * 50) + ' to ' + km(c * 50 + 49), [
-      ['gradient', C.g[c] + ' \u2030'], ['height from the gradients', height.toFixed(1) + ' m'],
-      ['line speed', C.s[c] + ' km/h'], ['adhesion', C.a[c]], ['mountain type', C.m[c]]
+      ['gradient', C.g[c] + ' per mille'], ['height from the gradients', height.toFixed(1) + ' m'],
+      ['line speed', C.s[c] + ' km/h'], ['adhesion', C.a[c]], ['mountain kind', C.m[c]]
     ], sources);
   }
 

@@ -8,28 +8,10 @@ namespace {
 
 using nlohmann::json;
 
-const char* unit_word(Unit unit) {
-  switch (unit) {
-    case Unit::kNone:
-      return "";
-    case Unit::kMetres:
-      return "m";
-    case Unit::kKmh:
-      return "km/h";
-    case Unit::kPerMille:
-      return "‰";
-    case Unit::kClock:
-      return "clock";
-    case Unit::kYesNo:
-      return "yes/no";
-  }
-  return "";
-}
-
 json object_json(const PreviewObject& o) {
   json values = json::array();
   for (const ObjectValue& v : o.values) {
-    json item = {{"n", v.name}, {"u", unit_word(v.unit)}};
+    json item = {{"n", v.name}, {"u", v.unit}};
     if (!v.text.empty() || v.numbers.empty()) {
       item["t"] = v.text;
     } else {
