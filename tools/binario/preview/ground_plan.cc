@@ -46,7 +46,7 @@ PlanFrame frame_of(const std::vector<PlanPoint>& plan) {
   const double w = std::max(max_x - f.min_x, 1.0), h = std::max(max_y - f.min_y, 1.0);
   const double inner = kWidth - 2 * kMargin;
   // As tall as the line's shape asks, within a window's reach.
-  const double inner_h = std::clamp(inner * h / w, 360.0, 900.0);
+  const double inner_h = std::clamp(inner * h / w, 300.0, 640.0);
   f.height = inner_h + 2 * kMargin + kScaleBarRoom;
   f.scale = std::min(inner / w, inner_h / h);
   f.off_x = kMargin + (inner - w * f.scale) / 2;
@@ -122,8 +122,9 @@ bool is_named(const PreviewObject& o) {
 }
 
 // Stations first, then other locations: the names that matter most choose first.
-void draw_names(const DrawingInput& in, const PlanFrame& f, const std::vector<DrawnPoint>& track,
-                SvgWriter& svg) {
+// Returns the box the names and their marks cover.
+LabelBox draw_names(const DrawingInput& in, const PlanFrame& f,
+                    const std::vector<DrawnPoint>& track, SvgWriter& svg) {
   std::vector<size_t> order;
   for (int pass = 0; pass < 2; ++pass) {
     for (size_t k = 0; k < in.objects.size(); ++k) {
@@ -148,6 +149,15 @@ void draw_names(const DrawingInput& in, const PlanFrame& f, const std::vector<Dr
   }
   const LabelBox frame{4, 4, kWidth - 4, f.height - kScaleBarRoom};
   const std::vector<PlacedLabel> placed = place_labels(requests, track, frame);
+  LabelBox covered{kWidth, f.height, 0, 0};
+  auto cover = [&](const LabelBox& b) {
+    covered = {std::min(covered.left, b.left), std::min(covered.top, b.top),
+               std::max(covered.right, b.right), std::max(covered.bottom, b.bottom)};
+  };
+  for (size_t i = 0; i < placed.size(); ++i) {
+    cover({requests[i].x - 6, requests[i].y - 6, requests[i].x + 6, requests[i].y + 6});
+    if (placed[i].shown) cover(placed[i].box);
+  }
   for (size_t i = order.size(); i-- > 0;) {  // stations drawn last, over the rest
     const PreviewObject& o = in.objects[order[i]];
     const PlacedLabel& l = placed[i];
@@ -172,17 +182,19 @@ void draw_names(const DrawingInput& in, const PlanFrame& f, const std::vector<Dr
     }
     svg.close();
   }
+  return covered;
 }
 
-// Scale bar, bottom left, about 150 px long.
-void draw_scale(const PlanFrame& f, SvgWriter& svg) {
+// Scale bar, about 150 px long, its left end at (x, y).
+void draw_scale(const PlanFrame& f, double x, double y, SvgWriter& svg) {
   const double metres = nice_length(150 / f.scale);
-  const double px = metres * f.scale, y = f.height - 14;
+  const double px = metres * f.scale;
   svg.open("g", {{"class", "scale"}});
-  svg.element("line", {{"x1", 30}, {"y1", y}, {"x2", 30 + px}, {"y2", y}});
-  svg.element("line", {{"x1", 30}, {"y1", y - 6}, {"x2", 30}, {"y2", y + 6}});
-  svg.element("line", {{"x1", 30 + px}, {"y1", y - 6}, {"x2", 30 + px}, {"y2", y + 6}});
-  svg.text_element("text", {{"class", "small"}, {"x", 40 + px}, {"y", y + 4}}, length_text(metres));
+  svg.element("line", {{"x1", x}, {"y1", y}, {"x2", x + px}, {"y2", y}});
+  svg.element("line", {{"x1", x}, {"y1", y - 6}, {"x2", x}, {"y2", y + 6}});
+  svg.element("line", {{"x1", x + px}, {"y1", y - 6}, {"x2", x + px}, {"y2", y + 6}});
+  svg.text_element("text", {{"class", "small"}, {"x", x + 10 + px}, {"y", y + 4}},
+                   length_text(metres));
   svg.close();
 }
 
@@ -190,21 +202,31 @@ void draw_scale(const PlanFrame& f, SvgWriter& svg) {
 
 Drawing ground_plan_svg(const DrawingInput& in) {
   const PlanFrame f = frame_of(in.route.plan);
+  SvgWriter content;
+  content.open("g", {{"class", "view"}});
+  const std::vector<DrawnPoint> track = draw_track(in, f, content);
+  draw_marks(in, f, content);
+  LabelBox box = draw_names(in, f, track, content);
+  content.close();
+  // The drawing is cut to what it holds, so that a narrow window shows it large.
+  for (const DrawnPoint& p : track) {
+    box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+           std::max(box.bottom, p.y)};
+  }
+  if (box.right <= box.left) box = {0, 0, kWidth, f.height - kScaleBarRoom};
+  constexpr double kPad = 16;
   Drawing d;
-  d.width = kWidth;
-  d.height = f.height;
+  d.width = box.right - box.left + 2 * kPad;
+  d.height = box.bottom - box.top + kPad + kScaleBarRoom;
   SvgWriter svg;
   svg.open("svg", {{"class", "bp plan"},
                    {"xmlns", "http://www.w3.org/2000/svg"},
-                   {"viewBox", "0 0 " + svg_number(kWidth) + " " + svg_number(f.height)},
+                   {"viewBox", svg_number(box.left - kPad) + " " + svg_number(box.top - kPad) +
+                                   " " + svg_number(d.width) + " " + svg_number(d.height)},
                    {"role", "img"},
                    {"aria-label", "Ground plan"}});
-  svg.open("g", {{"class", "view"}});
-  const std::vector<DrawnPoint> track = draw_track(in, f, svg);
-  draw_marks(in, f, svg);
-  draw_names(in, f, track, svg);
-  svg.close();
-  draw_scale(f, svg);
+  svg.raw(content.markup());
+  draw_scale(f, box.left, box.bottom + kScaleBarRoom - 14, svg);
   svg.close();
   d.svg = svg.markup();
   return d;

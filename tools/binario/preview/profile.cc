@@ -156,8 +156,8 @@ Drawing profile_svg(const DrawingInput& in) {
   draw_profile_curves(in, f, svg);
   draw_profile_ticks(in, f, svg);
   draw_profile_names(in, f, svg);
-  draw_profile_axis(f, svg);
   svg.close();
+  draw_profile_axis(f, svg);  // unclipped: the first kilometre's number stands half outside
   draw_profile_margin(in, f, svg);
   svg.element("line",
               {{"id", "bp-cursor"}, {"x1", -10}, {"y1", f.h_top}, {"x2", -10}, {"y2", f.axis_y}});
