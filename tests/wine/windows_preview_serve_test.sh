@@ -28,4 +28,5 @@ done
 exec wine $(printf %q "$windows_tool") "\${args[@]}"
 SCRIPT
 chmod +x "$tool"
-python3 "$test_script" "$tool" "$sample_dir" "$WINE_TEST_DIR/serve"
+# Wine adds its own start-up of each file and socket call: a second is the bound here.
+SAVE_TO_PAGE_MS=1000 python3 "$test_script" "$tool" "$sample_dir" "$WINE_TEST_DIR/serve"

@@ -1,6 +1,7 @@
 #include "preview/live_server.h"
 
 #include <chrono>
+#include <string_view>
 
 #include "files/folder_watch.h"
 #include "platform/local_socket.h"
@@ -37,7 +38,11 @@ struct Client {
 class Server {
  public:
   Server(const LiveServerOptions& options, Socket listener)
-      : options_(options), listener_(listener), watch_(options.watched), page_(options.page()) {}
+      : options_(options),
+        listener_(listener),
+        port_(platform::bound_port(listener)),
+        watch_(options.watched),
+        page_(options.page()) {}
 
   void run() {
     auto last_ping = std::chrono::steady_clock::now();
@@ -78,6 +83,11 @@ class Server {
       return;
     }
     const std::string path = requested_path(c.request);
+    if (!addressed_here(c.request, port_)) {
+      platform::send_all(c.socket, response("403 Forbidden", "text/plain", "not for this host\n"));
+      finish(c);
+      return;
+    }
     if (path == "/events") {
       c.events = platform::send_all(c.socket, kEventStreamHead);
       c.request.clear();
@@ -121,6 +131,7 @@ class Server {
 
   const LiveServerOptions& options_;
   Socket listener_;
+  uint16_t port_;
   FolderWatch watch_;
   std::string page_;
   int version_ = 0;
@@ -134,6 +145,23 @@ std::string requested_path(const std::string& request) {
   const size_t end = request.find_first_of(" ?#\r\n", 4);
   if (end == std::string::npos) return {};
   return request.substr(4, end - 4);
+}
+
+bool addressed_here(const std::string& request, uint16_t port) {
+  const size_t head_end = request.find("\r\n\r\n");
+  for (size_t at = request.find("\r\n"); at < head_end;) {
+    const size_t end = request.find("\r\n", at + 2);
+    if (end == std::string::npos) break;
+    const std::string_view line(request.data() + at + 2, end - at - 2);
+    at = end;
+    if (line.size() < 5 || (line.substr(0, 5) != "Host:" && line.substr(0, 5) != "host:")) continue;
+    std::string_view host = line.substr(5);
+    while (!host.empty() && host.front() == ' ') host.remove_prefix(1);
+    while (!host.empty() && host.back() == ' ') host.remove_suffix(1);
+    const std::string at_port = ":" + std::to_string(port);
+    return host == "127.0.0.1" + at_port || host == "localhost" + at_port;
+  }
+  return false;
 }
 
 bool serve_preview(const LiveServerOptions& options, std::ostream& out, std::string* error) {

@@ -28,6 +28,11 @@ bool serve_preview(const LiveServerOptions& options, std::ostream& out, std::str
 // empty when the request is not a GET the server answers.
 std::string requested_path(const std::string& request);
 
+// True when the request names this server as 127.0.0.1 or localhost at
+// `port`: a page of another site whose name was pointed at this computer
+// names that site, and is refused the author's texts.
+bool addressed_here(const std::string& request, uint16_t port);
+
 }  // namespace binario::tool
 
 #endif  // BINARIO_TOOLS_BINARIO_PREVIEW_LIVE_SERVER_H_
