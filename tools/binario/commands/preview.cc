@@ -69,7 +69,7 @@ int serve(const PreviewOptions& options) {
   };
   std::string error;
   if (!serve_preview(live, std::cout, &error)) {
-    report("preview", error);
+    report("preview", error + "; name another port with --port N, or --port 0 for any free one");
     return kFailure;
   }
   return kSuccess;
