@@ -168,6 +168,10 @@ TEST_F(SampleTest, InspectAndCheckDescribeTheResult) {
   RunResult checked = run({tool_path().string(), "check", "setup.exe"}, folder_);
   EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
   EXPECT_NE(checked.out.find("compiles without a fault"), std::string::npos) << checked.out;
+  // Nor a warning: every value of the sample is stored as written.
+  RunResult strict = run({tool_path().string(), "check", "--werror", "setup.exe"}, folder_);
+  EXPECT_EQ(strict.status, 0) << strict.err;
+  EXPECT_NE(strict.err.find("0 errors, 0 warnings"), std::string::npos) << strict.err;
 }
 
 TEST_F(SampleTest, DumpNamesEveryFieldOfTheThreeFiles) {

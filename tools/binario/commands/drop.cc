@@ -26,19 +26,23 @@ namespace fs = std::filesystem;
 
 int drop_folder(const std::string& folder) {
   CheckInput input;
-  const std::string problem = input_from_paths({folder}, "", "", &input);
+  NearMisses misses;
+  const std::string problem = input_from_paths({folder}, "", "", &input, &misses, false);
   if (!problem.empty()) {
     report("check", problem);
     return kFailure;
   }
-  const CheckReport checked = check_texts(input, CheckOptions());
+  CheckReport checked = check_texts(input, CheckOptions());
+  hint_near_misses(input, misses, &checked);
   std::vector<const SourceText*> sources;
   if (input.route_text) sources.push_back(&*input.route_text);
   if (input.scenario_text) sources.push_back(&*input.scenario_text);
   write_text(checked, sources, std::cerr);
   if (checked.errors() > 0) {
     std::cerr << "no installer written: the route " << printable(display_text(input.route))
-              << ", train " << printable(display_text(input.train)) << " does not compile\n";
+              << ", train " << printable(display_text(input.train))
+              << (checked.shown.empty() ? " would be stored otherwise than its texts write it\n"
+                                        : " does not compile\n");
     return kFailure;
   }
 

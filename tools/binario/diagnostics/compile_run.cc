@@ -57,6 +57,7 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     const CompileResult result = memorizza_percorso(run->state, run->folder, true);
     if (!result.ok()) out.shown = std::string(error_message(error_code_text(result)).view());
     out.first = located(result);
+    out.shown_fault = out.first;
   }
   // The route reader alone: a fault there comes first, also a position
   // beyond the grid that lets the scenario reader run on.
@@ -90,6 +91,15 @@ bool compile_to_files(const std::string& route, const std::string& train,
   };
   return take(names.station_file(), &out->station_file) &&
          take(names.grid_file(), &out->grid_file) && take(names.route_plan(), &out->route_plan);
+}
+
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text) {
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  memorizza_percorso(run->state, run->folder, true);
+  return std::make_unique<CompileState>(std::move(run->state));
 }
 
 }  // namespace binario::tool

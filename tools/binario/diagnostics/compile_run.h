@@ -2,9 +2,11 @@
 #define BINARIO_TOOLS_DIAGNOSTICS_COMPILE_RUN_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "base/text.h"
+#include "model/compile_state.h"
 #include "model/fault.h"
 #include "text/source_text.h"
 
@@ -20,6 +22,9 @@ struct CompileFault {
 
 struct CompileRun {
   CompileFault first;
+  // The fault of the whole run, the one the player sees; `first` may be an
+  // earlier one of the route text that the scenario reader's replaced.
+  CompileFault shown_fault;
   // The message the installer shows for the whole run; empty when it writes its files.
   std::string shown;
   bool route_length_read = false;
@@ -44,6 +49,11 @@ struct CompiledBytes {
 bool compile_to_files(const std::string& route, const std::string& train,
                       const SourceText* route_text, const SourceText* scenario_text,
                       CompiledBytes* out);
+// The compile state after the installer's whole run on the texts: the
+// station table and the line grid as it would write them.
+std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
+                                             const SourceText* route_text,
+                                             const SourceText* scenario_text);
 
 }  // namespace binario::tool
 

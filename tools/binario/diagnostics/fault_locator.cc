@@ -185,7 +185,13 @@ LocatedFault Locator::reading_failure() {
   if (run_.first.text == FaultText::kScenario && t_.scenario == nullptr) {
     return whole(nullptr, "", "the scenario text is missing");
   }
-  if (run_.first.text == FaultText::kRoute && !run_.route_length_read) {
+  const Statement* length_line = nullptr;
+  if (t_.route_scan != nullptr) {
+    for (const Statement* st : t_.route_scan->all(kw::kRouteLength)) {
+      if (st->failed_value() != nullptr && length_line == nullptr) length_line = st;
+    }
+  }
+  if (run_.first.text == FaultText::kRoute && !run_.route_length_read && length_line == nullptr) {
     const std::string length = kw::kRouteLength.written;
     const std::string general = grammar::kGeneralTitle;
     LocatedFault out = whole(in, "",
@@ -195,8 +201,9 @@ LocatedFault Locator::reading_failure() {
     return out;
   }
   const TextScan* s = scan();
-  const Statement* found = nullptr;
-  if (s != nullptr) {
+  // A route length the reader cannot read leaves the line without a grid.
+  const Statement* found = run_.route_length_read ? nullptr : length_line;
+  if (s != nullptr && found == nullptr) {
     for (const Statement& st : s->statements) {
       const Field* f = st.failed_value();
       if (f == nullptr) continue;
@@ -232,6 +239,11 @@ LocatedFault Locator::reading_failure() {
       }
       if (contains(st.keyword.raw, ";")) {
         out.diagnostic.hints.push_back("values are separated by commas, not semicolons");
+      } else if (own == 0 && st.keyword.raw.find_first_of("0123456789") != std::string::npos) {
+        out.diagnostic.hints.push_back(
+            "put a comma between the keyword and its first value: '" +
+            std::string(st.spec->written) + ", " +
+            st.keyword.raw.substr(st.keyword.raw.find_first_of("0123456789")) + "'");
       } else {
         out.diagnostic.hints.push_back("write all " + std::to_string(st.values.size()) +
                                        " values of " + keyword + " on its line");
@@ -644,7 +656,14 @@ StationArea station_area(const Statement& st) {
 }
 
 LocatedFault locate_fault(const CompileRun& run, const ScannedTexts& texts) {
-  return Locator(run, texts).locate();
+  LocatedFault out = Locator(run, texts).locate();
+  // Without a route length there is no line to lay anything on: nothing
+  // after an unreadable length can be judged.
+  if (!run.route_length_read && out.set_aside_text == FaultText::kRoute && texts.route_scan &&
+      texts.route_scan->on_line(out.set_aside_line, &kw::kRouteLength) != nullptr) {
+    out.set_aside_line = 0;
+  }
+  return out;
 }
 
 }  // namespace binario::tool

@@ -75,8 +75,10 @@ bool is_installer(const std::vector<std::string>& source) {
 }
 
 // The two texts of the source, or why there are none.
-std::string read_input(const std::vector<std::string>& source, CheckInput* input) {
-  if (!is_installer(source)) return input_from_paths(source, "", "", input);
+std::string read_input(const std::vector<std::string>& source, CheckInput* input,
+                       NearMisses* misses) {
+  // preview has no --route or --train to name: the file names settle the names.
+  if (!is_installer(source)) return input_from_paths(source, "", "", input, misses, false);
   Bytes image;
   std::string error;
   if (!read_whole_file(source[0], &image, &error)) return error;
@@ -87,8 +89,9 @@ std::string read_input(const std::vector<std::string>& source, CheckInput* input
   return {};
 }
 
-void compile(const CheckInput& input, PreviewRoute* route) {
+void compile(const CheckInput& input, const NearMisses& misses, PreviewRoute* route) {
   route->report = check_texts(input, CheckOptions{});
+  hint_near_misses(input, misses, &route->report);
   for (const std::optional<SourceText>* t : {&input.route_text, &input.scenario_text}) {
     if (!*t) continue;
     route->texts.push_back(**t);
@@ -119,10 +122,11 @@ PreviewRoute load_preview(const std::vector<std::string>& source) {
     return route;
   }
   CheckInput input;
-  route.problem = read_input(source, &input);
+  NearMisses misses;
+  route.problem = read_input(source, &input, &misses);
   route.route_name = display_text(input.route);
   route.train_name = display_text(input.train);
-  if (route.problem.empty()) compile(input, &route);
+  if (route.problem.empty()) compile(input, misses, &route);
   return route;
 }
 
