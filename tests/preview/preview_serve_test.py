@@ -108,6 +108,18 @@ def main():
 
         page = urllib.request.urlopen(url, timeout=10).read().decode("utf-8")
         check(SCENARIO + ":%d:" % line in page, "GET / gives the page of the texts as saved")
+
+        # A value too many on the signal's line: a warning, and the signal marked where it stands.
+        signal_line = original[original.find(b"segnale,    1900,"):].split(b"\r\n")[0]
+        saved = save_by_rename(scenario, original.replace(signal_line, signal_line + b", 7", 1))
+        check(updated_after(browser, saved) is not None, "a save with a warning updates the page")
+        marked = browser.run(
+            "(() => { const d = document.querySelector('#bp-faults .diag.warning[data-object]');"
+            " if (!d) return null; const o = d.getAttribute('data-object');"
+            " return [JSON.parse(document.getElementById('bp-data').textContent).objects[o].t,"
+            " document.querySelector('svg.plan [data-o=\"' + o + '\"]').classList.contains('faulty')]; })()")
+        check(marked is not None and marked[0] == "signal at km 1.900" and marked[1],
+              "the warning's signal is marked on the ground plan: %s" % marked)
         save_by_rename(scenario, original)
         time.sleep(0.05)
         page = urllib.request.urlopen(url, timeout=10).read().decode("utf-8")

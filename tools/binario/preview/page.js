@@ -278,9 +278,24 @@
 
   var profile = null;
 
+  // Each warning on a line that declares something drawn marks that thing on
+  // the drawings; a click on the warning shows it.
+  function placeFaults() {
+    document.querySelectorAll('#bp-faults .diag').forEach(function (d) {
+      var where = d.getAttribute('data-file') + ':' + d.getAttribute('data-line');
+      D.objects.forEach(function (o, i) {
+        if (o.s !== where) return;
+        document.querySelectorAll('.bp [data-o="' + i + '"]').forEach(function (m) { m.classList.add('faulty'); });
+        d.classList.add('placed');
+        d.setAttribute('data-object', i);
+      });
+    });
+  }
+
   function init() {
     D = JSON.parse(document.getElementById('bp-data').textContent);
     profile = setUpProfile();
+    placeFaults();
   }
 
   document.addEventListener('mouseover', function (e) {
@@ -289,6 +304,14 @@
     if (t) showObject(+t.getAttribute('data-o'));
   });
   document.addEventListener('click', function (e) {
+    var fault = e.target.closest && e.target.closest('.diag[data-object]');
+    if (fault) {
+      var i = fault.getAttribute('data-object'), mark = document.querySelector('svg.plan [data-o="' + i + '"]');
+      pinned = true;
+      showObject(+i);
+      if (mark) mark.scrollIntoView({ block: 'center' });
+      return;
+    }
     var t = e.target.closest && e.target.closest('[data-o]');
     if (t) { pinned = true; showObject(+t.getAttribute('data-o')); } else pinned = false;
   });
