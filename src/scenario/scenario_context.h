@@ -18,7 +18,7 @@ using grammar::KeywordRule;
 enum class Step {
   kGoOn,      // read the next keyword field
   kEndSteps,  // a position beyond the grid (code 15): leave the loop, run the end steps
-  kStop,      // a fault ended reading; the scenario text is already deleted
+  kStop,      // a fault ended reading; the text is deleted (after code 25, by the run)
 };
 
 // One reading of the scenario text: where it is, the field stream, and the
@@ -63,8 +63,9 @@ struct ScenarioContext {
   bool delete_text();
 
   // Outcomes of a fault found on the current line: the code is recorded,
-  // with the line in `riga_errore`, and the scenario text deleted.
-  Step fail_reading(int32_t line);  // code 25 on `line`, both texts deleted
+  // with its line, and the scenario text deleted (after code 25 the run
+  // deletes it, with the route text).
+  Step fail_reading(int32_t line);  // code 25 on `line`: the run deletes the texts
   Step fail_reading() { return fail_reading(in.line()); }
   Step stop(Fault fault);                       // a code without a position
   Step stop_at(Fault fault, int32_t position);  // a code with its position

@@ -2,10 +2,6 @@
 
 #include "commands/drop.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -66,19 +62,6 @@ int drop_folder(const std::string& folder) {
   options.out = name_of(whole.parent_path() / path_from_name("installa " + input.train + ".exe"));
   return pack(options);
 }
-
-#ifdef _WIN32
-
-bool console_is_own() {
-  DWORD processes[2];
-  return GetConsoleProcessList(processes, 2) == 1;
-}
-
-#else
-
-bool console_is_own() { return false; }
-
-#endif
 
 void wait_for_enter() {
   std::cout << "Press Enter to close this window." << std::endl;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "commands/command.h"
+#include "compiled/compiled_loader.h"
 #include "compiled/compiled_route.h"
 #include "files/files.h"
 #include "model/file_names.h"
@@ -296,49 +297,23 @@ bool dump_files(const std::vector<std::string>& paths, const DumpOptions& option
   const size_t problems_before = problems->size();
   // A damaged file is reported before anything is written, so that the
   // output holds only whole files and JSON stays well formed.
-  struct Decoded {
-    std::string path;
-    size_t bytes = 0;
-    int what = 0;  // 1 stations, 2 grid, 3 route plan
-    std::vector<StationRecord> records;
-    std::vector<GridCell> cells;
-    std::vector<PlanPoint> points;
-  };
-  std::vector<Decoded> files;
+  std::vector<CompiledFile> files;
   for (const std::string& path : paths) {
-    Decoded d;
-    d.path = path;
-    d.what = path.ends_with(kStationFileSuffix) ? 1
-             : path.ends_with(kRoutePlanSuffix) ? 3
-             : path.ends_with(kGridFileSuffix)  ? 2
-                                                : 0;
-    if (d.what == 0) {
-      problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
-      continue;
-    }
-    Bytes file;
+    CompiledFile file;
     std::string error;
-    if (!read_whole_file(path, &file, &error)) {
+    if (!load_compiled_file(path, &file, &error)) {
       problems->push_back(error);
       continue;
     }
-    d.bytes = file.size();
-    const bool ok = d.what == 1   ? decode_station_file(file, &d.records, &error)
-                    : d.what == 2 ? decode_grid_file(file, &d.cells, &error)
-                                  : decode_route_plan_points(file, &d.points, &error);
-    if (!ok) {
-      const char* what = d.what == 1 ? "station" : d.what == 2 ? "grid" : "route plan";
-      problems->push_back(path + ": not a " + what + " file: " + error);
-      continue;
-    }
-    files.push_back(std::move(d));
+    files.push_back(std::move(file));
   }
   Writer w(options.format, out);
   w.begin_all(files.size());
-  for (const Decoded& d : files) {
-    if (d.what == 1) dump_stations(d.path, d.bytes, d.records, options.format, w);
-    if (d.what == 2) dump_grid(d.path, d.bytes, d.cells, w);
-    if (d.what == 3) dump_plan(d.path, d.bytes, d.points, options.step, w);
+  for (const CompiledFile& f : files) {
+    if (f.kind == CompiledKind::kStationFile)
+      dump_stations(f.path, f.bytes, f.records, options.format, w);
+    if (f.kind == CompiledKind::kGridFile) dump_grid(f.path, f.bytes, f.cells, w);
+    if (f.kind == CompiledKind::kRoutePlan) dump_plan(f.path, f.bytes, f.plan, options.step, w);
   }
   w.end_all();
   return problems->size() == problems_before;

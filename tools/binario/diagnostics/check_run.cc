@@ -71,7 +71,7 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
     errors.push_back(fault.diagnostic);
     if (fault.set_aside_line <= 0) break;
     std::optional<SourceText>& text =
-        fault.set_aside_text == FaultText::kRoute ? current.route : current.scenario;
+        fault.set_aside_text == InputText::kRoute ? current.route : current.scenario;
     if (!text || text->line(fault.set_aside_line).empty()) break;
     text = text->without_line(fault.set_aside_line);
     current.rescan();

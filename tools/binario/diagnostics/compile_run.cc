@@ -36,13 +36,9 @@ void prepare(Run& run, const std::string& route, const std::string& train,
   }
 }
 
-CompileFault located(const CompileResult& result) {
-  CompileFault fault;
-  fault.fault = result.fault;
-  if (records_position(result.fault)) fault.position = result.posizione;
-  fault.text = result.testo;
-  fault.line = result.riga;
-  return fault;
+CompileResult located(CompileResult result) {
+  if (!records_position(result.fault)) result.position = 0;
+  return result;
 }
 
 }  // namespace

@@ -5,26 +5,21 @@
 #include <memory>
 #include <string>
 
+#include "app/compile_result.h"
 #include "base/text.h"
 #include "model/compile_state.h"
-#include "model/fault.h"
 #include "text/source_text.h"
 
 namespace binario::tool {
 
-// The first fault of a compile, as the readers and the driver record it.
-struct CompileFault {
-  Fault fault = Fault::kNone;  // header faults (1250, 1251) come from the driver
-  int32_t position = 0;
-  FaultText text = FaultText::kNone;
-  int32_t line = 0;  // 0: on no one line
-};
-
 struct CompileRun {
-  CompileFault first;
+  // The first fault of the compile, as the readers and the driver record it
+  // (header faults, 1250 and 1251, come from the driver); its position is 0
+  // unless the fault is found at a place on the line.
+  CompileResult first;
   // The fault of the whole run, the one the player sees; `first` may be an
   // earlier one of the route text that the scenario reader's replaced.
-  CompileFault shown_fault;
+  CompileResult shown_fault;
   // The message the installer shows for the whole run; empty when it writes its files.
   std::string shown;
   bool route_length_read = false;

@@ -85,10 +85,10 @@ class Locator {
     }
   }
   const SourceText* source() const {
-    return run_.first.text == FaultText::kRoute ? t_.route : t_.scenario;
+    return run_.first.input == InputText::kRoute ? t_.route : t_.scenario;
   }
   const TextScan* scan() const {
-    return run_.first.text == FaultText::kRoute ? t_.route_scan : t_.scenario_scan;
+    return run_.first.input == InputText::kRoute ? t_.route_scan : t_.scenario_scan;
   }
   const SourceText* source_of(const Statement* s) const {
     for (const Owner& o : owners_) {
@@ -112,7 +112,7 @@ class Locator {
     out.diagnostic.line = line;
     out.diagnostic.code = code_of(run_.first.fault);
     out.diagnostic.message = message;
-    out.set_aside_text = in == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = in == t_.route ? InputText::kRoute : InputText::kScenario;
     out.set_aside_line = line;
     return out;
   }
@@ -124,7 +124,7 @@ class Locator {
     return out;
   }
   std::string missing_name() const {
-    return run_.first.text == FaultText::kScenario || run_.first.fault != Fault::kNoRouteText
+    return run_.first.input == InputText::kScenario || run_.first.fault != Fault::kNoRouteText
                ? t_.scenario_name
                : t_.route_name;
   }
@@ -182,7 +182,7 @@ void Locator::owners_notes(int32_t cell, const Statement* before, std::vector<No
 
 LocatedFault Locator::reading_failure() {
   const SourceText* in = source();
-  if (run_.first.text == FaultText::kScenario && t_.scenario == nullptr) {
+  if (run_.first.input == InputText::kScenario && t_.scenario == nullptr) {
     return whole(nullptr, "", "the scenario text is missing");
   }
   const Statement* length_line = nullptr;
@@ -191,7 +191,7 @@ LocatedFault Locator::reading_failure() {
       if (st->failed_value() != nullptr && length_line == nullptr) length_line = st;
     }
   }
-  if (run_.first.text == FaultText::kRoute && !run_.route_length_read && length_line == nullptr) {
+  if (run_.first.input == InputText::kRoute && !run_.route_length_read && length_line == nullptr) {
     const std::string length = kw::kRouteLength.written;
     const std::string general = grammar::kGeneralTitle;
     LocatedFault out = whole(in, "",
@@ -415,7 +415,7 @@ LocatedFault Locator::progressive_fault() {
                std::string("the kilometric progressive's ") + st.spec->values[i].name + " " +
                    std::to_string(v) + " is not a multiple of 50",
                t_.route);
-        out.set_aside_text = FaultText::kRoute;
+        out.set_aside_text = InputText::kRoute;
         out.diagnostic.hints.push_back(multiples_hint(v, 50));
         return out;
       }
@@ -511,7 +511,7 @@ LocatedFault Locator::header_fault() {
                "keeps for its " +
                (run_.first.fault == Fault::kHeaderStampTaken ? "header stamp" : "competition code"),
            o.source);
-    out.set_aside_text = o.source == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = o.source == t_.route ? InputText::kRoute : InputText::kScenario;
     out.diagnostic.hints.push_back("move it further along the line, out of grid cell 1");
     return out;
   }
@@ -659,7 +659,7 @@ LocatedFault locate_fault(const CompileRun& run, const ScannedTexts& texts) {
   LocatedFault out = Locator(run, texts).locate();
   // Without a route length there is no line to lay anything on: nothing
   // after an unreadable length can be judged.
-  if (!run.route_length_read && out.set_aside_text == FaultText::kRoute && texts.route_scan &&
+  if (!run.route_length_read && out.set_aside_text == InputText::kRoute && texts.route_scan &&
       texts.route_scan->on_line(out.set_aside_line, &kw::kRouteLength) != nullptr) {
     out.set_aside_line = 0;
   }

@@ -72,7 +72,7 @@ void gather_past_the_end(std::vector<Diagnostic>& errors, std::vector<Diagnostic
 }
 
 std::optional<Diagnostic> shown_fault(const CompileRun& original, const ScannedTexts& texts) {
-  const CompileFault& f = original.shown_fault;
+  const CompileResult& f = original.shown_fault;
   if (original.shown.empty() || f.fault == Fault::kNone) return std::nullopt;
   // A signal or slowdown line within the line ends the scenario's reading on
   // the route text's code 15, with its own position: the fault is the route's.

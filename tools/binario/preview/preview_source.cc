@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "compiled/compiled_files.h"
+#include "compiled/compiled_loader.h"
 #include "diagnostics/check_input.h"
 #include "diagnostics/check_run.h"
 #include "diagnostics/compile_run.h"
@@ -48,20 +49,15 @@ bool from_compiled_folder(const fs::path& folder, PreviewRoute* route) {
        cut = stem.rfind('_', cut - 1)) {
     const std::string route_name = stem.substr(0, cut), train_name = stem.substr(cut + 1);
     const ScenarioNames names(route_name, train_name);  // views of the two names
-    CompiledBytes files;
-    std::string error;
-    const fs::path plan = folder / path_from_name(names.route_plan().view());
-    if (!fs::exists(plan, ec)) continue;
+    if (!fs::exists(folder / path_from_name(names.route_plan().view()), ec)) continue;
     route->route_name = display_text(route_name);
     route->train_name = display_text(train_name);
     CompiledRoute compiled;
-    if (!read_whole_file(stations[0], &files.station_file, &error) ||
-        !read_whole_file(folder / path_from_name(names.grid_file().view()), &files.grid_file,
-                         &error) ||
-        !read_whole_file(plan, &files.route_plan, &error) || !decode(files, &compiled, &error)) {
-      route->problem = error;
-    } else {
+    std::string error;
+    if (load_compiled_route(folder, names, &compiled, &error)) {
       route->compiled = std::move(compiled);
+    } else {
+      route->problem = error;
     }
     return true;
   }
