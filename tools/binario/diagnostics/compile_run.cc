@@ -6,6 +6,7 @@
 #include "app/compile_driver.h"
 #include "app/errore.h"
 #include "model/compile_state.h"
+#include "model/file_names.h"
 #include "platform/in_memory_disk.h"
 #include "route/route_reader.h"
 
@@ -82,6 +83,24 @@ CompileRun compile_texts(const std::string& route, const std::string& train,
     out.grid_last = run->state.griglia.last();
   }
   return out;
+}
+
+bool compile_to_files(const std::string& route, const std::string& train,
+                      const SourceText* route_text, const SourceText* scenario_text,
+                      CompiledBytes* out) {
+  auto run = std::make_unique<Run>();
+  prepare(*run, route, train, route_text, scenario_text);
+  if (!memorizza_percorso(run->state, run->folder, true).ok()) return false;
+  const ScenarioNames names(route, train);
+  auto take = [&](const Text& name, Bytes* bytes) {
+    const std::string path(run->state.path_of(name.view()).view());
+    if (!run->folder.has(path)) return false;
+    const std::string content = run->folder.get(path);
+    bytes->assign(content.begin(), content.end());
+    return true;
+  };
+  return take(names.station_file(), &out->station_file) &&
+         take(names.grid_file(), &out->grid_file) && take(names.route_plan(), &out->route_plan);
 }
 
 std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/compile_result.h"
+#include "base/text.h"
 #include "model/compile_state.h"
 #include "text/source_text.h"
 
@@ -38,6 +39,18 @@ struct CompileRun {
 CompileRun compile_texts(const std::string& route, const std::string& train,
                          const SourceText* route_text, const SourceText* scenario_text);
 
+// The three files a complete run writes, as bytes.
+struct CompiledBytes {
+  Bytes station_file;  // <route>_<train>.sim
+  Bytes grid_file;     // <route>_<train>.dat
+  Bytes route_plan;    // <route>_linea.dat
+};
+
+// Compiles the texts as the installer would, in memory, and takes the files
+// it writes. False when the run stops on a fault: no file is written then.
+bool compile_to_files(const std::string& route, const std::string& train,
+                      const SourceText* route_text, const SourceText* scenario_text,
+                      CompiledBytes* out);
 // The compile state after the installer's whole run on the texts: the
 // station table and the line grid as it would write them.
 std::unique_ptr<CompileState> compiled_state(const std::string& route, const std::string& train,
