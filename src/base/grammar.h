@@ -36,6 +36,15 @@ constexpr int64_t width_max(Width w) {
 // everything before it is passed over.
 inline constexpr const char kGeneralTitle[] = "[generale]";
 
+// A field with a dash in it is a comment, and so is a stray negative
+// number: the readers pass over it and read the next field in its place.
+inline constexpr const char kCommentMark[] = "-";
+
+// A section title such as "[linea]": a field with both brackets.
+inline bool is_section_title(std::string_view field) {
+  return contains(field, "[") && contains(field, "]");
+}
+
 // One value of a keyword line, in its place on the line.
 struct Value {
   const char* name;    // as authors read it: "position", "left speed A"

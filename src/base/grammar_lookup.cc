@@ -1,5 +1,7 @@
 #include "base/grammar_lookup.h"
 
+#include <algorithm>
+
 #include "base/field_reader.h"
 #include "base/text.h"
 
@@ -17,48 +19,60 @@ const KeywordDef* find_keyword(std::span<const KeywordDef> keywords, std::string
 
 namespace {
 
-// One past the last byte of the field the reader has just read: before the
-// delimiter it consumed and the blanks in front of that.
-size_t field_end(std::string_view line, size_t start, size_t consumed) {
+// One past the last byte of the field read from `start`, `consumed` bytes
+// of `text` having been read: a quoted field ends at its closing quote;
+// any other before the delimiter and the blanks in front of it.
+size_t field_end(std::string_view text, size_t start, size_t consumed) {
+  if (start < text.size() && text[start] == '"') {
+    const size_t quote = text.find('"', start + 1);
+    return quote == std::string_view::npos ? text.size() : quote + 1;
+  }
   size_t end = consumed;
-  if (end > start && end <= line.size() && (line[end - 1] == ',' || line[end - 1] == '\n')) --end;
-  if (end > start && line[end - 1] == '\r') --end;
-  while (end > start && line[end - 1] == ' ') --end;
+  if (end > start && end <= text.size() && (text[end - 1] == ',' || text[end - 1] == '\n')) --end;
+  if (end > start && text[end - 1] == '\r') --end;
+  while (end > start && text[end - 1] == ' ') --end;
   return end;
 }
 
 }  // namespace
 
-// Reads one field of `line` from byte `pos` at width `w`, each with a reader
-// of its own so that a field that cannot be read does not hide the next.
-// Answers the field's first byte; `pos` moves past its delimiter.
-size_t read_field(std::string_view line, Width w, size_t* pos, Text* text) {
-  FieldReader in(line.substr(*pos));
-  if (w == Width::kText) {
-    in.read_text(text);
-  } else {
-    in.read_within(width_min(w), width_max(w));
+FieldRead read_field(std::string_view text, size_t pos, Width w) {
+  FieldReader in(text.substr(pos));
+  FieldRead out;
+  switch (w) {
+    case Width::kText:
+      in.read_text(&out.text);
+      break;
+    case Width::kI32:
+      out.value = in.read_i32();
+      break;
+    case Width::kI16:
+      out.value = in.read_i16();
+      break;
+    case Width::kU8:
+      out.value = in.read_u8();
+      break;
   }
-  const size_t start = *pos + in.field_offset();
-  *pos += in.offset();
-  return start;
+  out.failure = in.failure();
+  out.start = pos + in.field_offset();
+  out.next = pos + in.offset();
+  out.end = std::max(out.start, field_end(text, out.start, out.next));
+  return out;
 }
 
 LinePlace place_in_line(std::span<const KeywordDef> keywords, std::string_view line,
                         size_t offset) {
   LinePlace place;
-  Text field;
-  size_t pos = 0;
-  size_t start = read_field(line, Width::kText, &pos, &field);
-  if (contains(field, "-")) return place;  // a comment
-  place.keyword = find_keyword(keywords, field.view());
-  if (offset < pos) return {place.keyword, -1, start, field_end(line, start, pos)};
+  FieldRead field = read_field(line, 0, Width::kText);
+  if (contains(field.text, kCommentMark)) return place;
+  place.keyword = find_keyword(keywords, field.text.view());
+  if (offset < field.next) return {place.keyword, -1, field.start, field.end};
   if (place.keyword == nullptr) return place;
-  for (size_t i = 0; i < place.keyword->values.size() && pos < line.size(); ++i) {
-    const size_t before = pos;
-    start = read_field(line, place.keyword->values[i].width, &pos, &field);
-    if (offset >= before && (offset < pos || pos >= line.size())) {
-      return {place.keyword, static_cast<int>(i), start, field_end(line, start, pos)};
+  for (size_t i = 0; i < place.keyword->values.size() && field.next < line.size(); ++i) {
+    const size_t before = field.next;
+    field = read_field(line, before, place.keyword->values[i].width);
+    if (offset >= before && (offset < field.next || field.next >= line.size())) {
+      return {place.keyword, static_cast<int>(i), field.start, field.end};
     }
   }
   return place;

@@ -9,9 +9,24 @@
 #include <span>
 #include <string_view>
 
+#include "base/field_reader.h"
 #include "base/grammar.h"
+#include "base/text.h"
 
 namespace binario::grammar {
+
+// One field of a text read at width `w` from byte `pos`, by a reader of its
+// own so that a field that cannot be read does not hide the ones after it.
+struct FieldRead {
+  size_t start = 0;  // first byte, after the blanks the reader skips
+  size_t end = 0;    // one past its last: before the blanks and the delimiter
+                     // after it; a quoted field ends at its closing quote
+  size_t next = 0;   // where the next field's read begins
+  Text text;         // what a text read gives
+  int64_t value = 0;
+  FieldReader::Failure failure = FieldReader::Failure::kNone;
+};
+FieldRead read_field(std::string_view text, size_t pos, Width w);
 
 // The keyword of `keywords` written `name`; otherwise the first one whose
 // test the field `name` passes, as the reader would act on it; nullptr when

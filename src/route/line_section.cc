@@ -17,7 +17,6 @@ namespace binario::route_text {
 namespace {
 
 constexpr int32_t kGradientBase = 100;  // a cell stores gradient + 100
-constexpr int kLineDashSkips = 2;
 
 }  // namespace
 
@@ -33,8 +32,8 @@ Flow RouteReader::read_line_section() {
     if (in_.at_end()) return Flow::kEndOfReading;
     next_field();
     if (in_.at_end()) return Flow::kEndOfReading;
-    for (int i = 0; i < kLineDashSkips; ++i) {
-      if (contains(state_.campo, "-")) {
+    for (int i = 0; i < route_grammar::kLineCommentSkips; ++i) {
+      if (contains(state_.campo, route_grammar::kCommentMark)) {
         next_field();
         if (in_.at_end()) return Flow::kEndOfReading;
       }

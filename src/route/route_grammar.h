@@ -8,11 +8,13 @@
 
 #include <array>
 #include <span>
+#include <string_view>
 
 #include "base/grammar.h"
 
 namespace binario::route_grammar {
 
+using grammar::kCommentMark;
 using grammar::KeywordDef;
 using grammar::kGeneralTitle;
 using grammar::SectionDef;
@@ -109,6 +111,17 @@ inline constexpr KeywordDef kLineKeywords[] = {
      kLocationBoardValues,
      "a location board and its text"},
 };
+
+// Comment fields passed over in place of a keyword: up to ten in the general
+// section, with no end-of-text test between them, and two in the line section.
+inline constexpr int kGeneralCommentSkips = 10;
+inline constexpr int kLineCommentSkips = 2;
+
+// A section title ends the general section, unless a dash leads it.
+inline bool ends_general_section(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  return !(!field.empty() && field.front() == kCommentMark[0]) && grammar::is_section_title(field);
+}
 
 // Keywords by their place in the tables.
 enum General : size_t {

@@ -69,13 +69,6 @@ Flow RouteReader::find_general_section() {
 namespace {
 
 constexpr int32_t kMaxRouteLength = 1000000;
-constexpr int kGeneralDashSkips = 10;
-
-// A section title ends the general section: not a dash-led field, and both brackets.
-bool ends_general_section(std::string_view field) {
-  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
-  return !(!field.empty() && field.front() == '-') && contains(field, "[") && contains(field, "]");
-}
 
 }  // namespace
 
@@ -86,14 +79,14 @@ Flow RouteReader::read_general_section() {
     if (in_.at_end()) return Flow::kGoOn;
     // Comments and stray negative numbers: up to ten dash fields are passed
     // over, with no end-of-text test in between.
-    for (int i = 0; i < kGeneralDashSkips; ++i) {
-      if (contains(state_.campo, "-")) next_field();
+    for (int i = 0; i < route_grammar::kGeneralCommentSkips; ++i) {
+      if (contains(state_.campo, route_grammar::kCommentMark)) next_field();
     }
     if (in_.failed()) return fail();
     keyword_offset_ = static_cast<int32_t>(in_.field_offset());
     Flow flow = general_keywords();
     if (flow != Flow::kGoOn) return flow;
-    if (ends_general_section(state_.campo)) return Flow::kGoOn;
+    if (route_grammar::ends_general_section(state_.campo.view())) return Flow::kGoOn;
   }
 }
 

@@ -14,6 +14,7 @@
 
 namespace binario::scenario_grammar {
 
+using grammar::kCommentMark;
 using grammar::KeywordDef;
 using grammar::kGeneralTitle;
 using grammar::SectionDef;
@@ -117,6 +118,9 @@ inline constexpr KeywordDef kKeywords[] = {
      "20000, 180"},
     {"stazione", {"stazione"}, kStationValues, "a station or a place on the line, in line order"},
 };
+
+// Comment fields passed over in place of a keyword: two at most.
+inline constexpr int kCommentSkips = 2;
 
 // Keywords by their place in the table.
 enum Id : size_t {

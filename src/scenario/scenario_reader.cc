@@ -46,15 +46,21 @@ bool find_general_section(ScenarioContext& r) {
 }
 
 // Reads keyword fields and acts on them until the text ends or a fault ends
-// reading. A field with a dash is a comment: the next field is read in its
-// place, and once more if that one has a dash too.
+// reading. A comment field has the next field read in its place, twice at
+// most.
+bool read_past_comments(ScenarioContext& r) {
+  if (!read_keyword_field(r)) return false;
+  for (int i = 0; i < scenario_grammar::kCommentSkips; ++i) {
+    if (contains(r.state.campo, scenario_grammar::kCommentMark) && !read_keyword_field(r)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 Step main_loop(ScenarioContext& r) {
   while (!r.in.at_end()) {
-    if (!read_keyword_field(r)) break;
-    if (contains(r.state.campo, "-")) {
-      if (!read_keyword_field(r)) break;
-      if (contains(r.state.campo, "-") && !read_keyword_field(r)) break;
-    }
+    if (!read_past_comments(r)) break;
     r.keyword_offset = static_cast<int32_t>(r.in.field_offset());
     Step step = keyword_actions(r);
     if (step != Step::kGoOn) return step;

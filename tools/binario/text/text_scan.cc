@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/grammar_lookup.h"
 #include "base/text.h"
 #include "route/route_grammar.h"
 #include "scenario/scenario_grammar.h"
@@ -21,9 +22,9 @@ bool matches(const KeywordSpec& k, std::string_view field, bool ignore_case) {
   return has(k.test.word) && (k.test.second == nullptr || has(k.test.second));
 }
 
-bool is_title(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
+bool is_comment(std::string_view field) { return contains(field, grammar::kCommentMark); }
 
-// Reads fields as the readers do, one FieldReader per field so that a field
+// Reads fields as the readers do, one reader per field so that a field
 // that fails does not stop the ones after it.
 class Cursor {
  public:
@@ -33,41 +34,18 @@ class Cursor {
 
   Field read(Width width) {
     const std::string& b = source_.bytes();
+    grammar::FieldRead r = grammar::read_field(b, pos_, width);
     Field f;
-    size_t s = pos_;
-    while (s < b.size() && b[s] == ' ') ++s;
-    FieldReader in(std::string_view(b).substr(pos_));
-    switch (width) {
-      case Width::kText:
-        in.read_text(&f.text);
-        break;
-      case Width::kI32:
-        f.value = in.read_i32();
-        break;
-      case Width::kI16:
-        f.value = in.read_i16();
-        break;
-      case Width::kU8:
-        f.value = in.read_u8();
-        break;
-    }
-    f.failure = in.failure();
-    size_t e = s;
-    if (e < b.size() && b[e] == '"') {
-      e = b.find('"', e + 1);
-      e = e == std::string::npos ? b.size() : e + 1;
-    } else {
-      const char* stops = width == Width::kText ? ",\r\n" : ", \r\n";
-      while (e < b.size() && std::string_view(stops).find(b[e]) == std::string_view::npos) ++e;
-      while (e > s && b[e - 1] == ' ') --e;
-    }
-    f.start = s;
-    f.end = e;
-    f.raw = b.substr(s, e - s);
-    f.comma_after = e < b.size() && b[e] == ',';
-    f.line = source_.line_of(s);
-    f.column = source_.column_of(s);
-    pos_ += in.offset();
+    f.start = r.start;
+    f.end = r.end;
+    f.raw = b.substr(r.start, r.end - r.start);
+    f.text = std::move(r.text);
+    f.value = r.value;
+    f.failure = r.failure;
+    f.comma_after = r.end < b.size() && b[r.end] == ',';
+    f.line = source_.line_of(r.start);
+    f.column = source_.column_of(r.start);
+    pos_ = r.next;
     return f;
   }
 
@@ -95,10 +73,10 @@ class Scanner {
   template <size_t N>
   bool run_tests(const KeywordSpec (&specs)[N], const Field& field);
   void read_values(const KeywordSpec& spec, const Field& field);
-  // Reads keyword lines to the end of the text, up to two dash (comment)
+  // Reads keyword lines to the end of the text, up to `skips` comment
   // fields before each keyword, and runs `specs` on each keyword.
   template <size_t N>
-  void scan_keyword_lines(const KeywordSpec (&specs)[N]);
+  void scan_keyword_lines(const KeywordSpec (&specs)[N], int skips);
   void know(const KeywordSpec* specs, size_t n) {
     for (size_t i = 0; i < n; ++i) out_.known.push_back(specs[i].written);
   }
@@ -138,19 +116,19 @@ bool Scanner::run_tests(const KeywordSpec (&specs)[N], const Field& field) {
   }
   if (any) {
     out_.keyword_fields.back().role = FieldRole::kStatement;
-  } else if (is_title(field.text)) {
+  } else if (grammar::is_section_title(field.text)) {
     out_.keyword_fields.back().role = FieldRole::kTitle;
   }
   return any;
 }
 
 template <size_t N>
-void Scanner::scan_keyword_lines(const KeywordSpec (&specs)[N]) {
+void Scanner::scan_keyword_lines(const KeywordSpec (&specs)[N], int skips) {
   for (;;) {
     if (in_.at_end()) return;
     Field f = keyword();
     bool ended = in_.at_end();
-    for (int i = 0; i < 2 && !ended && contains(f.text, "-"); ++i) {
+    for (int i = 0; i < skips && !ended && is_comment(f.text); ++i) {
       mark(FieldRole::kComment);
       f = keyword();
       ended = in_.at_end();
@@ -168,7 +146,7 @@ TextScan Scanner::scan_route() {
   know(kRouteLine, std::size(kRouteLine));
   out_.general_found = find_general();
   if (!out_.general_found) return std::move(out_);
-  // General section: up to ten dash fields passed over, no end test between.
+  // General section: comment fields passed over with no end test between.
   for (;;) {
     if (in_.at_end()) break;
     Field f = keyword();
@@ -176,18 +154,15 @@ TextScan Scanner::scan_route() {
       mark(FieldRole::kNeverActed);
       break;
     }
-    for (int i = 0; i < 10 && contains(f.text, "-"); ++i) {
+    for (int i = 0; i < route_grammar::kGeneralCommentSkips && is_comment(f.text); ++i) {
       mark(FieldRole::kComment);
       f = keyword();
     }
     if (f.failure != FieldReader::Failure::kNone) return std::move(out_);
     run_tests(kRouteGeneral, f);
-    std::string_view t = f.text;
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    if (!(!t.empty() && t.front() == '-') && is_title(t)) break;
+    if (route_grammar::ends_general_section(f.text)) break;
   }
-  // Line section: two dash fields at most.
-  scan_keyword_lines(kRouteLine);
+  scan_keyword_lines(kRouteLine, route_grammar::kLineCommentSkips);
   return std::move(out_);
 }
 
@@ -195,7 +170,7 @@ TextScan Scanner::scan_scenario() {
   know(kScenario, std::size(kScenario));
   out_.general_found = find_general();
   if (!out_.general_found) return std::move(out_);
-  scan_keyword_lines(kScenario);
+  scan_keyword_lines(kScenario, scenario_grammar::kCommentSkips);
   return std::move(out_);
 }
 
