@@ -12,6 +12,7 @@
 #include "model/file_names.h"
 #include "package/package.h"
 #include "text/display_text.h"
+#include "text/text_scan.h"
 
 namespace binario::tool {
 
@@ -88,10 +89,13 @@ std::string read_input(const std::vector<std::string>& source, CheckInput* input
 void compile(const CheckInput& input, const NearMisses& misses, PreviewRoute* route) {
   route->report = check_texts(input, CheckOptions{});
   hint_near_misses(input, misses, &route->report);
-  for (const std::optional<SourceText>* t : {&input.route_text, &input.scenario_text}) {
-    if (!*t) continue;
-    route->texts.push_back(**t);
-    route->sources.add_text((*t)->name(), (*t)->bytes());
+  if (input.route_text) {
+    route->texts.push_back(*input.route_text);
+    route->sources.add(input.route_text->name(), scan_route_text(*input.route_text));
+  }
+  if (input.scenario_text) {
+    route->texts.push_back(*input.scenario_text);
+    route->sources.add(input.scenario_text->name(), scan_scenario_text(*input.scenario_text));
   }
   CompiledBytes files;
   if (!compile_to_files(input.route, input.train, input.route_text ? &*input.route_text : nullptr,

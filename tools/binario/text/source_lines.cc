@@ -1,91 +1,48 @@
 #include "text/source_lines.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <cstdint>
 
-#include "base/text.h"
+#include "base/round.h"
+#include "model/cell_index.h"
 #include "model/grid_cell.h"
-#include "text/text_scan.h"
+#include "scenario/slowdown.h"
 
 namespace binario::tool {
 
-namespace {
-
-// Cell of a position divided by 50 and `offset` added, halves to even as the
-// compiler rounds.
-int32_t cell_of(int64_t metres, double offset) {
-  return static_cast<int32_t>(std::nearbyint(static_cast<double>(metres) / 50.0 + offset));
-}
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-// The comma-separated fields of one line.
-std::vector<std::string_view> fields_of(std::string_view line) {
-  std::vector<std::string_view> fields;
-  while (true) {
-    const size_t comma = line.find(',');
-    fields.push_back(trimmed(line.substr(0, comma)));
-    if (comma == std::string_view::npos) break;
-    line.remove_prefix(comma + 1);
-  }
-  return fields;
-}
-
-bool number(std::string_view field, int64_t* value) {
-  if (field.empty()) return false;
-  std::string s(field.substr(0, field.find(' ')));
-  char* end = nullptr;
-  *value = std::strtoll(s.c_str(), &end, 10);
-  return end != s.c_str() && *end == '\0';
-}
-
-}  // namespace
-
-void SourceLines::add_text(const std::string& name, std::string_view content) {
+void SourceLines::add(const std::string& name, const TextScan& scan) {
   files_.push_back(name);
-  int line_number = 0;
-  while (!content.empty()) {
-    ++line_number;
-    size_t end = content.find_first_of("\r\n");
-    std::string_view line = content.substr(0, end);
-    if (end == std::string_view::npos) {
-      content = {};
-    } else {
-      content.remove_prefix(
-          end +
-          ((content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? 2 : 1));
+  for (const Statement& s : scan.statements) {
+    const SourceLine here{name, s.keyword.line};
+    if (s.is(kw::kStation)) stations_.push_back(here);
+    if (s.is(kw::kLocationBoard)) boards_.push_back(here);
+    if (s.failed_value() == nullptr) add_cells(s, here);
+  }
+}
+
+// The cells a statement's values put something in, as the installer lays them.
+void SourceLines::add_cells(const Statement& s, const SourceLine& here) {
+  const auto p = static_cast<int32_t>(s.values[0].value);
+  if (s.is(kw::kGradient)) gradients_[stretch_cell(p)] = here;
+  if (s.is(kw::kSpeed)) speeds_[stretch_cell(p)] = here;
+  if (s.is(kw::kAdherence)) adhesions_[stretch_cell(p)] = here;
+  if (s.is(kw::kMountain)) mountains_[stretch_cell(p)] = here;
+  if (s.is(kw::kSignal)) objects_[{point_cell(p), cell_kind::kSignal}] = here;
+  if (s.is(kw::kSpeedBoard)) objects_[{point_cell(p), cell_kind::kSpeedBoard}] = here;
+  if (s.is(kw::kLocationBoard)) objects_[{point_cell(p), cell_kind::kLocationBoard}] = here;
+  if (s.is(kw::kCodePoint)) {
+    objects_[{stretch_cell(p), cell_kind::kCodePoint}] = here;
+    objects_[{stretch_cell(p), cell_kind::kCodeCut}] = here;
+  }
+  if (s.is(kw::kSlowdown)) {
+    const auto length = static_cast<int32_t>(s.values[2].value);
+    objects_[{point_cell(p), cell_kind::kSlowdownStart}] = here;
+    if (p > kWarningBoardMinStart) {
+      objects_[{cell_of(static_cast<double>(p) - kWarningBoardDistance, 1),
+                cell_kind::kWarningBoard}] = here;
     }
-    const std::vector<std::string_view> f = fields_of(line);
-    const std::string_view keyword = f[0];
-    if (keyword.empty() || keyword.find('-') != std::string_view::npos) continue;
-    const SourceLine here{name, line_number};
-    int64_t p = 0;
-    const bool has_position = f.size() > 1 && number(f[1], &p);
-    auto is = [&](const KeywordSpec& k) { return k.test.matches(keyword); };
-    if (is(kw::kStation)) stations_.push_back(here);
-    if (is(kw::kLocationBoard)) boards_.push_back(here);
-    if (!has_position) continue;
-    if (is(kw::kGradient)) gradients_[cell_of(p, 0)] = here;
-    if (is(kw::kSpeed)) speeds_[cell_of(p, 0)] = here;
-    if (is(kw::kAdherence)) adhesions_[cell_of(p, 0)] = here;
-    if (is(kw::kMountain)) mountains_[cell_of(p, 0)] = here;
-    if (is(kw::kSignal)) objects_[{cell_of(p, 1), cell_kind::kSignal}] = here;
-    if (is(kw::kSpeedBoard)) objects_[{cell_of(p, 1), cell_kind::kSpeedBoard}] = here;
-    if (is(kw::kLocationBoard)) objects_[{cell_of(p, 1), cell_kind::kLocationBoard}] = here;
-    if (is(kw::kCodePoint)) {
-      objects_[{cell_of(p, 0), cell_kind::kCodePoint}] = here;
-      objects_[{cell_of(p, 0), cell_kind::kCodeCut}] = here;
-    }
-    if (is(kw::kSlowdown)) {
-      int64_t length = 0;
-      objects_[{cell_of(p, 1), cell_kind::kSlowdownStart}] = here;
-      if (p > 1500) objects_[{cell_of(p - 1200, 1), cell_kind::kWarningBoard}] = here;
-      if (f.size() > 3 && number(f[3], &length))
-        objects_[{cell_of(p + length, 1), cell_kind::kSlowdownEnd}] = here;
+    const int64_t end = slowdown_end_cell(p, length);
+    if (end >= INT32_MIN && end <= INT32_MAX) {
+      objects_[{static_cast<int32_t>(end), cell_kind::kSlowdownEnd}] = here;
     }
   }
 }

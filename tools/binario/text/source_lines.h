@@ -2,15 +2,16 @@
 #define BINARIO_TOOLS_TEXT_SOURCE_LINES_H_
 
 // Where the things of a compiled route were declared: the file and line of
-// each keyword line of the route text and the scenario text, found by reading
-// the texts as an author reads them (one declaration per line, the keyword in
-// the first field, the position in the second).
+// each keyword line of the route text and the scenario text, from the texts'
+// scans, each object at the cell the installer lays it in.
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/text_scan.h"
 
 namespace binario::tool {
 
@@ -24,8 +25,8 @@ struct SourceLine {
 
 class SourceLines {
  public:
-  // Indexes the keyword lines of one text; `name` is shown as is.
-  void add_text(const std::string& name, std::string_view content);
+  // Indexes the keyword lines of one text's scan; `name` is shown as is.
+  void add(const std::string& name, const TextScan& scan);
 
   // The n-th station line declares station record n; the n-th location
   // board line declares record 81 - n.
@@ -45,6 +46,7 @@ class SourceLines {
  private:
   using ByCell = std::map<int32_t, SourceLine>;
   static SourceLine covering(const ByCell& lines, int32_t cell);
+  void add_cells(const Statement& s, const SourceLine& here);
 
   std::vector<std::string> files_;
   std::vector<SourceLine> stations_;
