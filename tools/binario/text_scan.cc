@@ -335,6 +335,10 @@ const Statement* TextScan::on_line(int line, const char* written) const {
 TextScan scan_route_text(const SourceText& text) { return Scanner(text).scan_route(); }
 TextScan scan_scenario_text(const SourceText& text) { return Scanner(text).scan_scenario(); }
 
+std::span<const KeywordSpec> route_general_keywords() { return kRouteGeneral; }
+std::span<const KeywordSpec> route_line_keywords() { return kRouteLine; }
+std::span<const KeywordSpec> scenario_keywords() { return kScenario; }
+
 int64_t width_min(Width width) {
   switch (width) {
     case Width::kI32:

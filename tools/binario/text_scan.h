@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ struct TextScan {
 };
 
 TextScan scan_route_text(const SourceText& text);
+// The keywords each section's reader tests, in its order.
+std::span<const KeywordSpec> route_general_keywords();
+std::span<const KeywordSpec> route_line_keywords();
+std::span<const KeywordSpec> scenario_keywords();
 TextScan scan_scenario_text(const SourceText& text);
 
 // Lowest and highest value of a width.
