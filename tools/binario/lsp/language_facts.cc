@@ -103,6 +103,9 @@ class TableFacts : public LanguageFacts {
     const TextScan scan =
         kind == TextKind::kRoute ? scan_route_text(text) : scan_scenario_text(text);
     TextPlace out;
+    // The reader finds "[generale]" before it reads keyword fields.
+    const size_t general = lower(text.bytes()).find("[generale]");
+    if (general != std::string::npos && general < offset) out.section = "[generale]";
     for (const KeywordField& k : scan.keyword_fields) {
       if (k.field.start > offset) break;
       if (k.role == FieldRole::kTitle) out.section = title_of(k.field.raw);
