@@ -23,6 +23,9 @@ if [ "$what" = test ]; then
   packages+=(clang libclang-rt-14-dev)
   # The crash test kills the installer at each of its file system calls.
   packages+=(strace)
+  # A real editor as the language server's client; node and npm build the
+  # VS Code extension from its pinned packages.
+  packages+=(neovim nodejs npm)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)
