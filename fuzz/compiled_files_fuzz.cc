@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiled_files.h"
+#include "compiled/compiled_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const binario::Bytes file(data, data + size);

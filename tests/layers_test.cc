@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
@@ -27,7 +28,12 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"route", "scenario"},  // the two readers
     {"finish"},             // what completes a run: code-point pass, competition codes
     {"app"},                // driver, main sequence, the player's message, the stub's main
-    {"tools"},              // the author tool
+    // The author tool, tools/binario/<folder>/:
+    {"text", "files"},   // texts as written, lines and columns; the tool's file access
+    {"compiled"},        // the compiled files read back into values
+    {"diagnostics"},     // check's engine: in-memory compile, faults at their lines
+    {"preview", "lsp"},  // the preview page; the language server
+    {"commands"},        // the command-line shell, one file a command
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -45,12 +51,14 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/... or tools/...
+// The folder a file of the tree belongs to: src/<folder>/... or
+// tools/binario/<folder>/...; empty for a file outside any folder.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  if (*part == "tools") return "tools";
-  ++part;
-  return part == relative.end() ? std::string() : part->string();
+  const int depth = *part == "tools" ? 2 : 1;
+  for (int i = 0; i < depth && part != relative.end(); ++i) ++part;
+  if (part == relative.end() || std::next(part) == relative.end()) return std::string();
+  return part->string();
 }
 
 std::vector<Violation> check_tree(const fs::path& root) {
@@ -107,17 +115,24 @@ TEST(LayersTest, NamesFileAndLineOfUpwardAndSidewaysIncludes) {
   fs::remove_all(root);
   fs::create_directories(root / "src/model");
   fs::create_directories(root / "src/route");
-  fs::create_directories(root / "tools/binario");
+  fs::create_directories(root / "tools/binario/commands");
+  fs::create_directories(root / "tools/binario/text");
   std::ofstream(root / "src/model/a.h") << "#include \"base/text.h\"\n\n#include \"app/x.h\"\n";
   std::ofstream(root / "src/route/b.cc") << "#include \"route/b.h\"\n#include \"scenario/c.h\"\n";
-  std::ofstream(root / "tools/binario/t.cc") << "#include \"app/x.h\"\n#include \"local.h\"\n";
+  std::ofstream(root / "tools/binario/commands/t.cc")
+      << "#include \"app/x.h\"\n#include \"diagnostics/d.h\"\n#include \"local.h\"\n";
+  std::ofstream(root / "tools/binario/text/u.cc")
+      << "#include \"text/u.h\"\n#include \"compiled/c.h\"\n";
+  std::ofstream(root / "tools/binario/loose.cc") << "#include \"text/u.h\"\n";
   const std::vector<Violation> found = check_tree(root);
   fs::remove_all(root);
   std::map<std::string, std::string> by_place;
   for (const Violation& v : found) by_place[v.where] = v.what;
-  ASSERT_EQ(by_place.size(), 2u);
+  ASSERT_EQ(by_place.size(), 4u);
   EXPECT_NE(by_place["src/model/a.h:3"].find("layer above model"), std::string::npos);
   EXPECT_NE(by_place["src/route/b.cc:2"].find("sibling of route"), std::string::npos);
+  EXPECT_NE(by_place["tools/binario/text/u.cc:2"].find("layer above text"), std::string::npos);
+  EXPECT_NE(by_place["tools/binario/loose.cc:1"].find("which has no layer"), std::string::npos);
 }
 
 }  // namespace

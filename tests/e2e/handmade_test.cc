@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "compiled_files.h"
+#include "compiled/compiled_files.h"
 #include "support.h"
 #include "test_names.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/coding.h"
-#include "compiled_files.h"
+#include "compiled/compiled_files.h"
 #include "support.h"
 
 namespace binario::e2e {

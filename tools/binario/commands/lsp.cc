@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "command.h"
+#include "commands/command.h"
 #include "lsp/server.h"
 
 #ifdef _WIN32

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "display_text.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 

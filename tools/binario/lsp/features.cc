@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <regex>
 
-#include "display_text.h"
 #include "lsp/editor_text.h"
 #include "lsp/scenario_texts.h"
 #include "lsp/uri.h"
 #include "model/file_names.h"
+#include "text/display_text.h"
 
 namespace binario::tool {
 

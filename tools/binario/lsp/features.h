@@ -7,7 +7,7 @@
 
 #include "lsp/documents.h"
 #include "lsp/language_facts.h"
-#include "source_text.h"
+#include "text/source_text.h"
 
 namespace binario::tool {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "text_scan.h"
+#include "text/text_scan.h"
 
 namespace binario::tool {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "source_text.h"
+#include "text/source_text.h"
 
 namespace binario::tool {
 

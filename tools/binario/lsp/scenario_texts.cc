@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "files.h"
+#include "files/files.h"
 #include "model/file_names.h"
 
 namespace binario::tool {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "check_run.h"
+#include "diagnostics/check_run.h"
 #include "lsp/editor_text.h"
 
 namespace binario::tool {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "check_run.h"
+#include "diagnostics/check_run.h"
 #include "lsp/editor_text.h"
 #include "lsp/framing.h"
 #include "lsp/uri.h"

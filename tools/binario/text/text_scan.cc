@@ -1,0 +1,366 @@
+#include "text/text_scan.h"
+
+#include <string_view>
+
+#include "base/text.h"
+
+namespace binario::tool {
+
+namespace {
+
+constexpr Width I = Width::kI32;
+constexpr Width S = Width::kI16;
+constexpr Width B = Width::kU8;
+constexpr Width T = Width::kText;
+
+// The route text's general section. Only the route length is tested without
+// regard to letter case.
+const KeywordSpec kRouteGeneral[] = {
+    {"lunghezza percorso", "lunghezza", "percorso", false, {{"route length", I}}},
+    {"progressiva chilometrica tre",
+     "progressiva",
+     "tre",
+     true,
+     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
+    {"progressiva chilometrica due",
+     "progressiva",
+     "due",
+     true,
+     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
+    {"progressiva chilometrica uno",
+     "progressiva",
+     "uno",
+     true,
+     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
+    {"sfondo uno", "sfondo", "uno", true, {{"background", I}}},
+    {"sfondo due", "sfondo", "due", true, {{"background", I}}},
+    {"sfondo tre", "sfondo", "tre", true, {{"background", I}}},
+    {"ripetizione segnali 4 codici", "ripetizione", "segnali", true, {{"start", I}, {"end", I}}},
+};
+
+// The route text's line section.
+const KeywordSpec kRouteLine[] = {
+    {"pendenza", "pendenza", nullptr, false, {{"position", I}, {"gradient", I}}},
+    {"curvad1", "curva", nullptr, false, {{"start", I}, {"length", I}}},
+    {"montagna", "montagna", nullptr, false, {{"start", I}, {"end", I}, {"kind", I}}},
+    {"indicatori_vmax",
+     "indicatori_v",
+     nullptr,
+     false,
+     {{"position", I},
+      {"vas", I},
+      {"vbs", I},
+      {"vcs", I},
+      {"strisces", I},
+      {"vad", I},
+      {"vbd", I},
+      {"vcd", I},
+      {"strisced", I}}},
+    {"cartello_indicatore", "indicat", "cartello", false, {{"position", I}, {"board text", T}}},
+};
+
+// The scenario text, in the order the reader tests them.
+const KeywordSpec kScenario[] = {
+    {"percentuale massa frenata", "frenata", "massa", false, {{"braked mass", I}}},
+    {"numero vetture", "vetture", nullptr, false, {{"cars", I}}},
+    {"velocita", "velocit", nullptr, false, {{"position", I}, {"speed", I}}},
+    {"aderenza", "aderenza", nullptr, false, {{"position", I}, {"adherence", I}}},
+    {"orologio", "orologio", nullptr, false, {{"hours", S}, {"minutes", S}, {"seconds", S}}},
+    {"sabbia", "sabbia", nullptr, false, {{"sand", S}}},
+    {"segnale",
+     "segnale",
+     nullptr,
+     false,
+     {{"position", I},
+      {"sx", I},
+      {"s1", I},
+      {"s2", I},
+      {"s3", I},
+      {"rapp", I},
+      {"dx", I},
+      {"d1", I},
+      {"d2", I},
+      {"d3", I},
+      {"time", I}}},
+    {"rallentamento",
+     "rallentamento",
+     nullptr,
+     false,
+     {{"position", I}, {"speed", I}, {"length", I}, {"f_tt", I}, {"f_ta", I}, {"d_v", I}}},
+    {"abbattimento", "abbattimento", nullptr, false, {{"position", I}, {"value", I}}},
+    {"stazione",
+     "stazione",
+     nullptr,
+     false,
+     {{"position", I},
+      {"kind", B},
+      {"length", I},
+      {"flag a", B},
+      {"flag b", B},
+      {"flag c", B},
+      {"group1 a", S},
+      {"group1 b", S},
+      {"group1 c", B},
+      {"group2 a", S},
+      {"group2 b", S},
+      {"group2 c", S},
+      {"dwell", B},
+      {"hours", I},
+      {"minutes", I},
+      {"seconds", I},
+      {"name", T}}},
+};
+
+bool matches(const KeywordSpec& k, std::string_view field, bool ignore_case) {
+  auto has = [&](const char* word) {
+    return ignore_case ? contains_ignoring_case(field, word) : contains(field, word);
+  };
+  return has(k.word) && (k.second == nullptr || has(k.second));
+}
+
+bool is_title(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
+
+// Reads fields as the readers do, one FieldReader per field so that a field
+// that fails does not stop the ones after it.
+class Cursor {
+ public:
+  explicit Cursor(const SourceText& source) : source_(source) {}
+
+  bool at_end() const { return pos_ >= source_.bytes().size(); }
+
+  Field read(Width width) {
+    const std::string& b = source_.bytes();
+    Field f;
+    size_t s = pos_;
+    while (s < b.size() && b[s] == ' ') ++s;
+    FieldReader in(std::string_view(b).substr(pos_));
+    switch (width) {
+      case Width::kText:
+        in.read_text(&f.text);
+        break;
+      case Width::kI32:
+        f.value = in.read_i32();
+        break;
+      case Width::kI16:
+        f.value = in.read_i16();
+        break;
+      case Width::kU8:
+        f.value = in.read_u8();
+        break;
+    }
+    f.failure = in.failure();
+    size_t e = s;
+    if (e < b.size() && b[e] == '"') {
+      e = b.find('"', e + 1);
+      e = e == std::string::npos ? b.size() : e + 1;
+    } else {
+      const char* stops = width == Width::kText ? ",\r\n" : ", \r\n";
+      while (e < b.size() && std::string_view(stops).find(b[e]) == std::string_view::npos) ++e;
+      while (e > s && b[e - 1] == ' ') --e;
+    }
+    f.start = s;
+    f.end = e;
+    f.raw = b.substr(s, e - s);
+    f.comma_after = e < b.size() && b[e] == ',';
+    f.line = source_.line_of(s);
+    f.column = source_.column_of(s);
+    pos_ += in.offset();
+    return f;
+  }
+
+ private:
+  const SourceText& source_;
+  size_t pos_ = 0;
+};
+
+class Scanner {
+ public:
+  explicit Scanner(const SourceText& source) : in_(source) {}
+
+  TextScan scan_route();
+  TextScan scan_scenario();
+
+ private:
+  // Skips to the field after "[generale]"; false when the text ends first.
+  bool find_general();
+  Field keyword(FieldRole role = FieldRole::kLoose) {
+    out_.keyword_fields.push_back({in_.read(Width::kText), role, nullptr});
+    return out_.keyword_fields.back().field;
+  }
+  void mark(FieldRole role) { out_.keyword_fields.back().role = role; }
+  // Runs every test of `specs` on the field; true when one matched.
+  template <size_t N>
+  bool run_tests(const KeywordSpec (&specs)[N], const Field& field);
+  void read_values(const KeywordSpec& spec, const Field& field);
+  // Reads keyword lines to the end of the text, up to two dash (comment)
+  // fields before each keyword, and runs `specs` on each keyword.
+  template <size_t N>
+  void scan_keyword_lines(const KeywordSpec (&specs)[N]);
+  void know(const KeywordSpec* specs, size_t n) {
+    for (size_t i = 0; i < n; ++i) out_.known.push_back(specs[i].written);
+  }
+
+  Cursor in_;
+  TextScan out_;
+};
+
+bool Scanner::find_general() {
+  while (!in_.at_end()) {
+    Field f = in_.read(Width::kText);
+    if (in_.at_end()) return false;
+    if (contains_ignoring_case(f.text, "[generale]")) return true;
+  }
+  return false;
+}
+
+void Scanner::read_values(const KeywordSpec& spec, const Field& field) {
+  Statement s;
+  s.spec = &spec;
+  s.keyword = field;
+  for (const ValueSpec& v : spec.values) s.values.push_back(in_.read(v.width));
+  out_.statements.push_back(std::move(s));
+}
+
+template <size_t N>
+bool Scanner::run_tests(const KeywordSpec (&specs)[N], const Field& field) {
+  bool any = false;
+  for (const KeywordSpec& k : specs) {
+    if (matches(k, field.text, !k.case_sensitive)) {
+      read_values(k, field);
+      any = true;
+    } else if (k.case_sensitive && matches(k, field.text, true) &&
+               out_.keyword_fields.back().case_only == nullptr) {
+      out_.keyword_fields.back().case_only = &k;
+    }
+  }
+  if (any) {
+    out_.keyword_fields.back().role = FieldRole::kStatement;
+  } else if (is_title(field.text)) {
+    out_.keyword_fields.back().role = FieldRole::kTitle;
+  }
+  return any;
+}
+
+template <size_t N>
+void Scanner::scan_keyword_lines(const KeywordSpec (&specs)[N]) {
+  for (;;) {
+    if (in_.at_end()) return;
+    Field f = keyword();
+    bool ended = in_.at_end();
+    for (int i = 0; i < 2 && !ended && contains(f.text, "-"); ++i) {
+      mark(FieldRole::kComment);
+      f = keyword();
+      ended = in_.at_end();
+    }
+    if (ended) {
+      mark(FieldRole::kNeverActed);
+      return;
+    }
+    run_tests(specs, f);
+  }
+}
+
+TextScan Scanner::scan_route() {
+  know(kRouteGeneral, std::size(kRouteGeneral));
+  know(kRouteLine, std::size(kRouteLine));
+  out_.general_found = find_general();
+  if (!out_.general_found) return std::move(out_);
+  // General section: up to ten dash fields passed over, no end test between.
+  for (;;) {
+    if (in_.at_end()) break;
+    Field f = keyword();
+    if (in_.at_end()) {
+      mark(FieldRole::kNeverActed);
+      break;
+    }
+    for (int i = 0; i < 10 && contains(f.text, "-"); ++i) {
+      mark(FieldRole::kComment);
+      f = keyword();
+    }
+    if (f.failure != FieldReader::Failure::kNone) return std::move(out_);
+    run_tests(kRouteGeneral, f);
+    std::string_view t = f.text;
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    if (!(!t.empty() && t.front() == '-') && is_title(t)) break;
+  }
+  // Line section: two dash fields at most.
+  scan_keyword_lines(kRouteLine);
+  return std::move(out_);
+}
+
+TextScan Scanner::scan_scenario() {
+  know(kScenario, std::size(kScenario));
+  out_.general_found = find_general();
+  if (!out_.general_found) return std::move(out_);
+  scan_keyword_lines(kScenario);
+  return std::move(out_);
+}
+
+}  // namespace
+
+size_t Statement::values_on_own_line() const {
+  size_t n = 0;
+  while (n < values.size() && values[n].line == keyword.line &&
+         values[n].failure != FieldReader::Failure::kPastEnd) {
+    ++n;
+  }
+  return n;
+}
+
+const Field* Statement::failed_value() const {
+  for (const Field& v : values) {
+    if (v.failure != FieldReader::Failure::kNone) return &v;
+  }
+  return nullptr;
+}
+
+std::vector<const Statement*> TextScan::all(const char* written) const {
+  std::vector<const Statement*> out;
+  for (const Statement& s : statements) {
+    if (std::string_view(s.spec->written) == written) out.push_back(&s);
+  }
+  return out;
+}
+
+const Statement* TextScan::on_line(int line, const char* written) const {
+  for (const Statement& s : statements) {
+    if (s.keyword.line == line &&
+        (written == nullptr || std::string_view(s.spec->written) == written)) {
+      return &s;
+    }
+  }
+  return nullptr;
+}
+
+TextScan scan_route_text(const SourceText& text) { return Scanner(text).scan_route(); }
+TextScan scan_scenario_text(const SourceText& text) { return Scanner(text).scan_scenario(); }
+
+std::span<const KeywordSpec> route_general_keywords() { return kRouteGeneral; }
+std::span<const KeywordSpec> route_line_keywords() { return kRouteLine; }
+std::span<const KeywordSpec> scenario_keywords() { return kScenario; }
+
+int64_t width_min(Width width) {
+  switch (width) {
+    case Width::kI32:
+      return INT32_MIN;
+    case Width::kI16:
+      return INT16_MIN;
+    default:
+      return 0;
+  }
+}
+
+int64_t width_max(Width width) {
+  switch (width) {
+    case Width::kI32:
+      return INT32_MAX;
+    case Width::kI16:
+      return INT16_MAX;
+    case Width::kU8:
+      return UINT8_MAX;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace binario::tool
