@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lsp/documents.h"
+#include "lsp/features.h"
 
 namespace binario::tool {
 namespace {
@@ -70,6 +71,42 @@ TEST(Documents, AppliesWholeAndIncrementalChangesInOrder) {
   EXPECT_FALSE(docs.change("file:///other.txt", {{true, 0, 0, 0, 0, "x"}}, 1));
   docs.close("file:///a_linea.txt");
   EXPECT_EQ(docs.text("file:///a_linea.txt"), nullptr);
+}
+
+}  // namespace
+}  // namespace binario::tool
+
+namespace binario::tool {
+namespace {
+
+TEST(CodeActions, OfferTheOneTextAHintNames) {
+  const nlohmann::json range = {{"start", {{"line", 4}, {"character", 20}}},
+                                {"end", {{"line", 4}, {"character", 27}}}};
+  const std::pair<std::string, std::string> cases[] = {
+      {"unknown keyword 'segnlae': the installer passes over this line\nhint: did you mean "
+       "'segnale'?",
+       "segnale"},
+      {"'Sfondo uno' is not read\nhint: write 'sfondo uno'", "sfondo uno"},
+      {"the comma in '159,900' ends the value\nhint: write 159900 without a separator", "159900"},
+      {"a tab is not a blank\nhint: use spaces", ""},  // no one text to write
+      {"values are whole numbers\nhint: values are whole numbers, such as 159", ""},
+  };
+  for (const auto& [message, fix] : cases) {
+    const nlohmann::json diagnostic = {{"range", range}, {"message", message}};
+    const nlohmann::json actions =
+        code_actions("file:///r_linea.txt", nlohmann::json::array({diagnostic}));
+    if (fix.empty()) {
+      EXPECT_TRUE(actions.empty()) << message;
+      continue;
+    }
+    ASSERT_EQ(actions.size(), 1u) << message;
+    const nlohmann::json edit = actions[0]["edit"]["changes"]["file:///r_linea.txt"][0];
+    EXPECT_EQ(edit["newText"], fix);
+    EXPECT_EQ(edit["range"], range);
+  }
+  // What an editor may send that is no diagnostic at all.
+  EXPECT_TRUE(
+      code_actions("file:///r_linea.txt", nlohmann::json::array({7, "x", nullptr})).empty());
 }
 
 }  // namespace

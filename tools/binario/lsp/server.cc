@@ -235,7 +235,15 @@ void Server::closed(const json& params) {
   }
 }
 
-void Server::publish_for(const std::string& uri) {
+void Server::publish_for(const std::string& uri) { pending_.insert(uri); }
+
+void Server::publish_pending() {
+  const std::set<std::string> pending = std::move(pending_);
+  pending_.clear();
+  for (const std::string& uri : pending) publish_now(uri);
+}
+
+void Server::publish_now(const std::string& uri) {
   const fs::path path = path_of_uri(uri);
   std::vector<fs::path> open;
   for (const std::string& u : documents_.uris()) open.push_back(path_of_uri(u));
@@ -290,6 +298,7 @@ int serve(std::istream& in, std::ostream& out) {
     } else {
       server.handle(body);
     }
+    if (!server.exited() && in.rdbuf()->in_avail() <= 0) server.publish_pending();
   }
   return server.exit_status();
 }

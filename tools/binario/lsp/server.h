@@ -5,6 +5,7 @@
 #include <istream>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "lsp/documents.h"
@@ -23,6 +24,11 @@ class Server {
   // A message whose frame could not be read.
   void handle_bad_frame();
 
+  // Publishes the diagnostics of the texts changed since the last call. The
+  // server calls it when no message waits, so that a burst of changes is
+  // checked once.
+  void publish_pending();
+
   bool exited() const { return exited_; }
   // 0 when `exit` came after `shutdown`, 1 otherwise.
   int exit_status() const { return shutdown_ ? 0 : 1; }
@@ -40,6 +46,7 @@ class Server {
   // Checks the scenario of the text at `uri` and publishes the diagnostics
   // of both its texts.
   void publish_for(const std::string& uri);
+  void publish_now(const std::string& uri);
 
   void reply(const nlohmann::json& id, nlohmann::json result);
   void reply_error(const nlohmann::json& id, int code, const std::string& message);
@@ -48,6 +55,7 @@ class Server {
 
   std::ostream& out_;
   Documents documents_;
+  std::set<std::string> pending_;  // texts whose diagnostics are to be published
   bool initialized_ = false;
   bool shutdown_ = false;
   bool exited_ = false;

@@ -63,7 +63,10 @@ class Editor : public ::testing::Test {
     return utf8;
   }
 
-  void send(const json& message) { server_.handle(message.dump()); }
+  void send(const json& message) {
+    server_.handle(message.dump());
+    server_.publish_pending();
+  }
   json request(const std::string& method, const json& params) {
     send({{"jsonrpc", "2.0"}, {"id", ++id_}, {"method", method}, {"params", params}});
     for (const json& m : take()) {
@@ -282,6 +285,46 @@ TEST_F(Editor, ListsSectionsStationsSignalsAndBoards) {
   EXPECT_EQ(kinds[14], 108);  // and signals
   EXPECT_TRUE(names.count("[generale]") && names.count("[segnali]"));
   EXPECT_TRUE(names.count("PADOVA")) << symbols.dump().substr(0, 2000);
+}
+
+TEST_F(Editor, ChecksABurstOfChangesOnceWhenNoMessageWaits) {
+  const auto framed = [](const json& message) {
+    const std::string body = message.dump();
+    return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+  };
+  const std::string scenario = text(kScenarioFile);
+  std::string input = framed({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}});
+  input += framed(
+      {{"jsonrpc", "2.0"},
+       {"method", "textDocument/didOpen"},
+       {"params",
+        {{"textDocument", {{"uri", uri(kScenarioFile)}, {"version", 1}, {"text", scenario}}}}}});
+  // Thirty keystrokes; the last one leaves a misspelled keyword.
+  for (int i = 0; i < 30; ++i) {
+    std::string typed = scenario;
+    typed.replace(typed.find("segnale"), 7, i % 2 ? "segnlae" : "segnale");
+    input += framed({{"jsonrpc", "2.0"},
+                     {"method", "textDocument/didChange"},
+                     {"params",
+                      {{"textDocument", {{"uri", uri(kScenarioFile)}, {"version", i}}},
+                       {"contentChanges", json::array({{{"text", typed}}})}}}});
+  }
+  std::istringstream in(input);
+  std::ostringstream out;
+  serve(in, out);
+  std::istringstream answers(out.str());
+  std::vector<json> published;
+  std::string body;
+  while (read_frame(answers, &body) == FrameRead::kMessage) {
+    const json m = json::parse(body);
+    if (m.value("method", "") == "textDocument/publishDiagnostics" &&
+        m["params"]["uri"] == uri(kScenarioFile)) {
+      published.push_back(m["params"]["diagnostics"]);
+    }
+  }
+  ASSERT_EQ(published.size(), 1u);
+  ASSERT_EQ(published[0].size(), 1u);
+  EXPECT_EQ(published[0][0]["code"], "-Wunknown-keyword");
 }
 
 // What a client gets for messages the protocol does not allow.
