@@ -61,7 +61,7 @@ grep -qx 'server exit status: 0' "$work/report" || { echo "FAIL: the server did 
 # Nothing but what check says: the same count.
 run_tool=("$tool")
 [ -n "$wine" ] && run_tool=(wine "$tool")
-check_count=$("${run_tool[@]}" check "$work" 2>&1 | grep -c ': \(error\|warning\): ' || true)
+check_count=$(cd "$work" && "${run_tool[@]}" check . 2>&1 | grep -c ': \(error\|warning\): ' || true)
 nvim_count=$(grep -vc '^server exit status' "$work/report")
 [ "$check_count" = "$nvim_count" ] ||
   { echo "FAIL: check reports $check_count diagnostics, Neovim got $nvim_count"; status=1; }

@@ -49,7 +49,11 @@ fs::path path_of_uri(const std::string& uri) {
 std::string uri_of_path(const fs::path& path) {
   const std::u8string u8 = path.generic_u8string();
   std::string p(u8.begin(), u8.end());
-  if (p.empty() || p[0] != '/') p = std::string("/") + p;  // "C:/x" becomes "/C:/x"
+  if (p.size() >= 2 && p[1] == ':') {
+    // "C:/x" becomes "/c:/x", the drive in lower case as editors write it.
+    p[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
+  }
+  if (p.empty() || p[0] != '/') p = std::string("/") + p;
   std::string out = "file://";
   constexpr char kHex[] = "0123456789ABCDEF";
   for (const char ch : p) {

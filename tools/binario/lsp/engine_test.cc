@@ -1,9 +1,13 @@
+// The language server's parts: editor text and its columns, documents, quick
+// fixes, URIs.
+
 #include "lsp/editor_text.h"
 
 #include <gtest/gtest.h>
 
 #include "lsp/documents.h"
 #include "lsp/features.h"
+#include "lsp/uri.h"
 
 namespace binario::tool {
 namespace {
@@ -107,6 +111,26 @@ TEST(CodeActions, OfferTheOneTextAHintNames) {
   // What an editor may send that is no diagnostic at all.
   EXPECT_TRUE(
       code_actions("file:///r_linea.txt", nlohmann::json::array({7, "x", nullptr})).empty());
+}
+
+}  // namespace
+}  // namespace binario::tool
+
+namespace binario::tool {
+namespace {
+
+TEST(Uri, MapsFileUrisAndPathsBothWays) {
+  EXPECT_EQ(path_of_uri("file:///tmp/BOLOGNA%20CENTRALE_linea.txt"),
+            std::filesystem::path("/tmp/BOLOGNA CENTRALE_linea.txt"));
+  EXPECT_EQ(path_of_uri("file://localhost/tmp/a-.txt"), std::filesystem::path("/tmp/a-.txt"));
+  EXPECT_EQ(path_of_uri("file:///tmp/citt%C3%A0%zz"),
+            std::filesystem::path(std::u8string(u8"/tmp/citt\u00e0%zz")));
+  EXPECT_TRUE(path_of_uri("untitled:Untitled-1").empty());
+  EXPECT_TRUE(path_of_uri("file://server/share/a-.txt").empty());
+  EXPECT_EQ(uri_of_path("/tmp/BOLOGNA CENTRALE_IR2230-.txt"),
+            "file:///tmp/BOLOGNA%20CENTRALE_IR2230-.txt");
+  EXPECT_EQ(path_of_uri(uri_of_path("/tmp/a b/c%d_linea.txt")),
+            std::filesystem::path("/tmp/a b/c%d_linea.txt"));
 }
 
 }  // namespace
