@@ -1,11 +1,10 @@
 // The language server's parts: editor text and its columns, documents, quick
 // fixes, URIs.
 
-#include "lsp/editor_text.h"
-
 #include <gtest/gtest.h>
 
 #include "lsp/documents.h"
+#include "lsp/editor_text.h"
 #include "lsp/features.h"
 #include "lsp/uri.h"
 
