@@ -51,6 +51,30 @@ TEST_F(Editor, PublishesExactlyChecksDiagnosticsOfBothTexts) {
   }
 }
 
+TEST_F(Editor, GivesPlacedNotesAsRelatedInformation) {
+  // A signal line written twice: the second's cell is taken by the first.
+  std::string scenario = text(kScenarioFile);
+  const size_t signal = scenario.find("segnale");
+  const size_t end = scenario.find('\n', signal) + 1;
+  scenario.insert(end, scenario.substr(signal, end - signal));
+  int line = 0;
+  for (size_t i = 0; i < signal; ++i) line += scenario[i] == '\n';
+  open(kScenarioFile, scenario);
+  const json found = diagnostics(take(), kScenarioFile);
+  ASSERT_EQ(found.size(), 1u) << found.dump();
+  EXPECT_EQ(found[0]["code"], 16);
+  EXPECT_EQ(found[0]["range"]["start"]["line"], line + 1);
+  const json related = found[0]["relatedInformation"];
+  ASSERT_EQ(related.size(), 1u) << found.dump();
+  EXPECT_EQ(related[0]["location"]["uri"], uri(kScenarioFile));
+  EXPECT_EQ(related[0]["location"]["range"]["start"]["line"], line);
+  EXPECT_NE(related[0]["message"].get<std::string>().find("is taken by the signal"),
+            std::string::npos);
+  // The hint stays with the message, as check prints it.
+  EXPECT_NE(found[0]["message"].get<std::string>().find("\nhint: move one of them"),
+            std::string::npos);
+}
+
 TEST_F(Editor, TakesTheRouteFromTheEditorWhenOpenAndFromDiskOtherwise) {
   open(kScenarioFile, text(kScenarioFile));
   EXPECT_EQ(diagnostics(take(), kScenarioFile), json::array());
