@@ -67,4 +67,4 @@ function deactivate() {
   return client ? client.stop() : undefined;
 }
 
-module.exports = { activate, deactivate };
+module.exports = { activate, deactivate, binarioPath, openPreview };
