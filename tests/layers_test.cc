@@ -33,7 +33,9 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"compiled"},        // the compiled files read back into values
     {"diagnostics"},     // check's engine: in-memory compile, faults at their lines
     {"preview", "lsp"},  // the preview page; the language server
-    {"commands"},        // the command-line shell, one file a command
+    // The tool's command line, and beside it tools/<program>/, the programs of
+    // the build: language_reference writes docs/language.md from the grammars.
+    {"commands", "language_reference"},
 };
 
 // Layer of a folder name, or -1 when it is not declared.
@@ -51,13 +53,15 @@ struct Violation {
   std::string what;
 };
 
-// The folder a file of the tree belongs to: src/<folder>/... or
-// tools/binario/<folder>/...; empty for a file outside any folder.
+// The folder a file of the tree belongs to: src/<folder>/...,
+// tools/binario/<folder>/... or tools/<program>/...; empty for a file outside
+// any folder.
 std::string folder_of(const fs::path& relative) {
   auto part = relative.begin();
-  const int depth = *part == "tools" ? 2 : 1;
-  for (int i = 0; i < depth && part != relative.end(); ++i) ++part;
-  if (part == relative.end() || std::next(part) == relative.end()) return std::string();
+  const bool tool = *part == "tools";
+  if (++part == relative.end()) return std::string();
+  if (tool && *part == "binario" && ++part == relative.end()) return std::string();
+  if (std::next(part) == relative.end()) return std::string();
   return part->string();
 }
 

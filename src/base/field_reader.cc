@@ -52,11 +52,13 @@ bool FieldReader::begin_field() {
   if (failed()) return false;
   if (at_end()) {
     field_line_ = line_;
+    field_start_ = pos_;
     fail(Failure::kPastEnd);
     return false;
   }
   skip_spaces();
   field_line_ = line_;
+  field_start_ = pos_;
   return true;
 }
 

@@ -39,11 +39,17 @@ class FieldReader {
   int32_t read_i32();
   int16_t read_i16();
   uint8_t read_u8();
+  // A number that must lie within [min, max], a range inside 32 bits.
+  int32_t read_within(int64_t min, int64_t max) {
+    return static_cast<int32_t>(read_number(min, max));
+  }
 
   bool failed() const { return failure_ != Failure::kNone; }
   Failure failure() const { return failure_; }
   // Line (from 1) on which the last field read starts, or the failed read.
   int line() const { return field_line_; }
+  // Byte offset of the last field read, after the blanks skipped before it.
+  size_t field_offset() const { return field_start_; }
   // One-line description of the failure, for diagnostics.
   const char* failure_message() const;
 
@@ -62,6 +68,7 @@ class FieldReader {
   size_t pos_ = 0;
   int line_ = 1;
   int field_line_ = 1;
+  size_t field_start_ = 0;
   Failure failure_ = Failure::kNone;
   Text quoted_;  // content of a quoted number field
 };

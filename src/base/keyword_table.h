@@ -1,10 +1,8 @@
 #ifndef BINARIO_BASE_KEYWORD_TABLE_H_
 #define BINARIO_BASE_KEYWORD_TABLE_H_
 
-// The readers' keyword dispatch: a table of keyword tests and the action each
-// runs, tried in order on every keyword field.
+// The test a reader makes of a keyword field.
 
-#include <cstddef>
 #include <string_view>
 
 #include "base/text.h"
@@ -25,19 +23,6 @@ struct Keyword {
     return has(word) && (second == nullptr || has(second));
   }
 };
-
-// Runs, in table order, `run(entry.action)` for every entry whose keyword
-// `field` matches (tested afresh before each entry, as an action may read on),
-// until one answers other than `go_on`; answers that, or `go_on`.
-template <typename Entry, size_t N, typename Result, typename Run>
-Result run_keywords(const Entry (&table)[N], const Text& field, Result go_on, Run run) {
-  for (const Entry& entry : table) {
-    if (!entry.keyword.matches(field.view())) continue;
-    const Result result = run(entry.action);
-    if (result != go_on) return result;
-  }
-  return go_on;
-}
 
 }  // namespace binario
 

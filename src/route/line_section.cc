@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "base/keyword_table.h"
+#include "base/grammar.h"
 #include "model/cell_index.h"
 #include "model/route_plan.h"
 #include "route/boards.h"
 #include "route/mountains.h"
+#include "route/route_grammar.h"
 #include "route/route_text_reader.h"
 
 namespace binario::route_text {
@@ -20,13 +21,11 @@ constexpr int kLineDashSkips = 2;
 
 }  // namespace
 
-// A curve line is read only when the route plan is built.
-const RouteKeyword RouteReader::kLineKeywords[] = {
-    {{"pendenza"}, &RouteReader::gradient_line},
-    {{"curva"}, &RouteReader::curve_line},
-    {{"montagna"}, &RouteReader::mountain_line},
-    {{"indicatori_v"}, &RouteReader::speed_board_line},
-    {{"indicat", "cartello"}, &RouteReader::location_board_line},
+// In the grammar's order: gradient, curve, mountain, speed-indicator board,
+// location board. A curve line is read only when the route plan is built.
+const RouteReader::Action RouteReader::kLineActions[] = {
+    &RouteReader::gradient_line,    &RouteReader::curve_line,          &RouteReader::mountain_line,
+    &RouteReader::speed_board_line, &RouteReader::location_board_line,
 };
 
 Flow RouteReader::read_line_section() {
@@ -46,8 +45,9 @@ Flow RouteReader::read_line_section() {
 }
 
 Flow RouteReader::line_keywords() {
-  return run_keywords(kLineKeywords, state_.campo, Flow::kGoOn,
-                      [this](Flow (RouteReader::*action)()) { return (this->*action)(); });
+  return grammar::run_rules(
+      route_grammar::kLineRules, kLineActions, state_.campo, Flow::kGoOn,
+      [this](Action action, const KeywordRule& rule) { return (this->*action)(rule); });
 }
 
 bool RouteReader::write_gradient() {
@@ -61,10 +61,12 @@ bool RouteReader::write_gradient() {
   return true;
 }
 
-Flow RouteReader::gradient_line() {
-  int32_t p = in_.read_i32();
-  int32_t g = in_.read_i32();
+Flow RouteReader::gradient_line(const KeywordRule& rule) {
+  int32_t v[2];
+  read_values(rule, v);
   if (values_failed()) return fail();
+  const int32_t p = v[0];
+  const int32_t g = v[1];
   Flow flow = range_check(p);
   if (flow != Flow::kGoOn) return flow;
   // The previous gradient covers the cells up to the one before round(p / 50),
@@ -79,11 +81,13 @@ Flow RouteReader::gradient_line() {
   return Flow::kGoOn;
 }
 
-Flow RouteReader::curve_line() {
+Flow RouteReader::curve_line(const KeywordRule& rule) {
   if (state_.write_route == 0) return Flow::kGoOn;
-  int32_t s = in_.read_i32();
-  int32_t n = in_.read_i32();
+  int32_t v[2];
+  read_values(rule, v);
   if (values_failed()) return fail();
+  const int32_t s = v[0];
+  const int32_t n = v[1];
   Flow flow = range_check(s);
   if (flow != Flow::kGoOn) return flow;
   RoutePlan& plan = state_.piano;
@@ -94,11 +98,13 @@ Flow RouteReader::curve_line() {
   return Flow::kGoOn;
 }
 
-Flow RouteReader::mountain_line() {
-  int32_t inizio = in_.read_i32();
-  int32_t fine = in_.read_i32();
-  int32_t tipo = in_.read_i32();
+Flow RouteReader::mountain_line(const KeywordRule& rule) {
+  int32_t v[3];
+  read_values(rule, v);
   if (values_failed()) return fail();
+  const int32_t inizio = v[0];
+  const int32_t fine = v[1];
+  int32_t tipo = v[2];
   Flow flow = range_check(inizio);
   if (flow != Flow::kGoOn) return flow;
   int32_t off_grid = 0;
@@ -109,18 +115,12 @@ Flow RouteReader::mountain_line() {
   return Flow::kGoOn;
 }
 
-Flow RouteReader::speed_board_line() {
-  int32_t posizione = in_.read_i32();
-  SpeedBoard b;
-  b.vas = in_.read_i32();
-  b.vbs = in_.read_i32();
-  b.vcs = in_.read_i32();
-  b.strisces = in_.read_i32();
-  b.vad = in_.read_i32();
-  b.vbd = in_.read_i32();
-  b.vcd = in_.read_i32();
-  b.strisced = in_.read_i32();
+Flow RouteReader::speed_board_line(const KeywordRule& rule) {
+  int32_t v[9];
+  read_values(rule, v);
   if (values_failed()) return fail();
+  const int32_t posizione = v[0];
+  const SpeedBoard b{v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
   Flow flow = range_check(posizione);
   if (flow != Flow::kGoOn) return flow;
   if (posizione < 0) return beyond_grid(posizione);
@@ -130,8 +130,9 @@ Flow RouteReader::speed_board_line() {
   return Flow::kGoOn;
 }
 
-Flow RouteReader::location_board_line() {
-  int32_t posizione = in_.read_i32();
+Flow RouteReader::location_board_line(const KeywordRule& rule) {
+  int32_t posizione = 0;
+  grammar::read_numbers(in_, rule, &posizione, 0, 1);
   next_field();  // the board text, kept as it stands
   if (values_failed()) return fail();
   Flow flow = range_check(posizione);

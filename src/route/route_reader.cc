@@ -3,12 +3,13 @@
 #include <string_view>
 
 #include "base/field_reader.h"
-#include "base/keyword_table.h"
+#include "base/grammar.h"
 #include "model/cell_index.h"
 #include "model/route_plan.h"
 #include "route/boards.h"
 #include "route/mountains.h"
 #include "route/progressive_ordina.h"
+#include "route/route_grammar.h"
 #include "route/route_text_reader.h"
 
 namespace binario {
@@ -61,7 +62,7 @@ Flow RouteReader::find_general_section() {
     if (in_.at_end()) return stop(Fault::kNoGeneralSection);
     next_field();
     if (in_.at_end()) return stop(Fault::kNoGeneralSection);
-    if (contains_ignoring_case(state_.campo, "[generale]")) return Flow::kGoOn;
+    if (contains_ignoring_case(state_.campo, route_grammar::kGeneralTitle)) return Flow::kGoOn;
   }
 }
 
@@ -95,26 +96,23 @@ Flow RouteReader::read_general_section() {
   }
 }
 
-// Only the route length is case-insensitive; the other words of the general
-// section must stand as written.
-const RouteKeyword RouteReader::kGeneralKeywords[] = {
-    {{"lunghezza", "percorso"}, &RouteReader::route_length},
-    {{"progressiva", "tre", true}, &RouteReader::progressive_three},
-    {{"progressiva", "due", true}, &RouteReader::progressive_two},
-    {{"progressiva", "uno", true}, &RouteReader::progressive_one},
-    {{"sfondo", "uno", true}, &RouteReader::background_one},
-    {{"sfondo", "due", true}, &RouteReader::background_two},
-    {{"sfondo", "tre", true}, &RouteReader::background_three},
-    {{"ripetizione", "segnali", true}, &RouteReader::signal_repetition},
+// In the grammar's order: length, progressives three, two, one, backgrounds
+// one, two, three, signal repetition.
+const RouteReader::Action RouteReader::kGeneralActions[] = {
+    &RouteReader::route_length,     &RouteReader::progressive_three, &RouteReader::progressive_two,
+    &RouteReader::progressive_one,  &RouteReader::background_one,    &RouteReader::background_two,
+    &RouteReader::background_three, &RouteReader::signal_repetition,
 };
 
 Flow RouteReader::general_keywords() {
-  return run_keywords(kGeneralKeywords, state_.campo, Flow::kGoOn,
-                      [this](Flow (RouteReader::*action)()) { return (this->*action)(); });
+  return grammar::run_rules(
+      route_grammar::kGeneralRules, kGeneralActions, state_.campo, Flow::kGoOn,
+      [this](Action action, const KeywordRule& rule) { return (this->*action)(rule); });
 }
 
-Flow RouteReader::route_length() {
-  int32_t length = in_.read_i32();
+Flow RouteReader::route_length(const KeywordRule& rule) {
+  int32_t length = 0;
+  read_values(rule, &length);
   if (values_failed()) return fail();
   if (length < 0 || length > kMaxRouteLength) return stop(Fault::kRouteTooLong);
   state_.stazioni[kServiceRecord].area_end = length;
@@ -123,26 +121,30 @@ Flow RouteReader::route_length() {
   return Flow::kGoOn;
 }
 
-Flow RouteReader::background(int32_t StationRecord::*field) {
-  state_.stazioni[kRouteRecord].*field = in_.read_i32();
+Flow RouteReader::background(const KeywordRule& rule, int32_t StationRecord::*field) {
+  read_values(rule, &(state_.stazioni[kRouteRecord].*field));
   if (values_failed()) return fail();
   return Flow::kGoOn;
 }
 
-Flow RouteReader::progressive(int32_t record) {
+Flow RouteReader::progressive(const KeywordRule& rule, int32_t record) {
   StationRecord& r = state_.stazioni[record];
-  r.area_start = in_.read_i32();  // position
-  r.area_end = in_.read_i32();    // kilometre value
-  r.position = in_.read_i32();    // flag
+  int32_t v[3];
+  read_values(rule, v);
+  r.area_start = v[0];  // position
+  r.area_end = v[1];    // kilometre value
+  r.position = v[2];    // flag
   if (values_failed()) return fail();
   return Flow::kGoOn;
 }
 
-Flow RouteReader::signal_repetition() {
+Flow RouteReader::signal_repetition(const KeywordRule& rule) {
   StationRecord& train = state_.stazioni[kTrainRecord];
-  int32_t start = in_.read_i32();
-  int32_t end = in_.read_i32();
+  int32_t v[2];
+  read_values(rule, v);
   if (values_failed()) return fail();
+  const int32_t start = v[0];
+  const int32_t end = v[1];
   train.area_start = start;
   train.area_end = end;
   if (start % 50 != 0) return stop(Fault::kRepetitionStart);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/field_reader.h"
+#include "base/grammar.h"
 #include "model/compile_state.h"
 #include "platform/disk.h"
 #include "route/mountains.h"
@@ -22,7 +23,7 @@ enum class Flow {
   kStopped,       // a code that ends the routine was recorded; the text is dealt with
 };
 
-struct RouteKeyword;
+using grammar::KeywordRule;
 
 class RouteReader {
  public:
@@ -32,9 +33,11 @@ class RouteReader {
   void run();
 
  private:
-  // The keywords of the general section and of the line section.
-  static const RouteKeyword kGeneralKeywords[];
-  static const RouteKeyword kLineKeywords[];
+  // The reader's action for each keyword of the general section and of the
+  // line section, in the grammar's order.
+  using Action = Flow (RouteReader::*)(const KeywordRule&);
+  static const Action kGeneralActions[];
+  static const Action kLineActions[];
 
   Flow find_general_section();
   Flow read_general_section();
@@ -44,23 +47,39 @@ class RouteReader {
   Flow line_keywords();
   void end_of_reading();
 
-  Flow route_length();
-  Flow progressive(int32_t record);
-  Flow progressive_three() { return progressive(kProgressiveRecordFirst); }
-  Flow progressive_two() { return progressive(kProgressiveRecordFirst + 1); }
-  Flow progressive_one() { return progressive(kProgressiveRecordFirst + 2); }
+  Flow route_length(const KeywordRule& rule);
+  Flow progressive(const KeywordRule& rule, int32_t record);
+  Flow progressive_three(const KeywordRule& rule) {
+    return progressive(rule, kProgressiveRecordFirst);
+  }
+  Flow progressive_two(const KeywordRule& rule) {
+    return progressive(rule, kProgressiveRecordFirst + 1);
+  }
+  Flow progressive_one(const KeywordRule& rule) {
+    return progressive(rule, kProgressiveRecordFirst + 2);
+  }
   // The three background values of the route header.
-  Flow background(int32_t StationRecord::*field);
-  Flow background_one() { return background(&StationRecord::area_start); }
-  Flow background_two() { return background(&StationRecord::position); }
-  Flow background_three() { return background(&StationRecord::area_end); }
-  Flow signal_repetition();
-  Flow gradient_line();
-  Flow curve_line();
-  Flow mountain_line();
-  Flow speed_board_line();
-  Flow location_board_line();
+  Flow background(const KeywordRule& rule, int32_t StationRecord::*field);
+  Flow background_one(const KeywordRule& rule) {
+    return background(rule, &StationRecord::area_start);
+  }
+  Flow background_two(const KeywordRule& rule) {
+    return background(rule, &StationRecord::position);
+  }
+  Flow background_three(const KeywordRule& rule) {
+    return background(rule, &StationRecord::area_end);
+  }
+  Flow signal_repetition(const KeywordRule& rule);
+  Flow gradient_line(const KeywordRule& rule);
+  Flow curve_line(const KeywordRule& rule);
+  Flow mountain_line(const KeywordRule& rule);
+  Flow speed_board_line(const KeywordRule& rule);
+  Flow location_board_line(const KeywordRule& rule);
 
+  // Reads the numbers of a keyword line, each at its width, into `v`.
+  void read_values(const KeywordRule& rule, int32_t* v) {
+    grammar::read_numbers(in_, rule, v, 0, rule.count);
+  }
   // Reads the next field into the field variable.
   void next_field() { in_.read_text(&state_.campo); }
   // The range check of a line's first value p: the grid bound is at least
@@ -90,12 +109,6 @@ class RouteReader {
   int32_t gradient_cursor_ = 0;
   int32_t previous_gradient_ = 0;
   MountainTables montagne_;
-};
-
-// A keyword of the route text and the reader's action for it.
-struct RouteKeyword {
-  Keyword keyword;
-  Flow (RouteReader::*action)();
 };
 
 }  // namespace binario::route_text

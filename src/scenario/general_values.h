@@ -9,14 +9,14 @@ namespace binario {
 // record (84) or the train record (86) of the station table.
 
 // "percentuale massa frenata": braked-mass percentage, record 84 `area_start`.
-Step braked_mass_line(ScenarioContext& r);
+Step braked_mass_line(ScenarioContext& r, const KeywordRule& rule);
 // "numero vetture": number of cars, record 84 `position`.
-Step cars_line(ScenarioContext& r);
+Step cars_line(ScenarioContext& r, const KeywordRule& rule);
 // "orologio": the clock at the start, hours, minutes and seconds, record 86
 // `group2_a` to `group2_c`.
-Step clock_line(ScenarioContext& r);
+Step clock_line(ScenarioContext& r, const KeywordRule& rule);
 // "sabbia": the sand value, record 86 `group1_a`.
-Step sand_line(ScenarioContext& r);
+Step sand_line(ScenarioContext& r, const KeywordRule& rule);
 
 }  // namespace binario
 

@@ -47,10 +47,12 @@ void write_adherence_up_to(ScenarioContext& r, int32_t n) {
 
 }  // namespace
 
-Step speed_line(ScenarioContext& r) {
-  int32_t position = r.in.read_i32();
-  int32_t speed = r.in.read_i32();
+Step speed_line(ScenarioContext& r, const KeywordRule& rule) {
+  int32_t v[2];
+  r.read_values(rule, v);
   if (!r.values_read()) return Step::kStop;
+  const int32_t position = v[0];
+  const int32_t speed = v[1];
   if (!r.position_fits(position)) return Step::kEndSteps;
   int32_t n = cell_of(position);
   if (n > 0 && !write_speed_up_to(r, n)) return Step::kStop;
@@ -59,10 +61,12 @@ Step speed_line(ScenarioContext& r) {
   return Step::kGoOn;
 }
 
-Step adherence_line(ScenarioContext& r) {
-  int32_t position = r.in.read_i32();
-  int32_t adherence = r.in.read_i32();
+Step adherence_line(ScenarioContext& r, const KeywordRule& rule) {
+  int32_t v[2];
+  r.read_values(rule, v);
   if (!r.values_read()) return Step::kStop;
+  const int32_t position = v[0];
+  const int32_t adherence = v[1];
   if (!r.position_fits(position)) return Step::kEndSteps;
   int32_t n = cell_of(position);
   if (n > 0) write_adherence_up_to(r, n);

@@ -17,10 +17,10 @@ namespace binario {
 std::optional<uint8_t> speed_byte(int32_t speed);
 
 // A "velocit" line: position and speed.
-Step speed_line(ScenarioContext& r);
+Step speed_line(ScenarioContext& r, const KeywordRule& rule);
 
 // An "aderenza" line: position and adhesion value.
-Step adherence_line(ScenarioContext& r);
+Step adherence_line(ScenarioContext& r, const KeywordRule& rule);
 
 // End of reading: the speed in force runs on to cell L - 3, and so does the
 // adhesion. False when the speed byte does not fit (code 25 recorded).

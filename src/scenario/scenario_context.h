@@ -4,12 +4,15 @@
 #include <cstdint>
 
 #include "base/field_reader.h"
+#include "base/grammar.h"
 #include "base/text.h"
 #include "model/compile_state.h"
 #include "model/station_table.h"
 #include "platform/disk.h"
 
 namespace binario {
+
+using grammar::KeywordRule;
 
 // What the reader does after one keyword action.
 enum class Step {
@@ -45,6 +48,12 @@ struct ScenarioContext {
   // The same for a point object (signal, slowdown, code point, station),
   // which also may not lie before the start of the line.
   bool point_fits(int32_t position, int32_t margin = 100);
+
+  // Reads values [from, to) of a keyword line, each number at its width, into
+  // v[from] to v[to - 1]; all of them when `to` is not given.
+  void read_values(const KeywordRule& rule, int32_t* v, size_t from = 0, size_t to = 0) {
+    grammar::read_numbers(in, rule, v, from, to == 0 ? rule.count : to);
+  }
 
   // True when the values just read are all there and fit their fields;
   // otherwise records the reading failure (code 25).

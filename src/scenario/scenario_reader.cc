@@ -1,10 +1,11 @@
 #include "scenario/scenario_reader.h"
 
 #include "base/field_reader.h"
-#include "base/keyword_table.h"
+#include "base/grammar.h"
 #include "scenario/general_values.h"
 #include "scenario/line_tables.h"
 #include "scenario/scenario_context.h"
+#include "scenario/scenario_grammar.h"
 #include "scenario/signal.h"
 #include "scenario/slowdown.h"
 #include "scenario/station_line.h"
@@ -13,29 +14,19 @@ namespace binario {
 
 namespace {
 
-struct KeywordAction {
-  Keyword keyword;
-  Step (*action)(ScenarioContext& r);
-};
+using Action = Step (*)(ScenarioContext& r, const KeywordRule& rule);
 
-// Every test is made on every keyword field, in this order, and every one
-// that matches runs, reading its own values.
-constexpr KeywordAction kKeywords[] = {
-    {{"frenata", "massa"}, braked_mass_line},
-    {{"vetture"}, cars_line},
-    {{"velocit"}, speed_line},
-    {{"aderenza"}, adherence_line},
-    {{"orologio"}, clock_line},
-    {{"sabbia"}, sand_line},
-    {{"segnale"}, signal_line},
-    {{"rallentamento"}, slowdown_line},
-    {{"abbattimento"}, code_point_line},
-    {{"stazione"}, station_line},
+// In the grammar's order: every test is made on every keyword field, and every
+// one that matches runs, reading its own values.
+constexpr Action kActions[] = {
+    braked_mass_line, cars_line,   speed_line,    adherence_line,  clock_line,
+    sand_line,        signal_line, slowdown_line, code_point_line, station_line,
 };
 
 Step keyword_actions(ScenarioContext& r) {
-  return run_keywords(kKeywords, r.state.campo, Step::kGoOn,
-                      [&](Step (*action)(ScenarioContext&)) { return action(r); });
+  return grammar::run_rules(
+      scenario_grammar::kRules, kActions, r.state.campo, Step::kGoOn,
+      [&](Action action, const KeywordRule& rule) { return action(r, rule); });
 }
 
 // Reads the next keyword field into the field variable. False when the text
@@ -49,7 +40,7 @@ bool read_keyword_field(ScenarioContext& r) {
 bool find_general_section(ScenarioContext& r) {
   while (!r.in.at_end()) {
     r.in.read_text(&r.state.campo);
-    if (contains_ignoring_case(r.state.campo, "[generale]")) return true;
+    if (contains_ignoring_case(r.state.campo, scenario_grammar::kGeneralTitle)) return true;
   }
   return false;
 }

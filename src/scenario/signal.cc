@@ -38,14 +38,11 @@ Fault memo_segnale(LineGrid& grid, const SignalLine& line) {
   return Fault::kNone;
 }
 
-Step signal_line(ScenarioContext& r) {
-  SignalLine line;
-  line.posizione = r.in.read_i32();
-  for (int32_t* v : {&line.sx, &line.s1, &line.s2, &line.s3, &line.rapp, &line.dx, &line.d1,
-                     &line.d2, &line.d3, &line.tempo}) {
-    *v = r.in.read_i32();
-  }
+Step signal_line(ScenarioContext& r, const KeywordRule& rule) {
+  int32_t v[11];
+  r.read_values(rule, v);
   if (!r.values_read()) return Step::kStop;
+  const SignalLine line{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
   if (!r.point_fits(line.posizione)) return Step::kEndSteps;
   const Fault fault = memo_segnale(r.state.griglia, line);
   if (fault != Fault::kNone) return r.stop_at(fault, line.posizione);

@@ -34,7 +34,7 @@ struct SignalLine {
 Fault memo_segnale(LineGrid& griglia, const SignalLine& line);
 
 // A "segnale" line: reads its eleven values and lays the signal.
-Step signal_line(ScenarioContext& r);
+Step signal_line(ScenarioContext& r, const KeywordRule& rule);
 
 }  // namespace binario
 

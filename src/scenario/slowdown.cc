@@ -95,12 +95,11 @@ Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
   return lay_pre_warning(grid, cells, line);
 }
 
-Step slowdown_line(ScenarioContext& r) {
-  SlowdownLine line;
-  for (int32_t* v : {&line.x, &line.v, &line.l, &line.f_tt, &line.f_ta, &line.d_v}) {
-    *v = r.in.read_i32();
-  }
+Step slowdown_line(ScenarioContext& r, const KeywordRule& rule) {
+  int32_t v[6];
+  r.read_values(rule, v);
   if (!r.values_read()) return Step::kStop;
+  const SlowdownLine line{v[0], v[1], v[2], v[3], v[4], v[5]};
   if (!r.point_fits(line.x)) return Step::kEndSteps;
   int64_t end = slowdown_end_cell(line.x, line.l);
   // An end outside the grid is refused like a start beyond it.
@@ -111,10 +110,12 @@ Step slowdown_line(ScenarioContext& r) {
   return Step::kGoOn;
 }
 
-Step code_point_line(ScenarioContext& r) {
-  int32_t position = r.in.read_i32();
-  int32_t value = r.in.read_i32();
+Step code_point_line(ScenarioContext& r, const KeywordRule& rule) {
+  int32_t v[2];
+  r.read_values(rule, v);
   if (!r.values_read()) return Step::kStop;
+  const int32_t position = v[0];
+  const int32_t value = v[1];
   if (!r.point_fits(position)) return Step::kEndSteps;
   // The cell that holds the position, with no offset of one.
   GridCell& cell = r.state.griglia[cell_of(position)];

@@ -38,11 +38,11 @@ Fault memo_rallentamento(LineGrid& griglia, const SlowdownLine& line);
 
 // A "rallentamento" line: reads its six values, checks the start and the end
 // against the grid, and lays the slowdown.
-Step slowdown_line(ScenarioContext& r);
+Step slowdown_line(ScenarioContext& r, const KeywordRule& rule);
 
 // An "abbattimento" line: a code point (kind 12, a value above 0) or a
 // code-cut point (kind 13) in the cell that holds the position.
-Step code_point_line(ScenarioContext& r);
+Step code_point_line(ScenarioContext& r, const KeywordRule& rule);
 
 }  // namespace binario
 

@@ -18,23 +18,20 @@ AreaShape shape_of(uint8_t kind) {
   return AreaShape::kCentred;
 }
 
-// Reads values 4 to 17 of the line into the record.
-void read_attributes(FieldReader& in, StationRecord& rec, int64_t* seconds) {
-  rec.flag_a = in.read_u8();
-  rec.flag_b = in.read_u8();
-  rec.flag_c = in.read_u8();
-  rec.group1_a = in.read_i16();
-  rec.group1_b = in.read_i16();
-  rec.group1_c = in.read_u8();
-  rec.group2_a = in.read_i16();
-  rec.group2_b = in.read_i16();
-  rec.group2_c = in.read_i16();
-  rec.dwell = in.read_u8();
-  int64_t hours = in.read_i32();
-  int64_t minutes = in.read_i32();
-  int64_t secs = in.read_i32();
-  *seconds = (hours * 60 + minutes) * 60 + secs;
-  in.read_text(&rec.name);
+// The values of a station line after the position, kind and length: into
+// the record, and the hours, minutes and seconds into `seconds`.
+void take_attributes(const int32_t* v, StationRecord& rec, int64_t* seconds) {
+  rec.flag_a = static_cast<uint8_t>(v[3]);
+  rec.flag_b = static_cast<uint8_t>(v[4]);
+  rec.flag_c = static_cast<uint8_t>(v[5]);
+  rec.group1_a = static_cast<int16_t>(v[6]);
+  rec.group1_b = static_cast<int16_t>(v[7]);
+  rec.group1_c = static_cast<uint8_t>(v[8]);
+  rec.group2_a = static_cast<int16_t>(v[9]);
+  rec.group2_b = static_cast<int16_t>(v[10]);
+  rec.group2_c = static_cast<int16_t>(v[11]);
+  rec.dwell = static_cast<uint8_t>(v[12]);
+  *seconds = (int64_t{v[13]} * 60 + v[14]) * 60 + v[15];
 }
 
 // The stretch of line the station occupies, from its position `p`, its
@@ -90,27 +87,34 @@ Step mark_stop(ScenarioContext& r, const StationRecord& rec, AreaShape shape, in
 
 }  // namespace
 
-Step station_line(ScenarioContext& r) {
+Step station_line(ScenarioContext& r, const KeywordRule& rule) {
   CompileState& state = r.state;
   const int32_t j = r.next_station;
   // A record already holding a location board text is never overwritten.
   if (j > state.next_board_record) return r.stop(Fault::kTooManyStations);
   StationRecord& rec = state.stazioni[j];
 
-  const int32_t p = r.in.read_i32();
+  // Values in three steps: a position beyond the grid or a length of the
+  // wrong step stops the line before the values after them are read.
+  int32_t v[grammar::kMaxValues];
+  r.read_values(rule, v, 0, 1);
   if (!r.values_read()) return Step::kStop;
+  const int32_t p = v[0];
   rec.position = p;
   if (!r.point_fits(p, kStationMargin)) return Step::kEndSteps;
   if (p % 50 != 0) return r.stop_at(Fault::kStationPosition, p);
 
-  rec.station_kind = r.in.read_u8();
-  const int32_t length = r.in.read_i32();
+  r.read_values(rule, v, 1, 3);
+  rec.station_kind = static_cast<uint8_t>(v[1]);
   if (!r.values_read()) return Step::kStop;
+  const int32_t length = v[2];
   if (length % 100 != 0) return r.stop_at(Fault::kStationLength, p);
 
-  int64_t seconds = 0;
-  read_attributes(r.in, rec, &seconds);
+  r.read_values(rule, v, 3, rule.count - 1u);
+  r.in.read_text(&rec.name);
   if (!r.values_read()) return Step::kStop;
+  int64_t seconds = 0;
+  take_attributes(v, rec, &seconds);
   std::optional<int32_t> time = fitting<int32_t>(seconds);
 
   const AreaShape shape = shape_of(rec.station_kind);

@@ -17,7 +17,7 @@ constexpr int32_t kStationMargin = 800;
 // cell 1 or before), 22 (too close to the previous station), 10 (the
 // stations reach the location board records), 25 (a stop marker past the
 // last cell, or a time or area beyond 32 bits).
-Step station_line(ScenarioContext& r);
+Step station_line(ScenarioContext& r, const KeywordRule& rule);
 
 }  // namespace binario
 

@@ -20,9 +20,7 @@ namespace {
 
 std::string metres(int64_t m) { return std::to_string(m) + " m"; }
 
-bool is(const Statement& s, const char* written) {
-  return std::string_view(s.spec->written) == written;
-}
+bool is(const Statement& s, const KeywordSpec& keyword) { return s.is(keyword); }
 
 // The nearest multiples of `step` either side of `v`.
 std::string multiples_hint(int64_t v, int64_t step) {
@@ -45,15 +43,15 @@ std::vector<std::pair<int32_t, const char*>> cells_of(const Statement& s) {
     if (v.failure != FieldReader::Failure::kNone) return out;
   }
   auto value = [&](size_t i) { return static_cast<int32_t>(s.values[i].value); };
-  if (is(s, "segnale")) {
+  if (is(s, kw::kSignal)) {
     out.push_back({point_cell(value(0)), "signal"});
-  } else if (is(s, "cartello_indicatore")) {
+  } else if (is(s, kw::kLocationBoard)) {
     out.push_back({point_cell(value(0)), "location board"});
-  } else if (is(s, "indicatori_vmax")) {
+  } else if (is(s, kw::kSpeedBoard)) {
     out.push_back({point_cell(value(0)), "speed-indicator board"});
-  } else if (is(s, "abbattimento")) {
+  } else if (is(s, kw::kCodePoint)) {
     out.push_back({cell_of(value(0)), "code point"});
-  } else if (is(s, "rallentamento")) {
+  } else if (is(s, kw::kSlowdown)) {
     const int32_t x = value(0);
     const bool board = x > kWarningBoardMinStart;
     const int32_t a = board ? cell_of(static_cast<double>(x) - kWarningBoardDistance, 1) : 0;
@@ -64,7 +62,7 @@ std::vector<std::pair<int32_t, const char*>> cells_of(const Statement& s) {
       int32_t h = x % 50 == 0 ? a - 1 : cell_of(static_cast<double>(x) - kWarningBoardDistance);
       for (int32_t i = 0; i < 4; ++i) out.push_back({h - i, "slowdown's pre-warning mark"});
     }
-  } else if (is(s, "stazione") && s.values[1].value < kFirstLocationKind) {
+  } else if (is(s, kw::kStation) && s.values[1].value < kFirstLocationKind) {
     out.push_back({static_cast<int32_t>(station_area(s).end / 50 - 1), "station's stop marker"});
   }
   return out;
@@ -135,7 +133,7 @@ class Locator {
   }
 
   // The statement on the fault's line whose value `index` is the fault's position.
-  const Statement* at_position(const char* written, size_t index = 0) const;
+  const Statement* at_position(const KeywordSpec& keyword, size_t index = 0) const;
   // Notes naming who takes `cell`, among the objects read before `before`.
   void owners_notes(int32_t cell, const Statement* before, std::vector<Note>* notes);
   bool owned(int32_t cell) const {
@@ -147,7 +145,7 @@ class Locator {
 
   LocatedFault reading_failure();
   LocatedFault beyond_grid();
-  LocatedFault taken(const char* written, int32_t cell, const char* what);
+  LocatedFault taken(const KeywordSpec& keyword, int32_t cell, const char* what);
   LocatedFault station_fault();
   LocatedFault progressive_fault();
   LocatedFault grid_pass_fault();
@@ -158,12 +156,12 @@ class Locator {
   std::vector<Owner> owners_;
 };
 
-const Statement* Locator::at_position(const char* written, size_t index) const {
+const Statement* Locator::at_position(const KeywordSpec& keyword, size_t index) const {
   const TextScan* s = scan();
   if (s == nullptr) return nullptr;
   const Statement* any = nullptr;
   for (const Statement& st : s->statements) {
-    if (!is(st, written) || st.values.size() <= index) continue;
+    if (!is(st, keyword) || st.values.size() <= index) continue;
     if (st.values[index].value != run_.first.position) continue;
     if (st.keyword.line <= run_.first.line && run_.first.line <= st.last_line()) return &st;
     if (any == nullptr) any = &st;
@@ -188,11 +186,12 @@ LocatedFault Locator::reading_failure() {
     return whole(nullptr, "", "the scenario text is missing");
   }
   if (run_.first.text == FaultText::kRoute && !run_.route_length_read) {
+    const std::string length = kw::kRouteLength.written;
+    const std::string general = grammar::kGeneralTitle;
     LocatedFault out = whole(in, "",
-                             "the route text has no 'lunghezza percorso' line in its "
-                             "[generale] section, so the line has no length");
-    out.diagnostic.hints.push_back(
-        "add a line such as 'lunghezza percorso, 159900' after [generale]");
+                             "the route text has no '" + length + "' line in its " + general +
+                                 " section, so the line has no length");
+    out.diagnostic.hints.push_back("add a line such as '" + length + ", 159900' after " + general);
     return out;
   }
   const TextScan* s = scan();
@@ -259,27 +258,27 @@ LocatedFault Locator::reading_failure() {
   }
   // Values that were read but that the installer cannot store.
   if (s != nullptr && run_.first.line > 0) {
-    if (const Statement* st = s->on_line(run_.first.line, "velocita")) {
+    if (const Statement* st = s->on_line(run_.first.line, &kw::kSpeed)) {
       return at(*st, st->values[1],
                 "speed " + std::to_string(st->values[1].value) + " km/h" +
                     " does not fit: the installer stores a fifth of it in one byte (0 to 1277 "
                     "km/h)");
     }
-    if (const Statement* st = s->on_line(run_.first.line, "stazione")) {
+    if (const Statement* st = s->on_line(run_.first.line, &kw::kStation)) {
       return at(*st, st->values[0],
                 "the station at " + metres(st->values[0].value) +
                     " cannot be laid: its stop falls past the end of the line grid, or its time "
                     "does not fit");
     }
-    if (const Statement* st = s->on_line(run_.first.line, "indicatori_vmax")) {
+    if (const Statement* st = s->on_line(run_.first.line, &kw::kSpeedBoard)) {
       return at(*st, st->values[0],
                 "the speed-indicator board's speeds or stripe counts do not fit the installer's "
                 "16-bit values");
     }
-    if (const Statement* st = s->on_line(run_.first.line, "cartello_indicatore")) {
+    if (const Statement* st = s->on_line(run_.first.line, &kw::kLocationBoard)) {
       return at(*st, st->values[0], "too many location boards: their texts fill every record");
     }
-    if (const Statement* st = s->on_line(run_.first.line, "montagna")) {
+    if (const Statement* st = s->on_line(run_.first.line, &kw::kMountain)) {
       return at(*st, st->values[0], "too many mountain stretches");
     }
     return at_line(in, run_.first.line, "the installer cannot read this line");
@@ -304,7 +303,7 @@ LocatedFault Locator::beyond_grid() {
     }
   }
   const int32_t p = run_.first.position;
-  const bool station = found != nullptr && is(*found, "stazione");
+  const bool station = found != nullptr && is(*found, kw::kStation);
   const int64_t top = int64_t{50} * run_.grid_last - (station ? 800 : 100);
   std::string message = p < 0 ? "position " + metres(p) + " is before the start of the line"
                               : "position " + metres(p) + " is beyond the end of the line grid";
@@ -317,8 +316,8 @@ LocatedFault Locator::beyond_grid() {
   return out;
 }
 
-LocatedFault Locator::taken(const char* written, int32_t cell, const char* what) {
-  const Statement* st = at_position(written);
+LocatedFault Locator::taken(const KeywordSpec& keyword, int32_t cell, const char* what) {
+  const Statement* st = at_position(keyword);
   if (st == nullptr) return at_line(source(), run_.first.line, "a cell is already taken");
   LocatedFault out = at(*st, st->values[0],
                         "the " + std::string(what) + " at " + metres(run_.first.position) +
@@ -333,7 +332,7 @@ LocatedFault Locator::station_fault() {
   const TextScan* s = scan();
   if (s != nullptr) {
     for (const Statement& c : s->statements) {
-      if (is(c, "stazione") && c.keyword.line <= run_.first.line &&
+      if (is(c, kw::kStation) && c.keyword.line <= run_.first.line &&
           run_.first.line <= c.last_line()) {
         st = &c;
       }
@@ -357,7 +356,7 @@ LocatedFault Locator::station_fault() {
     }
     case Fault::kTooManyStations: {
       int boards =
-          t_.route_scan ? static_cast<int>(t_.route_scan->all("cartello_indicatore").size()) : 0;
+          t_.route_scan ? static_cast<int>(t_.route_scan->all(kw::kLocationBoard).size()) : 0;
       LocatedFault out = at(*st, st->keyword,
                             "too many stations: stations and the " + std::to_string(boards) +
                                 " location boards share 80 records");
@@ -368,7 +367,7 @@ LocatedFault Locator::station_fault() {
       const Statement* previous = nullptr;
       for (const Statement& c : s->statements) {
         if (&c == st) break;
-        if (is(c, "stazione")) previous = &c;
+        if (is(c, kw::kStation)) previous = &c;
       }
       const StationArea area = station_area(*st);
       LocatedFault out = at(*st, st->values[0],
@@ -394,7 +393,8 @@ LocatedFault Locator::progressive_fault() {
   const TextScan* s = t_.route_scan;
   if (s != nullptr) {
     for (const Statement& st : s->statements) {
-      if (std::string_view(st.spec->written).rfind("progressiva", 0) != 0) continue;
+      // The three kilometric progressive lines share their values.
+      if (st.spec->values.data() != route_grammar::kProgressiveValues) continue;
       for (size_t i = 0; i < 2 && i < st.values.size(); ++i) {
         const int64_t v = st.values[i].value;
         if (v % 50 == 0) continue;
@@ -416,7 +416,7 @@ LocatedFault Locator::grid_pass_fault() {
   const int32_t cell = run_.first.position / 50;
   const TextScan* s = t_.scenario_scan;
   std::vector<const Statement*> slowdowns;
-  if (s != nullptr) slowdowns = s->all("rallentamento");
+  if (s != nullptr) slowdowns = s->all(kw::kSlowdown);
   auto slowdown_cells = [](const Statement& st) { return cells_of(st); };
   const Statement* slowdown = nullptr;
   const Statement* signal = nullptr;
@@ -513,14 +513,16 @@ LocatedFault Locator::locate() {
       return whole(nullptr, t_.route_name,
                    "there is no route text: the installer needs <route>_linea.txt");
     case Fault::kNoGeneralSection: {
-      LocatedFault out =
-          whole(t_.route, "", "the route text has no '[generale]' field before its last field");
-      out.diagnostic.hints.push_back("start the route's values with a line '[generale]'");
+      LocatedFault out = whole(t_.route, "",
+                               std::string("the route text has no '") + grammar::kGeneralTitle +
+                                   "' field before its last field");
+      out.diagnostic.hints.push_back(std::string("start the route's values with a line '") +
+                                     grammar::kGeneralTitle + "'");
       return out;
     }
     case Fault::kRouteTooLong: {
-      for (const Statement* st : t_.route_scan ? t_.route_scan->all("lunghezza percorso")
-                                               : std::vector<const Statement*>{}) {
+      for (const Statement* st :
+           t_.route_scan ? t_.route_scan->all(kw::kRouteLength) : std::vector<const Statement*>{}) {
         const int64_t v = st->values[0].value;
         if (v >= 0 && v <= 1000000) continue;
         LocatedFault out =
@@ -534,8 +536,7 @@ LocatedFault Locator::locate() {
     case Fault::kRepetitionStart:
     case Fault::kRepetitionEnd: {
       const Statement* st =
-          t_.route_scan ? t_.route_scan->on_line(run_.first.line, "ripetizione segnali 4 codici")
-                        : nullptr;
+          t_.route_scan ? t_.route_scan->on_line(run_.first.line, &kw::kRepetition) : nullptr;
       if (st == nullptr) break;
       const Field& f = st->values[run_.first.fault == Fault::kRepetitionStart ? 0 : 1];
       LocatedFault out = at(*st, f,
@@ -547,8 +548,7 @@ LocatedFault Locator::locate() {
     }
     case Fault::kRepetitionSystem: {
       const Statement* st =
-          t_.route_scan ? t_.route_scan->on_line(run_.first.line, "ripetizione segnali 4 codici")
-                        : nullptr;
+          t_.route_scan ? t_.route_scan->on_line(run_.first.line, &kw::kRepetition) : nullptr;
       if (st == nullptr) break;
       LocatedFault out = at(*st, st->keyword,
                             "the signal repetition keyword " + quoted_text(st->keyword.raw) +
@@ -558,7 +558,7 @@ LocatedFault Locator::locate() {
       return out;
     }
     case Fault::kBadCurve: {
-      const Statement* st = scan() ? scan()->on_line(run_.first.line, "curvad1") : nullptr;
+      const Statement* st = scan() ? scan()->on_line(run_.first.line, &kw::kCurve) : nullptr;
       if (st == nullptr) break;
       LocatedFault out =
           at(*st, st->keyword,
@@ -571,18 +571,18 @@ LocatedFault Locator::locate() {
     case Fault::kBeyondGrid:
       return beyond_grid();
     case Fault::kLocationBoardTaken:
-      return taken("cartello_indicatore", point_cell(p), "location board");
+      return taken(kw::kLocationBoard, point_cell(p), "location board");
     case Fault::kSpeedBoardTaken:
-      return taken("indicatori_vmax", point_cell(p), "speed-indicator board");
+      return taken(kw::kSpeedBoard, point_cell(p), "speed-indicator board");
     case Fault::kCodePointTaken:
-      return taken("abbattimento", cell_of(p), "code point");
+      return taken(kw::kCodePoint, cell_of(p), "code point");
     case Fault::kSignalTaken:
-      return taken("segnale", point_cell(p), "signal");
+      return taken(kw::kSignal, point_cell(p), "signal");
     case Fault::kWarningBoardTaken:
     case Fault::kSlowdownStartTaken:
     case Fault::kSlowdownEndTaken:
     case Fault::kPreWarningTaken: {
-      const Statement* st = at_position("rallentamento");
+      const Statement* st = at_position(kw::kSlowdown);
       if (st == nullptr) break;
       const char* part = run_.first.fault == Fault::kWarningBoardTaken ? "slowdown's warning board"
                          : run_.first.fault == Fault::kSlowdownStartTaken ? "slowdown's start"

@@ -161,8 +161,8 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
     if (k.case_only != nullptr) {
       Diagnostic& d =
           warn("keyword-case", in, &f,
-               quoted_text(f.raw) + " is not read: the reader takes '" + k.case_only->word +
-                   "' and '" + k.case_only->second + "' only in lower case");
+               quoted_text(f.raw) + " is not read: the reader takes '" + k.case_only->test.word +
+                   "' and '" + k.case_only->test.second + "' only in lower case");
       d.hints.push_back(std::string("write '") + k.case_only->written + "'");
       continue;
     }
@@ -258,13 +258,12 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
     }
   }
   // An object that the grid's run-out takes, past the end of the route.
-  static const char* const kPlaced[] = {"segnale",  "rallentamento",       "abbattimento",
-                                        "stazione", "cartello_indicatore", "indicatori_vmax"};
+  static const KeywordSpec* const kPlaced[] = {&kw::kSignal,        &kw::kSlowdown,
+                                               &kw::kCodePoint,     &kw::kStation,
+                                               &kw::kLocationBoard, &kw::kSpeedBoard};
   if (run_.route_length_read && !s.values.empty() &&
       s.values[0].failure == FieldReader::Failure::kNone && s.values[0].value > run_.route_length &&
-      std::find_if(std::begin(kPlaced), std::end(kPlaced), [&](const char* w) {
-        return std::string_view(w) == s.spec->written;
-      }) != std::end(kPlaced)) {
+      std::find(std::begin(kPlaced), std::end(kPlaced), s.spec) != std::end(kPlaced)) {
     warn("past-end", in, &s.values[0],
          "position " + std::to_string(s.values[0].value) + " m is past the end of the route (" +
              std::to_string(run_.route_length) + " m)");
@@ -273,37 +272,40 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
 
 void Linter::scenario(const SourceText& in, const TextScan& scan) {
   if (!scan.general_found) {
-    Diagnostic& d =
-        warn("empty-section", in, nullptr,
-             "the scenario text has no '[generale]' field: the installer reads none of it");
-    d.hints.push_back("start the scenario's values with a line '[generale]'");
+    Diagnostic& d = warn("empty-section", in, nullptr,
+                         std::string("the scenario text has no '") + grammar::kGeneralTitle +
+                             "' field: the installer reads none of it");
+    d.hints.push_back(std::string("start the scenario's values with a line '") +
+                      grammar::kGeneralTitle + "'");
     return;
   }
   struct Needed {
-    const char* written;
-    const char* word;
-    const char* meaning;
+    const KeywordSpec& keyword;
+    const char* meaning;  // after "no '<keyword>' line: "
   };
-  for (Needed n :
-       {Needed{"stazione", "stazione", "no station lines: the service has no stations"},
-        Needed{"numero vetture", "vetture", "no 'numero vetture' line: the train has 0 cars"},
-        Needed{"percentuale massa frenata", "frenata",
-               "no 'percentuale massa frenata' line: the braked mass is 0 %"},
-        Needed{"orologio", "orologio", "no 'orologio' line: the clock starts at 0:00:00"}}) {
-    if (!scan.all(n.written).empty() || !written_.scenario_scan->all(n.written).empty()) continue;
+  for (Needed n : {Needed{kw::kStation, ""}, Needed{kw::kCars, "the train has 0 cars"},
+                   Needed{kw::kBrakedMass, "the braked mass is 0 %"},
+                   Needed{kw::kClock, "the clock starts at 0:00:00"}}) {
+    if (!scan.all(n.keyword).empty() || !written_.scenario_scan->all(n.keyword).empty()) continue;
     // A line of that keyword whose fault set it aside is there all the same.
     bool written = false;
     for (int l = 1; l <= written_.scenario->line_count() && !written; ++l) {
       std::string_view line = written_.scenario->line(l);
-      written = contains_ignoring_case(line.substr(0, line.find(',')), n.word);
+      written = contains_ignoring_case(line.substr(0, line.find(',')), n.keyword.test.word);
     }
-    if (!written) warn("empty-section", in, nullptr, n.meaning);
+    if (written) continue;
+    if (&n.keyword == &kw::kStation) {
+      warn("empty-section", in, nullptr, "no station lines: the service has no stations");
+    } else {
+      warn("empty-section", in, nullptr,
+           std::string("no '") + n.keyword.written + "' line: " + n.meaning);
+    }
   }
   // Stations in the order of the line: names once, times forward.
   const Statement* previous_timed = nullptr;
   int64_t previous_time = 0;
   std::map<std::string, const Statement*> names;
-  for (const Statement* s : scan.all("stazione")) {
+  for (const Statement* s : scan.all(kw::kStation)) {
     if (s->failed_value() != nullptr) continue;
     const Field& name = s->values[16];
     std::string key = lower(name.text.view());

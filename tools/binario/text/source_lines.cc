@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "model/grid_cell.h"
+#include "text_scan.h"
 
 namespace binario::tool {
 
@@ -64,23 +65,22 @@ void SourceLines::add_text(const std::string& name, std::string_view content) {
     const SourceLine here{name, line_number};
     int64_t p = 0;
     const bool has_position = f.size() > 1 && number(f[1], &p);
-    auto is = [&](std::string_view word) { return contains_ignoring_case(keyword, word); };
-    if (is("stazione")) stations_.push_back(here);
-    if (is("cartello") && is("indicat")) boards_.push_back(here);
+    auto is = [&](const KeywordSpec& k) { return k.test.matches(keyword); };
+    if (is(kw::kStation)) stations_.push_back(here);
+    if (is(kw::kLocationBoard)) boards_.push_back(here);
     if (!has_position) continue;
-    if (is("pendenza")) gradients_[cell_of(p, 0)] = here;
-    if (is("velocit")) speeds_[cell_of(p, 0)] = here;
-    if (is("aderenza")) adhesions_[cell_of(p, 0)] = here;
-    if (is("montagna")) mountains_[cell_of(p, 0)] = here;
-    if (is("segnale")) objects_[{cell_of(p, 1), cell_kind::kSignal}] = here;
-    if (is("indicatori_v")) objects_[{cell_of(p, 1), cell_kind::kSpeedBoard}] = here;
-    if (is("cartello") && is("indicat"))
-      objects_[{cell_of(p, 1), cell_kind::kLocationBoard}] = here;
-    if (is("abbattimento")) {
+    if (is(kw::kGradient)) gradients_[cell_of(p, 0)] = here;
+    if (is(kw::kSpeed)) speeds_[cell_of(p, 0)] = here;
+    if (is(kw::kAdherence)) adhesions_[cell_of(p, 0)] = here;
+    if (is(kw::kMountain)) mountains_[cell_of(p, 0)] = here;
+    if (is(kw::kSignal)) objects_[{cell_of(p, 1), cell_kind::kSignal}] = here;
+    if (is(kw::kSpeedBoard)) objects_[{cell_of(p, 1), cell_kind::kSpeedBoard}] = here;
+    if (is(kw::kLocationBoard)) objects_[{cell_of(p, 1), cell_kind::kLocationBoard}] = here;
+    if (is(kw::kCodePoint)) {
       objects_[{cell_of(p, 0), cell_kind::kCodePoint}] = here;
       objects_[{cell_of(p, 0), cell_kind::kCodeCut}] = here;
     }
-    if (is("rallentamento")) {
+    if (is(kw::kSlowdown)) {
       int64_t length = 0;
       objects_[{cell_of(p, 1), cell_kind::kSlowdownStart}] = here;
       if (p > 1500) objects_[{cell_of(p - 1200, 1), cell_kind::kWarningBoard}] = here;

@@ -3,119 +3,22 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "route/route_grammar.h"
+#include "scenario/scenario_grammar.h"
 
 namespace binario::tool {
 
 namespace {
 
-constexpr Width I = Width::kI32;
-constexpr Width S = Width::kI16;
-constexpr Width B = Width::kU8;
-constexpr Width T = Width::kText;
-
-// The route text's general section. Only the route length is tested without
-// regard to letter case.
-const KeywordSpec kRouteGeneral[] = {
-    {"lunghezza percorso", "lunghezza", "percorso", false, {{"route length", I}}},
-    {"progressiva chilometrica tre",
-     "progressiva",
-     "tre",
-     true,
-     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
-    {"progressiva chilometrica due",
-     "progressiva",
-     "due",
-     true,
-     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
-    {"progressiva chilometrica uno",
-     "progressiva",
-     "uno",
-     true,
-     {{"position", I}, {"kilometre value", I}, {"flag", I}}},
-    {"sfondo uno", "sfondo", "uno", true, {{"background", I}}},
-    {"sfondo due", "sfondo", "due", true, {{"background", I}}},
-    {"sfondo tre", "sfondo", "tre", true, {{"background", I}}},
-    {"ripetizione segnali 4 codici", "ripetizione", "segnali", true, {{"start", I}, {"end", I}}},
-};
-
-// The route text's line section.
-const KeywordSpec kRouteLine[] = {
-    {"pendenza", "pendenza", nullptr, false, {{"position", I}, {"gradient", I}}},
-    {"curvad1", "curva", nullptr, false, {{"start", I}, {"length", I}}},
-    {"montagna", "montagna", nullptr, false, {{"start", I}, {"end", I}, {"kind", I}}},
-    {"indicatori_vmax",
-     "indicatori_v",
-     nullptr,
-     false,
-     {{"position", I},
-      {"vas", I},
-      {"vbs", I},
-      {"vcs", I},
-      {"strisces", I},
-      {"vad", I},
-      {"vbd", I},
-      {"vcd", I},
-      {"strisced", I}}},
-    {"cartello_indicatore", "indicat", "cartello", false, {{"position", I}, {"board text", T}}},
-};
-
-// The scenario text, in the order the reader tests them.
-const KeywordSpec kScenario[] = {
-    {"percentuale massa frenata", "frenata", "massa", false, {{"braked mass", I}}},
-    {"numero vetture", "vetture", nullptr, false, {{"cars", I}}},
-    {"velocita", "velocit", nullptr, false, {{"position", I}, {"speed", I}}},
-    {"aderenza", "aderenza", nullptr, false, {{"position", I}, {"adherence", I}}},
-    {"orologio", "orologio", nullptr, false, {{"hours", S}, {"minutes", S}, {"seconds", S}}},
-    {"sabbia", "sabbia", nullptr, false, {{"sand", S}}},
-    {"segnale",
-     "segnale",
-     nullptr,
-     false,
-     {{"position", I},
-      {"sx", I},
-      {"s1", I},
-      {"s2", I},
-      {"s3", I},
-      {"rapp", I},
-      {"dx", I},
-      {"d1", I},
-      {"d2", I},
-      {"d3", I},
-      {"time", I}}},
-    {"rallentamento",
-     "rallentamento",
-     nullptr,
-     false,
-     {{"position", I}, {"speed", I}, {"length", I}, {"f_tt", I}, {"f_ta", I}, {"d_v", I}}},
-    {"abbattimento", "abbattimento", nullptr, false, {{"position", I}, {"value", I}}},
-    {"stazione",
-     "stazione",
-     nullptr,
-     false,
-     {{"position", I},
-      {"kind", B},
-      {"length", I},
-      {"flag a", B},
-      {"flag b", B},
-      {"flag c", B},
-      {"group1 a", S},
-      {"group1 b", S},
-      {"group1 c", B},
-      {"group2 a", S},
-      {"group2 b", S},
-      {"group2 c", S},
-      {"dwell", B},
-      {"hours", I},
-      {"minutes", I},
-      {"seconds", I},
-      {"name", T}}},
-};
+const auto& kRouteGeneral = route_grammar::kGeneralKeywords;
+const auto& kRouteLine = route_grammar::kLineKeywords;
+const auto& kScenario = scenario_grammar::kKeywords;
 
 bool matches(const KeywordSpec& k, std::string_view field, bool ignore_case) {
   auto has = [&](const char* word) {
     return ignore_case ? contains_ignoring_case(field, word) : contains(field, word);
   };
-  return has(k.word) && (k.second == nullptr || has(k.second));
+  return has(k.test.word) && (k.test.second == nullptr || has(k.test.second));
 }
 
 bool is_title(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
@@ -208,7 +111,7 @@ bool Scanner::find_general() {
   while (!in_.at_end()) {
     Field f = in_.read(Width::kText);
     if (in_.at_end()) return false;
-    if (contains_ignoring_case(f.text, "[generale]")) return true;
+    if (contains_ignoring_case(f.text, grammar::kGeneralTitle)) return true;
   }
   return false;
 }
@@ -225,10 +128,10 @@ template <size_t N>
 bool Scanner::run_tests(const KeywordSpec (&specs)[N], const Field& field) {
   bool any = false;
   for (const KeywordSpec& k : specs) {
-    if (matches(k, field.text, !k.case_sensitive)) {
+    if (matches(k, field.text, !k.test.exact_case)) {
       read_values(k, field);
       any = true;
-    } else if (k.case_sensitive && matches(k, field.text, true) &&
+    } else if (k.test.exact_case && matches(k, field.text, true) &&
                out_.keyword_fields.back().case_only == nullptr) {
       out_.keyword_fields.back().case_only = &k;
     }
@@ -314,53 +217,22 @@ const Field* Statement::failed_value() const {
   return nullptr;
 }
 
-std::vector<const Statement*> TextScan::all(const char* written) const {
+std::vector<const Statement*> TextScan::all(const KeywordSpec& keyword) const {
   std::vector<const Statement*> out;
   for (const Statement& s : statements) {
-    if (std::string_view(s.spec->written) == written) out.push_back(&s);
+    if (s.is(keyword)) out.push_back(&s);
   }
   return out;
 }
 
-const Statement* TextScan::on_line(int line, const char* written) const {
+const Statement* TextScan::on_line(int line, const KeywordSpec* keyword) const {
   for (const Statement& s : statements) {
-    if (s.keyword.line == line &&
-        (written == nullptr || std::string_view(s.spec->written) == written)) {
-      return &s;
-    }
+    if (s.keyword.line == line && (keyword == nullptr || s.is(*keyword))) return &s;
   }
   return nullptr;
 }
 
 TextScan scan_route_text(const SourceText& text) { return Scanner(text).scan_route(); }
 TextScan scan_scenario_text(const SourceText& text) { return Scanner(text).scan_scenario(); }
-
-std::span<const KeywordSpec> route_general_keywords() { return kRouteGeneral; }
-std::span<const KeywordSpec> route_line_keywords() { return kRouteLine; }
-std::span<const KeywordSpec> scenario_keywords() { return kScenario; }
-
-int64_t width_min(Width width) {
-  switch (width) {
-    case Width::kI32:
-      return INT32_MIN;
-    case Width::kI16:
-      return INT16_MIN;
-    default:
-      return 0;
-  }
-}
-
-int64_t width_max(Width width) {
-  switch (width) {
-    case Width::kI32:
-      return INT32_MAX;
-    case Width::kI16:
-      return INT16_MAX;
-    case Width::kU8:
-      return UINT8_MAX;
-    default:
-      return 0;
-  }
-}
 
 }  // namespace binario::tool

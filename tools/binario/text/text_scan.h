@@ -3,31 +3,44 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "base/field_reader.h"
+#include "base/grammar.h"
+#include "route/route_grammar.h"
+#include "scenario/scenario_grammar.h"
 #include "text/source_text.h"
 
 namespace binario::tool {
 
-// How a value is read: a number stored at a width, or a text.
-enum class Width { kI32, kI16, kU8, kText };
+// A keyword of a text's grammar, with the values it then reads.
+using KeywordSpec = grammar::KeywordDef;
+using ValueSpec = grammar::Value;
+using grammar::Width;
+using grammar::width_max;
+using grammar::width_min;
 
-struct ValueSpec {
-  const char* name;
-  Width width;
-};
-
-// A keyword as the reader tests it, with the values it then reads.
-struct KeywordSpec {
-  const char* written;  // as a text writes it, such as "segnale"
-  const char* word;
-  const char* second;   // nullptr: one word
-  bool case_sensitive;  // both words must stand in lower case as written
-  std::vector<ValueSpec> values;
-};
+// The keywords the tool names, as the grammars define them.
+namespace kw {
+inline const KeywordSpec& kRouteLength = route_grammar::kGeneralKeywords[route_grammar::kLength];
+inline const KeywordSpec& kRepetition = route_grammar::kGeneralKeywords[route_grammar::kRepetition];
+inline const KeywordSpec& kGradient = route_grammar::kLineKeywords[route_grammar::kGradient];
+inline const KeywordSpec& kCurve = route_grammar::kLineKeywords[route_grammar::kCurve];
+inline const KeywordSpec& kMountain = route_grammar::kLineKeywords[route_grammar::kMountain];
+inline const KeywordSpec& kSpeedBoard = route_grammar::kLineKeywords[route_grammar::kSpeedBoard];
+inline const KeywordSpec& kLocationBoard =
+    route_grammar::kLineKeywords[route_grammar::kLocationBoard];
+inline const KeywordSpec& kBrakedMass = scenario_grammar::kKeywords[scenario_grammar::kBrakedMass];
+inline const KeywordSpec& kCars = scenario_grammar::kKeywords[scenario_grammar::kCars];
+inline const KeywordSpec& kSpeed = scenario_grammar::kKeywords[scenario_grammar::kSpeed];
+inline const KeywordSpec& kAdherence = scenario_grammar::kKeywords[scenario_grammar::kAdherence];
+inline const KeywordSpec& kClock = scenario_grammar::kKeywords[scenario_grammar::kClock];
+inline const KeywordSpec& kSignal = scenario_grammar::kKeywords[scenario_grammar::kSignal];
+inline const KeywordSpec& kSlowdown = scenario_grammar::kKeywords[scenario_grammar::kSlowdown];
+inline const KeywordSpec& kCodePoint = scenario_grammar::kKeywords[scenario_grammar::kCodePoint];
+inline const KeywordSpec& kStation = scenario_grammar::kKeywords[scenario_grammar::kStation];
+}  // namespace kw
 
 // One field as the reader reads it, and where it stands in the text.
 struct Field {
@@ -45,6 +58,7 @@ struct Field {
 // A keyword field and the values its keyword read after it.
 struct Statement {
   const KeywordSpec* spec = nullptr;
+  bool is(const KeywordSpec& keyword) const { return spec == &keyword; }
   Field keyword;
   std::vector<Field> values;
   // Line of its last value: past the keyword's own line when the line was
@@ -80,22 +94,14 @@ struct TextScan {
   // Keywords a line of the text may carry, for suggestions.
   std::vector<const char*> known;
 
-  // Statements of the keyword written `written`.
-  std::vector<const Statement*> all(const char* written) const;
-  // The statement whose keyword stands on `line`, of the keyword written `written` when given.
-  const Statement* on_line(int line, const char* written = nullptr) const;
+  // Statements of `keyword`.
+  std::vector<const Statement*> all(const KeywordSpec& keyword) const;
+  // The statement whose keyword stands on `line`, of `keyword` when given.
+  const Statement* on_line(int line, const KeywordSpec* keyword = nullptr) const;
 };
 
 TextScan scan_route_text(const SourceText& text);
-// The keywords each section's reader tests, in its order.
-std::span<const KeywordSpec> route_general_keywords();
-std::span<const KeywordSpec> route_line_keywords();
-std::span<const KeywordSpec> scenario_keywords();
 TextScan scan_scenario_text(const SourceText& text);
-
-// Lowest and highest value of a width.
-int64_t width_min(Width width);
-int64_t width_max(Width width);
 
 }  // namespace binario::tool
 
