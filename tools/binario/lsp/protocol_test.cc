@@ -124,6 +124,10 @@ long resident_kb() {
 }
 
 TEST_F(Editor, MemoryStaysFlatOverAThousandChanges) {
+#ifdef BINARIO_SANITIZED
+  GTEST_SKIP() << "the address sanitizer keeps freed memory in quarantine: resident memory "
+                  "says nothing here (the dev build measures it)";
+#endif
   const std::string scenario = text(kScenarioFile);
   open(kScenarioFile, scenario);
   take();
@@ -149,8 +153,15 @@ TEST_F(Editor, MemoryStaysFlatOverAThousandChanges) {
 }
 
 TEST_F(Editor, TakesATenMegabyteTextAndGoesOn) {
+  // Under the address sanitizer check's suggestions for 50,000 unknown
+  // keyword fields take minutes: a tenth of the text shows the same there.
+#ifdef BINARIO_SANITIZED
+  const size_t size = size_t{1} << 20;
+#else
+  const size_t size = size_t{10} << 20;
+#endif
   std::string big = text(kScenarioFile);
-  while (big.size() < (size_t{10} << 20)) big += "-- " + std::string(200, 'x') + "\r\n";
+  while (big.size() < size) big += "-- " + std::string(200, 'x') + "\r\n";
   open(kScenarioFile, big);
   const json found = diagnostics(take(), kScenarioFile);
   EXPECT_TRUE(found.is_array());
