@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (field.size() > text.size()) __builtin_trap();
   }
   (void)in.failed();
-  (void)in.line();
+  (void)in.field_offset();
   return 0;
 }

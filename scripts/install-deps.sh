@@ -13,9 +13,10 @@ packages+=(groff-base)
 wine_packages=()
 if [ "$what" = test ]; then
   # objdump reads the Windows stub's headers; openssl and osslsigncode sign
-  # a test installer; unzip opens the Windows bundle.
+  # a test installer; unzip opens the Windows bundle; python3 drives chromium
+  # in the preview's browser tests and node checks the page's script.
   packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 xvfb xdotool imagemagick chromium
-             openssl osslsigncode clang-format unzip)
+             python3 nodejs openssl osslsigncode clang-format unzip)
   # The Debian package: dpkg-shlibdeps and file compute its Depends, lintian
   # judges it; man and bash-completion check the manual page and completion.
   packages+=(dpkg-dev file lintian man-db bash-completion)

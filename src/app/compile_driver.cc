@@ -2,6 +2,8 @@
 
 #include "finish/competition_codes.h"
 #include "finish/post_process.h"
+#include "model/grid_cell_format.h"
+#include "model/station_record_format.h"
 #include "platform/replace_file.h"
 #include "route/route_reader.h"
 #include "scenario/scenario_reader.h"
@@ -9,9 +11,6 @@
 namespace binario {
 
 namespace {
-
-constexpr int16_t kStationHeaderStamp = 610;
-constexpr int16_t kGridHeaderStamp = 5121;  // 0x1401
 
 CompileResult failed(Fault fault) {
   CompileResult result;
@@ -41,12 +40,19 @@ bool write_grid_file(CompileState& state, Disk& disk) {
 
 }  // namespace
 
+void remove_texts(const CompileState& state, Disk& disk) {
+  for (int i = 0; i < 2; ++i) {
+    const Text path = state.path_of(i == 0 ? state.route_text_name() : state.scenario_text_name());
+    if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());
+  }
+}
+
 CompileResult recorded(const CompileState& state) {
   CompileResult result;
   result.fault = state.fault();
-  result.posizione = state.posizione_errore;
-  result.testo = state.testo_errore;
-  result.riga = state.riga_errore;
+  result.position = state.posizione_errore();
+  result.input = state.fault_input();
+  result.byte = state.fault_byte();
   return result;
 }
 
@@ -55,6 +61,7 @@ void memorizza_dati(CompileState& state, Disk& disk) {
   if (state.fault() == Fault::kNone || state.fault() == Fault::kBeyondGrid) {
     leggi_scenario(state, disk);
   }
+  if (state.fault() == Fault::kReadingFailure) remove_texts(state, disk);
 }
 
 CompileResult memorizza_percorso(CompileState& state, Disk& disk, bool write_route) {
@@ -64,13 +71,13 @@ CompileResult memorizza_percorso(CompileState& state, Disk& disk, bool write_rou
 
   // A recorded fault is reported and nothing is written.
   memorizza_dati(state, disk);
-  if (state.codice_errore != 0) return recorded(state);
+  if (state.fault() != Fault::kNone) return recorded(state);
   // The readers leave a complete grid (and plan) whenever they record no fault.
   if (!state.griglia.exists() || (write_route && !state.piano.exists())) {
     return failed(Fault::kReadingFailure);
   }
   post_process_grid(state);
-  if (state.codice_errore != 0) return recorded(state);
+  if (state.fault() != Fault::kNone) return recorded(state);
 
   StationRecord& route = state.stazioni[kRouteRecord];
   GridCell& header = state.griglia[kHeaderCell];

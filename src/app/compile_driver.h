@@ -22,8 +22,12 @@ CompileResult memorizza_percorso(CompileState& state, Disk& disk, bool write_rou
 CompileResult recorded(const CompileState& state);
 
 // Both readers: the route text, then, unless the route reader ended on a
-// code other than 15, the scenario text. Each deletes its own text.
+// code other than 15, the scenario text. Each deletes its own text; after a
+// reading failure (code 25) neither text is left in the folder.
 void memorizza_dati(CompileState& state, Disk& disk);
+
+// Deletes the route text and the scenario text where they still exist.
+void remove_texts(const CompileState& state, Disk& disk);
 
 }  // namespace binario
 

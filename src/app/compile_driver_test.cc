@@ -112,6 +112,30 @@ TEST_F(CompileDriverTest, RecordedFaultsAreReportedAndNothingIsWritten) {
   }
 }
 
+// The readers leave the texts after a reading failure; the run deletes both.
+TEST_F(CompileDriverTest, ReadingFailureInEitherTextLeavesNeitherText) {
+  struct Case {
+    const char* what;
+    std::string route;
+    std::string scenario;
+  };
+  const Case cases[] = {
+      {"in the route text", short_route({"pendenza, x, 1"}), "[generale]\r\n"},
+      {"in the scenario text", short_route({}), "[generale]\r\nsabbia, tre\r\n"},
+  };
+  for (const Case& c : cases) {
+    MemoryDisk d;
+    CompileState s = test_state();
+    d.put(kNote, "nota");
+    d.put(kScenarioText, c.scenario);
+    d.put(kRouteText, c.route);
+    EXPECT_EQ(run_report(memorizza_percorso(s, d, true)), "25") << c.what;
+    EXPECT_FALSE(d.has(kRouteText)) << c.what;
+    EXPECT_FALSE(d.has(kScenarioText)) << c.what;
+    EXPECT_TRUE(d.has(kNote)) << c.what;
+  }
+}
+
 TEST_F(CompileDriverTest, MissingRouteTextIsReported) {
   EXPECT_EQ(run_report(memorizza_percorso(state, disk, true)), "101");
   EXPECT_TRUE(wrote_nothing());
@@ -119,7 +143,7 @@ TEST_F(CompileDriverTest, MissingRouteTextIsReported) {
 }
 
 TEST_F(CompileDriverTest, ErrorStateIsClearedBeforeReading) {
-  state.codice_errore = 15;
+  state.record_fault(Fault::kBeyondGrid, InputText::kNone, 0);
   state.stazioni[5].name = Text("old");
   ASSERT_EQ(run(short_route({})), "");
   EXPECT_TRUE(state.stazioni[5].name.empty());

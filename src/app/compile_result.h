@@ -11,9 +11,9 @@ namespace binario {
 // fault and, for authors' diagnostics, where it was found.
 struct CompileResult {
   Fault fault = Fault::kNone;
-  int32_t posizione = 0;  // metres along the line; meaningful when records_position(fault)
-  FaultText testo = FaultText::kNone;  // the text where it was found
-  int32_t riga = 0;                    // its line, from 1; 0 when it belongs to no one line
+  int32_t position = 0;  // metres along the line; meaningful when records_position(fault)
+  InputText input = InputText::kNone;  // the text where it was found
+  int32_t byte = -1;                   // offset in that text of the field it was found at; -1: none
   // The folder holds a commit that could be neither finished nor undone: the
   // next run finishes it (kCannotWriteFile only).
   bool unfinished = false;

@@ -8,7 +8,7 @@ Text error_code_text(const CompileResult& result) {
   Text text = decimal(code_of(result.fault));
   if (records_position(result.fault)) {
     text.append(", posizione ");
-    text.append(decimal(result.posizione));
+    text.append(decimal(result.position));
     text.append(" m");
   }
   return text;
@@ -28,21 +28,18 @@ constexpr std::string_view kUnfinished =
 }  // namespace
 
 std::string_view way_forward(Fault fault) {
+  // Only the faults that have a line get a case of their own.
   switch (fault) {
-    case Fault::kPackageDamaged:
-      return "Il programma di installazione risulta danneggiato o incompleto: scaricalo di nuovo.";
-    case Fault::kPackageUnsafe:
-      return "Il programma di installazione contiene nomi di file non validi: chiedine all'autore "
-             "una versione corretta.";
-    case Fault::kCannotWriteFile:
-      return "Impossibile scrivere nella cartella del programma di installazione: avvialo dalla "
-             "cartella del simulatore e accetta la richiesta di autorizzazione.";
-    case Fault::kCannotReadInstaller:
-      return "Il programma di installazione non riesce a leggere se stesso: copialo in una "
-             "cartella del computer e avvialo di nuovo.";
-    default:
-      return {};
+#define BINARIO_FAULT_PLAYER_LINE(name, code, shown, player_line, author_text) \
+  case Fault::name:                                                            \
+    if constexpr (sizeof(player_line) > 1) return player_line;                 \
+    break;
+    BINARIO_FAULTS(BINARIO_FAULT_PLAYER_LINE)
+#undef BINARIO_FAULT_PLAYER_LINE
+    case Fault::kNone:
+      break;
   }
+  return {};
 }
 
 Text player_message(const CompileResult& result) {

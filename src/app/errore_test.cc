@@ -53,5 +53,22 @@ TEST(ErroreTest, OtherCodesKeepTheirBareText) {
   EXPECT_EQ(error_message("1250").view(), " Errore n. 1250");
 }
 
+// The faults found at a place on the line, and only they, give the player
+// their position: 6 to 9, 11 to 13 and 15 to 22.
+TEST(ErroreTest, PositionIsShownForTheFaultsFoundOnTheLine) {
+  for (const Fault fault : kAllFaults) {
+    const int32_t code = code_of(fault);
+    const bool on_line =
+        (code >= 6 && code <= 9) || (code >= 11 && code <= 13) || (code >= 15 && code <= 22);
+    CompileResult result;
+    result.fault = fault;
+    result.position = 1900;
+    const std::string shown(error_code_text(result).view());
+    EXPECT_EQ(shown, std::to_string(code) + (on_line ? ", posizione 1900 m" : "")) << code;
+  }
+  EXPECT_FALSE(records_position(static_cast<Fault>(-1)));
+  EXPECT_FALSE(records_position(static_cast<Fault>(64)));
+}
+
 }  // namespace
 }  // namespace binario

@@ -35,7 +35,6 @@ bool FieldReader::at_line_end() const {
 void FieldReader::consume_line_end() {
   if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
-  ++line_;
 }
 
 // After a field: one comma or one line end, if either stands here.
@@ -51,13 +50,11 @@ void FieldReader::consume_delimiter() {
 bool FieldReader::begin_field() {
   if (failed()) return false;
   if (at_end()) {
-    field_line_ = line_;
     field_start_ = pos_;
     fail(Failure::kPastEnd);
     return false;
   }
   skip_spaces();
-  field_line_ = line_;
   field_start_ = pos_;
   return true;
 }
@@ -67,12 +64,7 @@ void FieldReader::read_text(Text* out) {
   if (!begin_field()) return;
   if (pos_ < text_.size() && text_[pos_] == kQuote) {
     ++pos_;
-    while (pos_ < text_.size() && text_[pos_] != kQuote) {
-      if (text_[pos_] == '\n' ||
-          (text_[pos_] == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
-        ++line_;
-      out->push_back(text_[pos_++]);
-    }
+    while (pos_ < text_.size() && text_[pos_] != kQuote) out->push_back(text_[pos_++]);
     if (pos_ < text_.size()) ++pos_;  // closing quote
     while (pos_ < text_.size() && text_[pos_] != ',' && !at_line_end()) ++pos_;
   } else {

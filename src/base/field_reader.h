@@ -46,9 +46,8 @@ class FieldReader {
 
   bool failed() const { return failure_ != Failure::kNone; }
   Failure failure() const { return failure_; }
-  // Line (from 1) on which the last field read starts, or the failed read.
-  int line() const { return field_line_; }
-  // Byte offset of the last field read, after the blanks skipped before it.
+  // Byte offset of the last field read, after the blanks skipped before it,
+  // or of the read that failed (the end of the text for a read past it).
   size_t field_offset() const { return field_start_; }
   // One-line description of the failure, for diagnostics.
   const char* failure_message() const;
@@ -66,8 +65,6 @@ class FieldReader {
 
   std::string_view text_;
   size_t pos_ = 0;
-  int line_ = 1;
-  int field_line_ = 1;
   size_t field_start_ = 0;
   Failure failure_ = Failure::kNone;
   Text quoted_;  // content of a quoted number field

@@ -19,10 +19,11 @@ TEST(FieldReaderTest, NumbersAlsoEndAtBlanks) {
   EXPECT_EQ(in.read_i16(), 10);
   EXPECT_EQ(in.read_i16(), 52);
   EXPECT_EQ(in.read_i16(), 0);
-  EXPECT_EQ(in.line(), 1);
+  EXPECT_EQ(in.field_offset(), 43u);  // the 0, after the blanks before it
   EXPECT_EQ(next_text(in), "sabbia");
-  EXPECT_EQ(in.line(), 2);
+  EXPECT_EQ(in.field_offset(), 47u);
   EXPECT_EQ(in.read_i32(), 300);
+  EXPECT_EQ(in.field_offset(), 55u);
   EXPECT_TRUE(in.at_end());
   EXPECT_FALSE(in.failed());
 }
@@ -112,7 +113,7 @@ TEST(FieldReaderTest, FailuresAreStickyAndNamed) {
   }
 }
 
-TEST(FieldReaderTest, ReadingPastTheEndFailsOnTheLastLine) {
+TEST(FieldReaderTest, ReadingPastTheEndFailsAtTheEndOfTheText) {
   FieldReader in("stazione, 0, 2\r\n");
   next_text(in);
   in.read_i32();
@@ -121,7 +122,21 @@ TEST(FieldReaderTest, ReadingPastTheEndFailsOnTheLastLine) {
   EXPECT_FALSE(in.failed());
   in.read_i32();
   EXPECT_EQ(in.failure(), FieldReader::Failure::kPastEnd);
-  EXPECT_EQ(in.line(), 2);
+  EXPECT_EQ(in.field_offset(), 16u);
+  // A failed reader stays where it failed.
+  Text more;
+  in.read_text(&more);
+  EXPECT_EQ(in.field_offset(), 16u);
+}
+
+TEST(FieldReaderTest, AFailedNumberKeepsItsOffset) {
+  FieldReader in("segnale, 1900, 2x, 4\r\n");
+  next_text(in);
+  in.read_i32();
+  in.read_i32();
+  EXPECT_EQ(in.failure(), FieldReader::Failure::kNotANumber);
+  in.read_i32();
+  EXPECT_EQ(in.field_offset(), 15u);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "base/field_reader.h"
 #include "base/keyword_table.h"
@@ -60,25 +61,35 @@ struct SectionDef {
   const char* meaning;
 };
 
-// The most values a keyword line carries (a station line).
+// The most values a keyword line carries (a station line), and the most of
+// them that are numbers.
 inline constexpr size_t kMaxValues = 17;
+inline constexpr size_t kMaxNumbers = 16;
 
 // What the installer links of a keyword: its test and the widths of its
-// values, two bits each in line order.
+// number values, two bits each in line order; a text value stands only last.
 struct KeywordRule {
-  Keyword test;
-  uint8_t count;
-  uint64_t widths;
+  const char* word;
+  const char* second;
+  bool exact_case;
+  uint8_t count;    // values, a text value included
+  uint32_t widths;  // of the number values
 
-  Width width(size_t i) const { return static_cast<Width>((widths >> (2 * i)) & 3u); }
+  bool matches(std::string_view field) const {
+    return Keyword{word, second, exact_case}.matches(field);
+  }
+  Width width(size_t i) const {
+    return i < kMaxNumbers ? static_cast<Width>((widths >> (2 * i)) & 3u) : Width::kText;
+  }
 };
 
 constexpr KeywordRule rule_of(const KeywordDef& k) {
-  uint64_t widths = 0;
-  for (size_t i = 0; i < k.values.size(); ++i) {
-    widths |= static_cast<uint64_t>(k.values[i].width) << (2 * i);
+  uint32_t widths = 0;
+  for (size_t i = 0; i < k.values.size() && i < kMaxNumbers; ++i) {
+    widths |= static_cast<uint32_t>(k.values[i].width) << (2 * i);
   }
-  return {k.test, static_cast<uint8_t>(k.values.size()), widths};
+  return {k.test.word, k.test.second, k.test.exact_case, static_cast<uint8_t>(k.values.size()),
+          widths};
 }
 
 // Reads values [from, to) of a keyword line into out[from] to out[to - 1],
@@ -92,7 +103,7 @@ template <size_t N, typename Action, typename Result, typename Run>
 Result run_rules(const std::array<KeywordRule, N>& rules, const Action (&actions)[N],
                  const Text& field, Result go_on, Run run) {
   for (size_t i = 0; i < N; ++i) {
-    if (!rules[i].test.matches(field.view())) continue;
+    if (!rules[i].matches(field.view())) continue;
     const Result result = run(actions[i], rules[i]);
     if (result != go_on) return result;
   }
@@ -107,8 +118,9 @@ constexpr std::array<KeywordRule, N> rules_of(std::span<const KeywordDef, N> key
   return rules;
 }
 
-// True when every keyword carries at most kMaxValues values, a text value
-// only last, and each value has a name and a storage text.
+// True when every keyword carries at most kMaxValues values, of them at most
+// kMaxNumbers numbers, a text value only last, and each value has a name, a
+// unit and a storage text.
 constexpr bool well_formed(std::span<const KeywordDef> keywords) {
   for (const KeywordDef& k : keywords) {
     if (k.values.empty() || k.values.size() > kMaxValues) return false;
@@ -116,6 +128,7 @@ constexpr bool well_formed(std::span<const KeywordDef> keywords) {
       const Value& v = k.values[i];
       if (v.name == nullptr || v.unit == nullptr || v.stored == nullptr) return false;
       if (v.width == Width::kText && i + 1 != k.values.size()) return false;
+      if (v.width != Width::kText && i >= kMaxNumbers) return false;
     }
   }
   return true;

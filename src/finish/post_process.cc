@@ -52,7 +52,7 @@ class Pass {
   }
 
   void fail(Fault fault, int32_t cell) {
-    state_.record_fault_at(fault, cell * 50, FaultText::kNone, 0);
+    state_.record_fault_at(fault, cell * 50, InputText::kNone, kNoField);
   }
 
   // Signals before a warning board: every signal up to 20 cells behind the warning board at i gets

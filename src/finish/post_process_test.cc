@@ -58,7 +58,7 @@ TEST(PostProcessTest, GridWithoutSlowdownsIsUnchanged) {
   Bytes after;
   f.state.griglia.serialize(&after);
   EXPECT_EQ(before, after);
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
 }
 
 TEST(PostProcessTest, SlowSlowdownGetsGroupsInsidePointsAndNoneAfterWithoutSignal) {
@@ -66,7 +66,7 @@ TEST(PostProcessTest, SlowSlowdownGetsGroupsInsidePointsAndNoneAfterWithoutSigna
   f.slowdown(100, 130, 60);
   f.run();
   EXPECT_EQ(f.code_points(), (Cells{82, 89, 95, 108, 116, 124}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
 }
 
 TEST(PostProcessTest, OnlySlowdownsBelow110GetInsideAndAfterPoints) {
@@ -111,9 +111,9 @@ TEST(PostProcessTest, GroupsBeforeTheStartTakeTheirFirstFreeCell) {
     for (int32_t t : c.taken) f.put(t, cell_kind::kSignal);
     f.run();
     EXPECT_EQ(f.code_points(), c.expected);
-    EXPECT_EQ(f.state.codice_errore, c.code);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
     if (c.code != 0) {
-      EXPECT_EQ(f.state.posizione_errore, 5000);
+      EXPECT_EQ(f.state.posizione_errore(), 5000);
     }
   }
 }
@@ -172,8 +172,8 @@ TEST(PostProcessTest, InsidePointsFollowTheCellActuallyUsed) {
     // A taken cell that is a signal inside the slowdown has no code point
     // after the end, since the signal after a slowdown end is only looked for from the end on.
     EXPECT_EQ(inside, c.inside);
-    EXPECT_EQ(f.state.codice_errore, c.code);
-    EXPECT_EQ(f.state.posizione_errore, c.position);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
+    EXPECT_EQ(f.state.posizione_errore(), c.position);
   }
 }
 
@@ -205,9 +205,9 @@ TEST(PostProcessTest, PointAfterTheEndGoesInFrontOfTheFirstSignal) {
       if (i > 130 && i < 150) after.insert(i);
     }
     EXPECT_EQ(after, c.after);
-    EXPECT_EQ(f.state.codice_errore, c.code);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
     if (c.code != 0) {
-      EXPECT_EQ(f.state.posizione_errore, 6500);
+      EXPECT_EQ(f.state.posizione_errore(), 6500);
     }
   }
 }
@@ -242,9 +242,9 @@ TEST(PostProcessTest, SignalsBeforeAWarningBoard) {
     f.run();
     EXPECT_EQ(f.cell(194).value1, c.expected_front);
     EXPECT_EQ(f.cell(193).value1, c.expected_before);
-    EXPECT_EQ(f.state.codice_errore, c.code);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
     if (c.code != 0) {
-      EXPECT_EQ(f.state.posizione_errore, 195 * 50);
+      EXPECT_EQ(f.state.posizione_errore(), 195 * 50);
     }
   }
 }
@@ -329,8 +329,8 @@ TEST(PostProcessTest, FailuresDoNotStopThePass) {
   f.slowdown(500, 530, 120);
   f.run();
   // The first start fails its near group; the second start is still served.
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kNoCellBeforeSlowdown));
-  EXPECT_EQ(f.state.posizione_errore, 5000);
+  EXPECT_EQ(f.state.fault(), Fault::kNoCellBeforeSlowdown);
+  EXPECT_EQ(f.state.posizione_errore(), 5000);
   EXPECT_TRUE(f.code_points().count(495));
 }
 
@@ -340,8 +340,8 @@ TEST(PostProcessTest, LaterFailureReplacesTheEarlierOne) {
   f.slowdown(500, 530, 120);
   for (int32_t t : {95, 94, 93, 495, 494, 493}) f.put(t, cell_kind::kSignal);
   f.run();
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kNoCellBeforeSlowdown));
-  EXPECT_EQ(f.state.posizione_errore, 25000);
+  EXPECT_EQ(f.state.fault(), Fault::kNoCellBeforeSlowdown);
+  EXPECT_EQ(f.state.posizione_errore(), 25000);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ class SampleScenarioTest : public testing::Test {
 };
 
 TEST_F(SampleScenarioTest, CompilesWithoutAFaultAndDeletesTheText) {
-  EXPECT_EQ(state.codice_errore, 0);
+  EXPECT_EQ(state.fault(), Fault::kNone);
   EXPECT_FALSE(disk.has(path));
   EXPECT_EQ(state.griglia.last(), 3338);
 }
@@ -128,7 +128,7 @@ TEST_F(SampleScenarioTest, NoSlowdownsSoThePassChangesNothing) {
   Bytes after;
   state.griglia.serialize(&after);
   EXPECT_EQ(before, after);
-  EXPECT_EQ(state.codice_errore, 0);
+  EXPECT_EQ(state.fault(), Fault::kNone);
   // The header cell is left for the driver's stamps.
   EXPECT_EQ(cell(kHeaderCell).value1, 0);
   EXPECT_EQ(cell(kHeaderCell).value2, 0);

@@ -14,37 +14,33 @@ Text CompileState::route_plan_name() const { return names().route_plan(); }
 Text CompileState::station_file_name() const { return names().station_file(); }
 Text CompileState::grid_file_name() const { return names().grid_file(); }
 
-Text CompileState::text_name(FaultText text) const {
+Text CompileState::text_name(InputText text) const {
   switch (text) {
-    case FaultText::kRoute:
+    case InputText::kRoute:
       return route_text_name();
-    case FaultText::kScenario:
+    case InputText::kScenario:
       return scenario_text_name();
-    case FaultText::kNone:
+    case InputText::kNone:
       break;
   }
   return Text();
 }
 
-void CompileState::record_fault(Fault fault, FaultText text, int32_t line) {
-  codice_errore = code_of(fault);
-  testo_errore = text;
-  riga_errore = line;
+void CompileState::record_fault(Fault fault, InputText text, int32_t offset) {
+  codice_errore_ = fault;
+  fault_input_ = text;
+  fault_byte_ = offset;
 }
 
-void CompileState::record_fault_at(Fault fault, int32_t position, FaultText text, int32_t line) {
-  posizione_errore = position;
-  record_fault(fault, text, line);
+void CompileState::record_fault_at(Fault fault, int32_t position, InputText text, int32_t offset) {
+  posizione_errore_ = position;
+  record_fault(fault, text, offset);
 }
 
-void CompileState::clear_fault() { record_fault(Fault::kNone, FaultText::kNone, 0); }
+void CompileState::clear_fault() { record_fault(Fault::kNone, InputText::kNone, kNoField); }
 
-void CompileState::fail_reading(Disk& disk, FaultText text, int32_t line) {
-  record_fault(Fault::kReadingFailure, text, line);
-  for (const Text& name : {route_text_name(), scenario_text_name()}) {
-    Text path = path_of(name);
-    if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());
-  }
+void CompileState::fail_reading(InputText text, int32_t offset) {
+  record_fault(Fault::kReadingFailure, text, offset);
 }
 
 }  // namespace binario

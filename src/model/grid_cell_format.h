@@ -12,6 +12,10 @@
 
 namespace binario {
 
+// The stamp the installer puts in the header cell's `value1` (0x1401): the
+// grid file's counterpart of the station file's stamp.
+inline constexpr int16_t kGridHeaderStamp = 5121;
+
 // Appends one cell (grid_cell_encode.cc, part of the installer).
 void encode_grid_cell(const GridCell& cell, Bytes* out);
 

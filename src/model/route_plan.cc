@@ -1,6 +1,7 @@
 #include "model/route_plan.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "model/route_plan_format.h"
@@ -99,6 +100,7 @@ void RoutePlan::curve_step(int32_t j, double k, LastTwo& p) {
 }
 
 bool RoutePlan::lay_curve(int64_t s, int64_t n, double k) {
+  assert(s + n <= last());
   if (cursor_ > s && cursor_ > s + n) return true;  // nothing left to lay
   LastTwo p = last_two();
   while (cursor_ <= s) {

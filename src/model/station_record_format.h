@@ -14,6 +14,10 @@
 
 namespace binario {
 
+// The stamp the installer puts in the route record's (85) `group1_a`: the
+// simulator takes a station file without it for one this installer never made.
+inline constexpr int16_t kStationHeaderStamp = 610;
+
 // Appends one record (station_record_encode.cc, part of the installer).
 void encode_station_record(const StationRecord& record, Bytes* out);
 

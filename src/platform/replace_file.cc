@@ -80,15 +80,19 @@ bool remove_retrying(Disk& disk, const char* path) {
   return false;
 }
 
-bool replace_file(Disk& disk, const Text& path, const uint8_t* data, size_t size) {
+Replaced replace_file_step(Disk& disk, const Text& path, const uint8_t* data, size_t size) {
   const Text folder = folder_of(path.view());
   Text temporary;
-  if (!write_temporary(disk, folder.view(), data, size, &temporary)) return false;
+  if (!write_temporary(disk, folder.view(), data, size, &temporary)) return Replaced::kNotCreated;
   if (!disk.rename_file(temporary.c_str(), path.c_str())) {
     remove_retrying(disk, temporary.c_str());
-    return false;
+    return Replaced::kNotRenamed;
   }
-  return disk.sync_folder(folder.c_str());
+  return disk.sync_folder(folder.c_str()) ? Replaced::kDone : Replaced::kNotFlushed;
+}
+
+bool replace_file(Disk& disk, const Text& path, const uint8_t* data, size_t size) {
+  return replace_file_step(disk, path, data, size) == Replaced::kDone;
 }
 
 }  // namespace binario

@@ -52,6 +52,18 @@ bool remove_retrying(Disk& disk, const char* path);
 // is replaced, never written through.
 bool replace_file(Disk& disk, const Text& path, const uint8_t* data, size_t size);
 
+// The same, telling which step failed: for the author tool's messages.
+enum class Replaced : uint8_t {
+  kDone,
+  kNotCreated,  // the temporary file could not be created and written
+  kNotRenamed,  // it could not take the place of `path`
+  kNotFlushed,  // the folder could not be flushed after the rename
+};
+Replaced replace_file_step(Disk& disk, const Text& path, const uint8_t* data, size_t size);
+inline Replaced replace_file_step(Disk& disk, const Text& path, const Bytes& data) {
+  return replace_file_step(disk, path, data.data(), data.size());
+}
+
 inline bool replace_file(Disk& disk, const Text& path, const Bytes& data) {
   return replace_file(disk, path, data.data(), data.size());
 }

@@ -48,6 +48,33 @@ TEST(ReplaceFileTest, FailedRenameKeepsOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(disk.files.size(), 1u);
 }
 
+// The author tool names the step that failed: each failure is told apart,
+// and none leaves a temporary file or touches the old file.
+TEST(ReplaceFileTest, TheStepThatFailedIsTold) {
+  struct Case {
+    const char* what;
+    MemoryDisk::Op op;
+    Replaced told;
+  };
+  const Case cases[] = {
+      {"create", MemoryDisk::Op::kOpen, Replaced::kNotCreated},
+      {"write", MemoryDisk::Op::kWrite, Replaced::kNotCreated},
+      {"rename", MemoryDisk::Op::kRename, Replaced::kNotRenamed},
+      {"flush the folder", MemoryDisk::Op::kSync, Replaced::kNotFlushed},
+  };
+  for (const Case& c : cases) {
+    MemoryDisk disk;
+    disk.put(kTarget, "old");
+    disk.fail_from[c.op] = 1;
+    EXPECT_EQ(replace_file_step(disk, Text(kTarget), Bytes{'n', 'e', 'w'}), c.told) << c.what;
+    EXPECT_EQ(disk.get(kTarget), c.told == Replaced::kNotFlushed ? "new" : "old") << c.what;
+    EXPECT_EQ(disk.files.size(), 1u) << c.what;
+  }
+  MemoryDisk disk;
+  EXPECT_EQ(replace_file_step(disk, Text(kTarget), Bytes{'n'}), Replaced::kDone);
+  EXPECT_EQ(disk.get(kTarget), "n");
+}
+
 TEST(ReplaceFileTest, TakenTemporaryNamesArePassedOverAndAFewTriesAtMost) {
   MemoryDisk disk;
   const std::string last = next_temporary_name("/inst").c_str();

@@ -39,6 +39,7 @@ Flow RouteReader::read_line_section() {
         if (in_.at_end()) return Flow::kEndOfReading;
       }
     }
+    keyword_offset_ = static_cast<int32_t>(in_.field_offset());
     Flow flow = line_keywords();
     if (flow != Flow::kGoOn) return flow;
   }

@@ -1,5 +1,7 @@
 #include "route/mountains.h"
 
+#include <cassert>
+
 #include "model/cell_index.h"
 
 namespace binario {
@@ -27,6 +29,10 @@ Fault check_montagna(const LineGrid& griglia, const MountainTables& montagne, in
 
 void memo_montagna(LineGrid& griglia, MountainTables& montagne, int32_t inizio, int32_t fine,
                    int32_t& tipo) {
+#ifndef NDEBUG
+  int32_t off_grid = 0;
+  assert(check_montagna(griglia, montagne, inizio, fine, &off_grid) == Fault::kNone);
+#endif
   bool markers = false;
   if (tipo > kMarkerTypeOffset) {
     markers = true;

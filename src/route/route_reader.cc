@@ -17,12 +17,12 @@ namespace binario {
 namespace route_text {
 
 Flow RouteReader::stop(Fault fault) {
-  state_.record_fault(fault, FaultText::kRoute, in_.line());
+  state_.record_fault(fault, InputText::kRoute, keyword_offset_);
   return delete_text();
 }
 
 Flow RouteReader::stop_at(Fault fault, int32_t posizione) {
-  state_.record_fault_at(fault, posizione, FaultText::kRoute, in_.line());
+  state_.record_fault_at(fault, posizione, InputText::kRoute, keyword_offset_);
   return delete_text();
 }
 
@@ -32,12 +32,12 @@ Flow RouteReader::delete_text() {
 }
 
 Flow RouteReader::beyond_grid(int32_t posizione) {
-  state_.record_fault_at(Fault::kBeyondGrid, posizione, FaultText::kRoute, in_.line());
+  state_.record_fault_at(Fault::kBeyondGrid, posizione, InputText::kRoute, keyword_offset_);
   return Flow::kEndOfReading;
 }
 
 Flow RouteReader::fail() {
-  state_.fail_reading(disk_, FaultText::kRoute, in_.line());
+  state_.fail_reading(InputText::kRoute, static_cast<int32_t>(in_.field_offset()));
   return Flow::kStopped;
 }
 
@@ -90,6 +90,7 @@ Flow RouteReader::read_general_section() {
       if (contains(state_.campo, "-")) next_field();
     }
     if (in_.failed()) return fail();
+    keyword_offset_ = static_cast<int32_t>(in_.field_offset());
     Flow flow = general_keywords();
     if (flow != Flow::kGoOn) return flow;
     if (ends_general_section(state_.campo)) return Flow::kGoOn;
@@ -202,13 +203,13 @@ void leggi_percorso(CompileState& state, Disk& disk) {
 
   Text path = state.path_of(state.route_text_name());
   if (!disk.file_exists(path.c_str())) {
-    state.record_fault(Fault::kNoRouteText, FaultText::kRoute, 0);
+    state.record_fault(Fault::kNoRouteText, InputText::kRoute, kNoField);
     return;
   }
   Bytes text;
   if (!disk.read_file(path.c_str(), &text)) {
     // The text is there and cannot be read back: the folder's fault, not the text's.
-    state.record_fault(Fault::kCannotWriteFile, FaultText::kRoute, 0);
+    state.record_fault(Fault::kCannotWriteFile, InputText::kRoute, kNoField);
     return;
   }
   std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());

@@ -12,10 +12,10 @@ namespace binario {
 // field variable, the next board record and the run error state for the
 // scenario reader.
 //
-// The route text is deleted on every path but code 101 (no route text). When
+// The route text is deleted on every path but code 101 (no route text); after
+// code 25 it may be left for the run, which then deletes both texts. When
 // `codice_errore` is 0 or 15 afterwards the grid (and the plan) exist and are
-// complete; any other code ended the routine, and after code 25 the scenario
-// text is deleted too.
+// complete; any other code ended the routine.
 void leggi_percorso(CompileState& state, Disk& disk);
 
 }  // namespace binario

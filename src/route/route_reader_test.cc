@@ -50,7 +50,7 @@ TEST_F(RouteReaderTest, GeneralSectionFillsTheRouteHeader) {
       "[linea]",
       "[fine]",
   }));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   const StationTable& t = state.stazioni;
   EXPECT_EQ(t[kRouteRecord].name.view(), "R");
   EXPECT_EQ(t[kTrainRecord].name.view(), "T");
@@ -101,7 +101,7 @@ TEST_F(RouteReaderTest, SignalRepetitionSystem) {
     d.put(kRouteText,
           lines({"[generale]", "lunghezza percorso, 1000", c.line, "[linea]", "[fine]"}));
     leggi_percorso(s, d);
-    EXPECT_EQ(s.codice_errore, c.code) << c.line;
+    EXPECT_EQ(code_of(s.fault()), c.code) << c.line;
     if (c.code == 0) {
       EXPECT_EQ(s.stazioni[kTrainRecord].position, c.system) << c.line;
     }
@@ -125,7 +125,7 @@ TEST_F(RouteReaderTest, KeywordCaseRules) {
       "Cartello_Indicatore, 1500, (A)",
       "[fine]",
   }));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(state.griglia.last(), 180);
   EXPECT_EQ(state.stazioni[81].area_end, 0);
   EXPECT_EQ(state.stazioni[83].area_end, 0);
@@ -161,7 +161,7 @@ TEST_F(RouteReaderTest, DashFieldsArePassedOver) {
       "-- pendenza, 200, 4",  // a third dash field is read like any other
       "[fine]",
   }));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(state.stazioni[kRouteRecord].area_start, 5);
   EXPECT_EQ(state.stazioni[kRouteRecord].position, 6);
   EXPECT_EQ(cell(0).gradient, 100);
@@ -182,7 +182,7 @@ TEST_F(RouteReaderTest, OnlyATitleWithBothBracketsEndsTheGeneralSection) {
       "sfondo tre, 9",
       "[fine]",
   }));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(state.stazioni[kRouteRecord].area_start, 7);
   EXPECT_EQ(state.stazioni[kRouteRecord].position, 8);
   EXPECT_EQ(state.stazioni[kRouteRecord].area_end, 0);  // in the line section: no keyword
@@ -190,7 +190,7 @@ TEST_F(RouteReaderTest, OnlyATitleWithBothBracketsEndsTheGeneralSection) {
 
 TEST_F(RouteReaderTest, GradientStretches) {
   read(sample_route({"pendenza, 0, 0", "pendenza, 350, -2", "pendenza, 750, 0"}));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   const int32_t last = state.griglia.last();
   for (int32_t c = 0; c <= last; ++c) {
     int expected = c <= 6 ? 100 : c <= 14 ? 98 : c <= last - 3 ? 100 : 0;
@@ -201,7 +201,7 @@ TEST_F(RouteReaderTest, GradientStretches) {
 TEST_F(RouteReaderTest, GradientLinesAtTheSamePositionAndHalfCells) {
   // Two lines at 500: the second writes one cell with the older gradient.
   read(sample_route({"pendenza, 500, 3", "pendenza, 500, 5", "pendenza, 1000, 1"}));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(cell(9).gradient, 100);
   EXPECT_EQ(cell(10).gradient, 103);  // the extra cell
   EXPECT_EQ(cell(11).gradient, 105);
@@ -211,7 +211,7 @@ TEST_F(RouteReaderTest, GradientLinesAtTheSamePositionAndHalfCells) {
   CompileState s = test_state();
   disk.put(kRouteText, sample_route({"pendenza, 75, 2", "pendenza, 125, 4", "pendenza, 1000, 1"}));
   leggi_percorso(s, disk);
-  ASSERT_EQ(s.codice_errore, 0);
+  ASSERT_EQ(s.fault(), Fault::kNone);
   EXPECT_EQ(s.griglia[0].gradient, 100);
   EXPECT_EQ(s.griglia[1].gradient, 100);
   EXPECT_EQ(s.griglia[2].gradient, 102);  // the 125 line writes one more cell
@@ -222,7 +222,7 @@ TEST_F(RouteReaderTest, GradientsOutOfOrderNeverLeaveTheGrid) {
   std::vector<std::string> ls;
   for (int i = 0; i < 300; ++i) ls.push_back("pendenza, 100, " + std::to_string(i % 7));
   read(route_text(ls, 0));  // L = 140
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   // Each line at 100 pushes the cursor one cell on: the 140th line (gradient
   // 138 % 7 before it) writes the last cell, the later ones write nothing.
   EXPECT_EQ(cell(140).gradient, 100 + 138 % 7);
@@ -230,15 +230,16 @@ TEST_F(RouteReaderTest, GradientsOutOfOrderNeverLeaveTheGrid) {
 }
 
 TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
-  read(sample_route({
+  const std::string text = sample_route({
       "pendenza, 1000, 2",
       "montagna, 166800, 166900, 1",  // 166800 fits
       "pendenza, 166850, 3",          // does not
       "montagna, 0, 1000, 4",         // never read
-  }));
-  EXPECT_EQ(state.codice_errore, code_of(Fault::kBeyondGrid));
-  EXPECT_EQ(state.posizione_errore, 166850);
-  EXPECT_EQ(state.riga_errore, 6);
+  });
+  read(text);
+  EXPECT_EQ(state.fault(), Fault::kBeyondGrid);
+  EXPECT_EQ(state.posizione_errore(), 166850);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(text.find("pendenza, 166850")));
   EXPECT_EQ(cell(3336).mountain, 1);
   EXPECT_EQ(cell(0).mountain, 0);
   // The tails are filled as at the end of the text.
@@ -251,7 +252,7 @@ TEST_F(RouteReaderTest, RangeCheckBoundaryEndsReadingWithCode15) {
 
 TEST_F(RouteReaderTest, CurveLinesBuildThePlan) {
   read(sample_route({"curvad3, 1000, 150", "curvas6, 5000, 20"}));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   RoutePlan expected;
   expected.create(166900);
   expected.start();
@@ -267,7 +268,7 @@ TEST_F(RouteReaderTest, CurveLinesBuildThePlan) {
 TEST_F(RouteReaderTest, WithoutTheWriteRouteFlagCurvesArePassedOver) {
   state.write_route = 0;
   read(sample_route({"curvad3, 1000, 150", "pendenza, 0, 1"}));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_FALSE(state.piano.exists());
   EXPECT_EQ(cell(0).gradient, 101);
 }
@@ -280,7 +281,7 @@ TEST_F(RouteReaderTest, MountainsAndBoardsReachTheGridAndTheStationTable) {
       "cartello_indicatore, 21400, (PONTE SUL)(FIUME PO )(m 428    )",
       "cartello_indicatore, 107200, (GALLERIA)",
   }));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(cell(2142).mountain, 1);
   EXPECT_EQ(cell(2149).kind, cell_kind::kMountainMarker);
   EXPECT_EQ(cell(2158).mountain, 3);
@@ -365,38 +366,52 @@ TEST_F(RouteReaderTest, FaultsAndWhatTheyLeave) {
     MemoryDisk d;
     CompileState s = test_state();
     s.write_route = c.write_route;
-    s.posizione_errore = -1;
+    s.record_fault_at(Fault::kNone, -1, InputText::kNone, 0);
     d.put(kScenarioText, "[generale]\r\n");
     d.put(kNote, "nota");
     d.put(kRouteText, c.text);
     leggi_percorso(s, d);
-    EXPECT_EQ(s.codice_errore, c.code) << c.what;
-    EXPECT_EQ(s.posizione_errore, c.posizione) << c.what;
-    EXPECT_FALSE(d.has(kRouteText)) << c.what;
-    EXPECT_EQ(d.has(kScenarioText), c.code != 25) << c.what;
+    EXPECT_EQ(code_of(s.fault()), c.code) << c.what;
+    EXPECT_EQ(s.posizione_errore(), c.posizione) << c.what;
+    // After a reading failure the run, not the reader, deletes both texts.
+    if (c.code != 25) {
+      EXPECT_FALSE(d.has(kRouteText)) << c.what;
+    }
+    EXPECT_TRUE(d.has(kScenarioText)) << c.what;
     EXPECT_TRUE(d.has(kNote)) << c.what;
   }
 }
 
 TEST_F(RouteReaderTest, RouteLengthOfAMillionIsAccepted) {
   read(route_text({}, 1000000));
-  ASSERT_EQ(state.codice_errore, 0);
+  ASSERT_EQ(state.fault(), Fault::kNone);
   EXPECT_EQ(state.griglia.last(), 20140);
   EXPECT_EQ(state.piano.last(), 1007000);
 }
 
 TEST_F(RouteReaderTest, MissingRouteTextIsCode101AndDeletesNothing) {
   leggi_percorso(state, disk);
-  EXPECT_EQ(state.codice_errore, code_of(Fault::kNoRouteText));
+  EXPECT_EQ(state.fault(), Fault::kNoRouteText);
   EXPECT_TRUE(disk.has(kScenarioText));
   EXPECT_EQ(state.stazioni[kRouteRecord].name.view(), "R");
 }
 
-TEST_F(RouteReaderTest, FaultRecordsItsLine) {
-  read(sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
-                     "cartello_indicatore, 500, (x)"}));
-  EXPECT_EQ(state.codice_errore, code_of(Fault::kLocationBoardTaken));
-  EXPECT_EQ(state.riga_errore, 6);
+// A fault of a line is recorded at its keyword field; a value that cannot be
+// read, at that value.
+TEST_F(RouteReaderTest, FaultRecordsTheFieldItStoppedOn) {
+  const std::string taken =
+      sample_route({"pendenza, 0, 1", "indicatori_vmax, 500, 1, 1, 1, 0, 1, 1, 1, 0",
+                    "  cartello_indicatore, 500, (x)"});
+  read(taken);
+  EXPECT_EQ(state.fault(), Fault::kLocationBoardTaken);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(taken.find("cartello_indicatore")));
+
+  const std::string unreadable = sample_route({"pendenza, 0, 1", "montagna, 500, 1O00, 1"});
+  state = test_state();
+  state.write_route = 1;
+  read(unreadable);
+  EXPECT_EQ(state.fault(), Fault::kReadingFailure);
+  EXPECT_EQ(state.fault_byte(), static_cast<int32_t>(unreadable.find("1O00")));
 }
 
 }  // namespace

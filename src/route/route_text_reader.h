@@ -106,6 +106,9 @@ class RouteReader {
   const Text& path_;
   FieldReader in_;
 
+  // Byte offset of the keyword field being acted on: where a fault of its
+  // line is recorded.
+  int32_t keyword_offset_ = kNoField;
   int32_t gradient_cursor_ = 0;
   int32_t previous_gradient_ = 0;
   MountainTables montagne_;

@@ -15,7 +15,7 @@ namespace {
 // The current speed does not fit a line speed byte: a reading failure,
 // reported on the line that declared that speed.
 bool speed_overflow(ScenarioContext& r) {
-  r.fail_reading(r.speed_set_on_line);
+  r.fail_reading(r.speed_set_at);
   return false;
 }
 
@@ -57,7 +57,7 @@ Step speed_line(ScenarioContext& r, const KeywordRule& rule) {
   int32_t n = cell_of(position);
   if (n > 0 && !write_speed_up_to(r, n)) return Step::kStop;
   r.current_speed = speed;
-  r.speed_set_on_line = r.in.line();
+  r.speed_set_at = r.keyword_offset;
   return Step::kGoOn;
 }
 

@@ -22,25 +22,25 @@ bool ScenarioContext::values_read() {
 
 bool ScenarioContext::delete_text() { return disk.remove_file(path.c_str()); }
 
-Step ScenarioContext::fail_reading(int32_t line) {
-  state.fail_reading(disk, FaultText::kScenario, line);
+Step ScenarioContext::fail_reading(int32_t offset) {
+  state.fail_reading(InputText::kScenario, offset);
   return Step::kStop;
 }
 
 Step ScenarioContext::stop(Fault fault) {
-  state.record_fault(fault, FaultText::kScenario, in.line());
+  state.record_fault(fault, InputText::kScenario, keyword_offset);
   delete_text();
   return Step::kStop;
 }
 
 Step ScenarioContext::stop_at(Fault fault, int32_t position) {
-  state.record_fault_at(fault, position, FaultText::kScenario, in.line());
+  state.record_fault_at(fault, position, InputText::kScenario, keyword_offset);
   delete_text();
   return Step::kStop;
 }
 
 Step ScenarioContext::beyond_grid(int32_t position) {
-  state.record_fault_at(Fault::kBeyondGrid, position, FaultText::kScenario, in.line());
+  state.record_fault_at(Fault::kBeyondGrid, position, InputText::kScenario, keyword_offset);
   return Step::kEndSteps;
 }
 

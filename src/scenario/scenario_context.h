@@ -18,7 +18,7 @@ using grammar::KeywordRule;
 enum class Step {
   kGoOn,      // read the next keyword field
   kEndSteps,  // a position beyond the grid (code 15): leave the loop, run the end steps
-  kStop,      // a fault ended reading; the scenario text is already deleted
+  kStop,      // a fault ended reading; the text is deleted (after code 25, by the run)
 };
 
 // One reading of the scenario text: where it is, the field stream, and the
@@ -38,7 +38,8 @@ struct ScenarioContext {
   int32_t adherence_fill = 0;
   int32_t current_speed = 0;
   int32_t current_adherence = 0;
-  int32_t speed_set_on_line = 0;  // text line that set the current speed, for diagnostics
+  int32_t speed_set_at = kNoField;    // keyword field of the line that set the current speed
+  int32_t keyword_offset = kNoField;  // keyword field being acted on: where its faults are
 
   int32_t next_station = kFirstStationRecord;
 
@@ -63,9 +64,11 @@ struct ScenarioContext {
   bool delete_text();
 
   // Outcomes of a fault found on the current line: the code is recorded,
-  // with the line in `riga_errore`, and the scenario text deleted.
-  Step fail_reading(int32_t line);  // code 25 on `line`, both texts deleted
-  Step fail_reading() { return fail_reading(in.line()); }
+  // with the field it was found at, and the scenario text deleted (after
+  // code 25 the run deletes it, with the route text).
+  Step fail_reading(int32_t offset);  // code 25 at `offset`: the run deletes the texts
+  // Code 25 at the field just read, or at the one whose read failed.
+  Step fail_reading() { return fail_reading(static_cast<int32_t>(in.field_offset())); }
   Step stop(Fault fault);                       // a code without a position
   Step stop_at(Fault fault, int32_t position);  // a code with its position
   // A code 15 that the route reader left stops the scenario at its first

@@ -33,7 +33,7 @@ inline constexpr Value kCarsValues[] = {
 };
 inline constexpr Value kSpeedValues[] = {
     {"position", "m", I, "the cell of round(position / 50), from which the speed holds"},
-    {"speed", "km/h", I, "speed / 5, rounded, in 8 bits (0 to 1275 km/h), in every cell"},
+    {"speed", "km/h", I, "speed / 5, rounded, in 8 bits (0 to 1277 km/h), in every cell"},
 };
 inline constexpr Value kAdherenceValues[] = {
     {"position", "m", I, "the cell of round(position / 50), from which the adhesion holds"},

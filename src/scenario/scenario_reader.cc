@@ -55,6 +55,7 @@ Step main_loop(ScenarioContext& r) {
       if (!read_keyword_field(r)) break;
       if (contains(r.state.campo, "-") && !read_keyword_field(r)) break;
     }
+    r.keyword_offset = static_cast<int32_t>(r.in.field_offset());
     Step step = keyword_actions(r);
     if (step != Step::kGoOn) return step;
   }
@@ -76,12 +77,12 @@ void leggi_scenario(CompileState& state, Disk& disk) {
   Text path = state.path_of(state.scenario_text_name());
   Bytes text;
   if (!state.griglia.exists() || !disk.file_exists(path.c_str())) {
-    state.fail_reading(disk, FaultText::kScenario, 0);
+    state.fail_reading(InputText::kScenario, kNoField);
     return;
   }
   if (!disk.read_file(path.c_str(), &text)) {
     // The text is there and cannot be read back: the folder's fault, not the text's.
-    state.record_fault(Fault::kCannotWriteFile, FaultText::kScenario, 0);
+    state.record_fault(Fault::kCannotWriteFile, InputText::kScenario, kNoField);
     return;
   }
   std::string_view chars(reinterpret_cast<const char*>(text.data()), text.size());
@@ -92,13 +93,13 @@ void leggi_scenario(CompileState& state, Disk& disk) {
 
   // End of the text, or a position beyond the grid.
   if (!r.delete_text()) {
-    state.fail_reading(disk, FaultText::kScenario, 0);
+    r.fail_reading(kNoField);
     return;
   }
   if (!fill_line_tables_to_end(r)) return;
   if (!progressives_on_cells(state.stazioni)) {
     // The progressives come from the route text.
-    state.record_fault(Fault::kProgressiveNotMultiple, FaultText::kRoute, 0);
+    state.record_fault(Fault::kProgressiveNotMultiple, InputText::kRoute, kNoField);
   }
 }
 

@@ -15,7 +15,7 @@ TEST(ScenarioReaderTest, GeneralValuesGoToTheServiceAndTrainRecords) {
   F f;
   f.read(F::scenario({"numero vetture,    10", "percentuale massa frenata,    125",
                       "sabbia,    300", "orologio,    10              52            0 "}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.record(kServiceRecord).position, 10);
   EXPECT_EQ(f.record(kServiceRecord).area_start, 125);
   EXPECT_EQ(f.record(kTrainRecord).group1_a, 300);
@@ -35,7 +35,7 @@ TEST(ScenarioReaderTest, NothingBeforeTheGeneralSectionIsActedOn) {
   F f;
   f.read(F::lines({"sabbia, 300", "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A",
                    "[Generale]", "sabbia, 200", "[fine]"}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.record(kTrainRecord).group1_a, 200);
   EXPECT_TRUE(f.record(1).name.empty());
 }
@@ -44,7 +44,7 @@ TEST(ScenarioReaderTest, WithoutGeneralSectionOnlyTheEndStepsRun) {
   F f;
   f.read(F::lines(
       {"velocita, 0, 30", "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A", "[fine]"}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_TRUE(f.record(1).name.empty());
   EXPECT_EQ(f.cell(8).kind, cell_kind::kEmpty);
   // The fills still run with the values in force, which start at 0.
@@ -87,10 +87,11 @@ TEST(ScenarioReaderTest, DashFieldsAndTheLastField) {
     f.disk.put(F::kRoutePath, "left by the route reader");
     f.read(c.text);
     EXPECT_EQ(f.record(kTrainRecord).group1_a, c.sand);
-    EXPECT_EQ(f.state.codice_errore, c.code);
-    EXPECT_FALSE(f.disk.has(F::kScenarioPath));
-    // Only the reading failure handler deletes the route text too.
-    EXPECT_EQ(f.disk.has(F::kRoutePath), c.code != code_of(Fault::kReadingFailure));
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
+    // The reader deletes its own text, but after a reading failure the run
+    // deletes both.
+    EXPECT_EQ(f.disk.has(F::kScenarioPath), c.code == code_of(Fault::kReadingFailure));
+    EXPECT_TRUE(f.disk.has(F::kRoutePath));
   }
 }
 
@@ -98,7 +99,7 @@ TEST(ScenarioReaderTest, FieldWithTwoKeywordsRunsBothInTableOrder) {
   F f;
   // "velocit" comes before "aderenza": 500, 100 is the speed line's pair.
   f.read(F::scenario({"aderenza velocita, 500, 100, 1000, 80"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(9).line_speed, 0);
   EXPECT_EQ(f.cell(10).line_speed, 20);
   EXPECT_EQ(f.cell(19).adhesion, 0);
@@ -109,8 +110,8 @@ TEST(ScenarioReaderTest, MissingScenarioTextIsAReadingFailure) {
   F f;
   f.disk.put(F::kRoutePath, "x");
   leggi_scenario(f.state, f.disk);
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
-  EXPECT_FALSE(f.disk.has(F::kRoutePath));
+  EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
+  EXPECT_TRUE(f.disk.has(F::kRoutePath));  // the run deletes it
 }
 
 TEST(ScenarioReaderTest, OtherFilesOfTheFolderStay) {
@@ -159,24 +160,33 @@ TEST(ScenarioReaderTest, FaultsEndReadingAtTheirLine) {
     SCOPED_TRACE(c.name);
     F f;
     // A line cut short has to be the last one of the text.
-    f.read(c.code == code_of(Fault::kReadingFailure)
-               ? F::lines({"[generale]", "velocita, 0, 30", c.line})
-               : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, c.code);
-    EXPECT_EQ(f.state.posizione_errore, c.position == kNone ? 0 : c.position);
-    EXPECT_GT(f.state.riga_errore, 1);
+    const std::string text = c.code == code_of(Fault::kReadingFailure)
+                                 ? F::lines({"[generale]", "velocita, 0, 30", c.line})
+                                 : F::scenario({"velocita, 0, 30", c.line, "sabbia, 300"});
+    f.read(text);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
+    EXPECT_EQ(f.state.posizione_errore(), c.position == kNone ? 0 : c.position);
+    // Found at the keyword field of the case's last line, or, cut short, at
+    // the end of the text.
+    const std::string_view lines = c.line;
+    const size_t last_line = text.find(c.line) + lines.rfind('\n') + 1;
+    EXPECT_EQ(
+        f.state.fault_byte(),
+        static_cast<int32_t>(c.code == code_of(Fault::kReadingFailure) ? text.size() : last_line));
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 0);
-    EXPECT_FALSE(f.disk.has(F::kScenarioPath));
+    EXPECT_EQ(f.disk.has(F::kScenarioPath), c.code == code_of(Fault::kReadingFailure));
     EXPECT_EQ(f.cell(f.last() - 3).line_speed, c.end_steps ? 6 : 0);
   }
 }
 
-TEST(ScenarioReaderTest, FaultLineIsRecordedForAuthors) {
+TEST(ScenarioReaderTest, FaultFieldIsRecordedForAuthors) {
   F f;
-  f.read(F::lines({"[generale]", "velocita, 0, 30", "", "sabbia, 300",
-                   "stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X", "[fine]"}));
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kStationPosition));
-  EXPECT_EQ(f.state.riga_errore, 5);
+  const std::string text = F::lines(
+      {"[generale]", "velocita, 0, 30", "", "sabbia, 300",
+       "-- a comment, stazione, 1025, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X", "[fine]"});
+  f.read(text);
+  EXPECT_EQ(f.state.fault(), Fault::kStationPosition);
+  EXPECT_EQ(f.state.fault_byte(), static_cast<int32_t>(text.find("stazione")));
 }
 
 // A code 15 left by the route reader ends scenario reading at the first
@@ -187,13 +197,12 @@ TEST(ScenarioReaderTest, RouteReaderCode15StopsAtFirstSignalOrSlowdown) {
        {"segnale, 1900, 2,4,1,1,0,2,1,1,1,0", "rallentamento, 1900, 60, 500, 1,0,0"}) {
     SCOPED_TRACE(line);
     F f;
-    f.state.codice_errore = code_of(Fault::kBeyondGrid);
-    f.state.posizione_errore = 170000;
+    f.state.record_fault_at(Fault::kBeyondGrid, 170000, InputText::kNone, 0);
     f.read(F::scenario({"velocita, 0, 30", "velocita, 500, 60", "abbattimento, 5000, 180",
                         "stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A", line,
                         "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
-    EXPECT_EQ(f.state.posizione_errore, 1900);
+    EXPECT_EQ(f.state.fault(), Fault::kBeyondGrid);
+    EXPECT_EQ(f.state.posizione_errore(), 1900);
     EXPECT_EQ(f.record(1).name, Text("A"));
     EXPECT_EQ(f.cell(100).kind, cell_kind::kCodePoint);
     // The signal or slowdown itself is laid before the code is seen.
@@ -207,11 +216,10 @@ TEST(ScenarioReaderTest, RouteReaderCode15StopsAtFirstSignalOrSlowdown) {
 
 TEST(ScenarioReaderTest, RouteReaderCode15StaysWithoutSignalsOrSlowdowns) {
   F f;
-  f.state.codice_errore = code_of(Fault::kBeyondGrid);
-  f.state.posizione_errore = 170000;
+  f.state.record_fault_at(Fault::kBeyondGrid, 170000, InputText::kNone, 0);
   f.read(F::scenario({"velocita, 0, 30", "abbattimento, 5000, 180"}));
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
-  EXPECT_EQ(f.state.posizione_errore, 170000);
+  EXPECT_EQ(f.state.fault(), Fault::kBeyondGrid);
+  EXPECT_EQ(f.state.posizione_errore(), 170000);
   EXPECT_EQ(f.cell(f.last() - 3).line_speed, 6);
 }
 
@@ -225,7 +233,7 @@ TEST(ScenarioReaderTest, ProgressiveOffTheCellsIsCode2AfterReading) {
     F f;
     (c.first_field ? f.record(c.record).area_start : f.record(c.record).area_end) = 125;
     f.read(F::scenario({"velocita, 0, 30", "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kProgressiveNotMultiple));
+    EXPECT_EQ(f.state.fault(), Fault::kProgressiveNotMultiple);
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 300);
     EXPECT_EQ(f.cell(f.last() - 3).line_speed, 6);
   }
@@ -235,14 +243,14 @@ TEST(ScenarioReaderTest, ProgressiveCheckIgnoresThePositionField) {
   F f;
   f.record(82).position = 125;
   f.read(F::scenario({"sabbia, 300"}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
 }
 
 TEST(ScenarioReaderTest, Code2ReplacesAPositionBeyondTheGrid) {
   F f;
   f.record(81).area_start = 125;
   f.read(F::scenario({"velocita, 166850, 30"}));
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kProgressiveNotMultiple));
+  EXPECT_EQ(f.state.fault(), Fault::kProgressiveNotMultiple);
 }
 
 TEST(ScenarioReaderTest, ScenarioTextThatCannotBeDeletedIsAReadingFailure) {
@@ -256,7 +264,7 @@ TEST(ScenarioReaderTest, ScenarioTextThatCannotBeDeletedIsAReadingFailure) {
   StickyDisk disk;
   disk.put(F::kScenarioPath, F::scenario({"sabbia, 300"}));
   leggi_scenario(f.state, disk);
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
+  EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "scenario/signal.h"
 
+#include <cassert>
+
 #include "base/narrow.h"
 #include "base/round.h"
 #include "model/grid_cell.h"
@@ -19,6 +21,7 @@ int32_t signal_tempo(int32_t tempo) { return (tempo >= 1 && tempo <= 100) ? 101 
 }  // namespace
 
 Fault memo_segnale(LineGrid& grid, const SignalLine& line) {
+  assert(line.posizione >= 0 && grid.fits(line.posizione));
   int32_t c = cell_of(line.posizione, 1);
   GridCell& cell = grid[c];
   if (!cell.is_free()) return Fault::kSignalTaken;

@@ -29,7 +29,7 @@ TEST(SignalTest, AspectsArePackedIntoTheCellAfterThePosition) {
     SCOPED_TRACE(c.line);
     F f;
     f.read(F::scenario({c.line}));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     const GridCell& s = f.cell(c.cell);
     EXPECT_EQ(s.kind, cell_kind::kSignal);
     EXPECT_EQ(s.value1, c.value1);
@@ -87,12 +87,12 @@ TEST(SignalTest, OnlyFreeCellsTakeASignal) {
     f.cell(39).value1 = 5;
     f.read(F::scenario({"segnale, 1900, 2,4,1,1,0,2,1,1,1,0"}));
     if (c.accepted) {
-      EXPECT_EQ(f.state.codice_errore, 0);
+      EXPECT_EQ(f.state.fault(), Fault::kNone);
       EXPECT_EQ(f.cell(39).kind, cell_kind::kSignal);
       EXPECT_EQ(f.cell(37).approach, 81);
     } else {
-      EXPECT_EQ(f.state.codice_errore, code_of(Fault::kSignalTaken));
-      EXPECT_EQ(f.state.posizione_errore, 1900);
+      EXPECT_EQ(f.state.fault(), Fault::kSignalTaken);
+      EXPECT_EQ(f.state.posizione_errore(), 1900);
       EXPECT_EQ(f.cell(39).kind, c.kind);
       EXPECT_EQ(f.cell(39).value1, 5);
       EXPECT_EQ(f.cell(37).approach, 0);
@@ -104,7 +104,7 @@ TEST(SignalTest, ApproachMarksReplaceEarlierOnesAndKeepTheCell) {
   F f;
   f.read(F::scenario({"stazione, 1600, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X",
                       "segnale, 1900, 1,4,1,1,0,2,1,1,1,0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   // The station's stop marker is cell 35, its marks 81 to 84 in cells 34 to
   // 31; the signal in cell 39 marks cells 37, 35, 33 and 31.
   EXPECT_EQ(f.cell(37).approach, 51);

@@ -1,5 +1,6 @@
 #include "scenario/slowdown.h"
 
+#include <cassert>
 #include <cmath>
 
 #include "base/narrow.h"
@@ -86,6 +87,7 @@ Fault lay_pre_warning(LineGrid& grid, const SlowdownCells& c, const SlowdownLine
 }  // namespace
 
 Fault memo_rallentamento(LineGrid& grid, const SlowdownLine& line) {
+  assert(line.x >= 0 && grid.fits(line.x) && slowdown_end_cell(line.x, line.l) <= grid.last());
   const SlowdownCells cells = cells_of(line);
   const Fault taken = taken_cell(grid, cells);
   if (taken != Fault::kNone) return taken;

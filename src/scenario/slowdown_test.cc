@@ -36,7 +36,7 @@ int count_objects(F& f) {
 TEST(SlowdownTest, WarningBoardStartEndAndPreWarning) {
   F f;
   f.read(F::scenario({"rallentamento, 10000, 60, 500, 1, 1, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   expect_cells(f, {{177, cell_kind::kWarningBoard, 60, 0, 0},
                    {201, cell_kind::kSlowdownStart, 60, 0, 1},
                    {211, cell_kind::kSlowdownEnd, 60, 0, 1},
@@ -50,7 +50,7 @@ TEST(SlowdownTest, WarningBoardStartEndAndPreWarning) {
 TEST(SlowdownTest, SpeedDifferenceNumbersEveryCell) {
   F f;
   f.read(F::scenario({"rallentamento, 10000, 60, 500, 1, 1, 3"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   expect_cells(f, {{177, cell_kind::kWarningBoard, 60, 3, 0},
                    {201, cell_kind::kSlowdownStart, 60, 3, 1},
                    {211, cell_kind::kSlowdownEnd, 60, 3, 1},
@@ -63,7 +63,7 @@ TEST(SlowdownTest, SpeedDifferenceNumbersEveryCell) {
 TEST(SlowdownTest, WithoutPreWarningOnlyBoardStartAndEnd) {
   F f;
   f.read(F::scenario({"rallentamento, 10000, 60, 500, 7, 0, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(count_objects(f), 3);
   EXPECT_EQ(f.cell(201).value3, 7);
 }
@@ -74,7 +74,7 @@ TEST(SlowdownTest, WarningBoardOnlyBeyond1500Metres) {
   {
     F f;
     f.read(F::scenario({"rallentamento, 1500, 60, 500, 1, 1, 2"}));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     EXPECT_EQ(count_objects(f), 2);
     expect_cells(
         f, {{31, cell_kind::kSlowdownStart, 60, 2, 1}, {41, cell_kind::kSlowdownEnd, 60, 2, 1}});
@@ -82,7 +82,7 @@ TEST(SlowdownTest, WarningBoardOnlyBeyond1500Metres) {
   {
     F f;
     f.read(F::scenario({"rallentamento, 1550, 60, 500, 1, 1, 0"}));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     EXPECT_EQ(count_objects(f), 7);
     EXPECT_EQ(f.cell(8).kind, cell_kind::kWarningBoard);
     for (int32_t c = 4; c <= 7; ++c) EXPECT_EQ(f.cell(c).value1, 8 - c) << c;
@@ -95,7 +95,7 @@ TEST(SlowdownTest, WarningBoardOnlyBeyond1500Metres) {
 TEST(SlowdownTest, StartOffTheCellsRoundsHalvesToEven) {
   F f;
   f.read(F::scenario({"rallentamento, 10025, 60, 500, 1, 1, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(178).kind, cell_kind::kWarningBoard);
   EXPECT_EQ(f.cell(177).kind, cell_kind::kEmpty);
   EXPECT_EQ(f.cell(176).value1, 1);
@@ -107,7 +107,7 @@ TEST(SlowdownTest, StartOffTheCellsRoundsHalvesToEven) {
 TEST(SlowdownTest, EndInTheStartCellLeavesAStart) {
   F f;
   f.read(F::scenario({"rallentamento, 10000, 60, 0, 1, 0, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(201).kind, cell_kind::kSlowdownStart);
 }
 
@@ -131,8 +131,8 @@ TEST(SlowdownTest, TakenCells) {
     F f;
     f.cell(c.taken).kind = cell_kind::kSignal;
     f.read(F::scenario({"rallentamento, 10000, 60, 500, 1, 1, 0", "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, c.code);
-    EXPECT_EQ(f.state.posizione_errore, 10000);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
+    EXPECT_EQ(f.state.posizione_errore(), 10000);
     EXPECT_EQ(f.cell(c.taken).kind, cell_kind::kSignal);
     EXPECT_EQ(count_objects(f), c.objects_after);
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 0);
@@ -144,7 +144,7 @@ TEST(SlowdownTest, MountainMarkersGiveWay) {
   F f;
   for (int32_t c : {173, 177, 201, 211}) f.cell(c).kind = cell_kind::kMountainMarker;
   f.read(F::scenario({"rallentamento, 10000, 60, 500, 1, 1, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(173).kind, cell_kind::kPreWarning);
   EXPECT_EQ(f.cell(211).kind, cell_kind::kSlowdownEnd);
 }
@@ -165,8 +165,8 @@ TEST(SlowdownTest, StartOrEndOutsideTheGrid) {
     std::string line =
         "rallentamento, " + std::to_string(c.x) + ", 60, " + std::to_string(c.l) + ", 1, 1, 0";
     f.read(F::scenario({"velocita, 0, 30", line.c_str()}));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
-    EXPECT_EQ(f.state.posizione_errore, c.x);
+    EXPECT_EQ(f.state.fault(), Fault::kBeyondGrid);
+    EXPECT_EQ(f.state.posizione_errore(), c.x);
     EXPECT_EQ(count_objects(f), 1);
     // Reading ends as the range check does: the end fills run.
     EXPECT_EQ(f.cell(100).line_speed, 6);
@@ -178,7 +178,7 @@ TEST(SlowdownTest, LastEndCellIsAccepted) {
   F f;
   // End cell round(166850 / 50 + 1) = 3338, the last cell.
   f.read(F::scenario({"rallentamento, 166000, 60, 850, 1, 1, 0"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(3338).kind, cell_kind::kSlowdownEnd);
 }
 
@@ -203,7 +203,7 @@ TEST(CodePointTest, CodePointsAndCodeCuts) {
     SCOPED_TRACE(c.line);
     F f;
     f.read(F::scenario({c.line}));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     EXPECT_EQ(f.cell(c.cell).kind, c.kind);
     EXPECT_EQ(f.cell(c.cell).value1, c.value1);
     EXPECT_EQ(count_objects(f), 1);
@@ -216,15 +216,15 @@ TEST(CodePointTest, TakenCellIsCode7) {
     F f;
     f.cell(400).kind = kind;
     f.read(F::scenario({"abbattimento, 20000, 180", "sabbia, 300"}));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kCodePointTaken));
-    EXPECT_EQ(f.state.posizione_errore, 20000);
+    EXPECT_EQ(f.state.fault(), Fault::kCodePointTaken);
+    EXPECT_EQ(f.state.posizione_errore(), 20000);
     EXPECT_EQ(f.cell(400).kind, kind);
     EXPECT_EQ(f.record(kTrainRecord).group1_a, 0);
   }
   F f;
   f.cell(400).kind = cell_kind::kMountainMarker;
   f.read(F::scenario({"abbattimento, 20000, 180"}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(400).kind, cell_kind::kCodePoint);
 }
 
@@ -233,8 +233,8 @@ TEST(CodePointTest, PositionOutsideTheGrid) {
     SCOPED_TRACE(p);
     F f;
     f.read(F::scenario({("abbattimento, " + std::to_string(p) + ", 180").c_str()}));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kBeyondGrid));
-    EXPECT_EQ(f.state.posizione_errore, p);
+    EXPECT_EQ(f.state.fault(), Fault::kBeyondGrid);
+    EXPECT_EQ(f.state.posizione_errore(), p);
     EXPECT_EQ(count_objects(f), 0);
   }
 }

@@ -71,7 +71,7 @@ Step mark_stop(ScenarioContext& r, const StationRecord& rec, AreaShape shape, in
   // Areas are whole multiples of 50, so these are whole cell indices.
   const int32_t stop_cell = rec.area_end / 50 - 1;
   // A stop past the end of the grid: the station cannot be laid.
-  if (stop_cell > grid.last()) return r.fail_reading();
+  if (stop_cell > grid.last()) return r.fail_reading(r.keyword_offset);
   if (shape != AreaShape::kTerminus) {
     for (int32_t h = 1; h <= 4; ++h) {
       int32_t w = stop_cell - h;
@@ -125,7 +125,7 @@ Step station_line(ScenarioContext& r, const KeywordRule& rule) {
   std::optional<int32_t> area_end = fitting<int32_t>(area.end);
   // The station file keeps a name's length in 16 bits.
   if (!time || !area_start || !area_end || rec.name.size() > kMaxRecordName) {
-    return r.fail_reading();
+    return r.fail_reading(r.keyword_offset);
   }
   rec.scheduled_time = *time;
   rec.area_start = *area_start;

@@ -36,7 +36,7 @@ TEST(StationLineTest, FirstSampleStation) {
   f.read(
       F::scenario({"stazione,       0,  2,  900,  1, 1, 0,  4,1,0,  2,1,1,    1,  10,53, 0, "
                    "BOLOGNA CENTRALE"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   expect_first_sample_station(f.state);
   EXPECT_EQ(f.cell(8).approach, 0);
   Bytes file;
@@ -73,7 +73,7 @@ TEST(StationLineTest, AreaAndMarksByKind) {
     SCOPED_TRACE(c.kind);
     F f;
     f.read(scenario_of(station(c.p, c.kind, c.length, 0, c.flag_c) + "\r\n"));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     EXPECT_EQ(f.record(1).area_start, c.area_start);
     EXPECT_EQ(f.record(1).area_end, c.area_end);
     EXPECT_EQ(f.record(1).flag_c, 0);
@@ -115,7 +115,7 @@ TEST(StationLineTest, FlagsAfterTheFirstStation) {
     F f;
     f.read(scenario_of(station(0, 2, 900) + "\r\n" +
                        station(20000, c.kind, c.length, c.flag_b, c.flag_c) + "\r\n"));
-    ASSERT_EQ(f.state.codice_errore, 0);
+    ASSERT_EQ(f.state.fault(), Fault::kNone);
     EXPECT_EQ(f.record(2).flag_b, c.expected_b);
     EXPECT_EQ(f.record(2).flag_c, c.expected_c);
     EXPECT_EQ(f.cell(f.record(2).area_end / 50 - 1).value1, 2);
@@ -134,9 +134,9 @@ TEST(StationLineTest, StationsStartAtLeast350MetresAfterThePrevious) {
     // The first station's area ends at 450; the second is 400 m long.
     int32_t p = 450 + c.gap + 200;
     f.read(scenario_of(station(0, 2, 900) + "\r\n" + station(p, 2, 400) + "\r\nsabbia, 300\r\n"));
-    EXPECT_EQ(f.state.codice_errore, c.code);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
     if (c.code != 0) {
-      EXPECT_EQ(f.state.posizione_errore, p);
+      EXPECT_EQ(f.state.posizione_errore(), p);
       // The station is compiled, its marks laid, then reading ends.
       EXPECT_EQ(f.record(2).position, p);
       EXPECT_EQ(f.cell(f.record(2).area_end / 50 - 1).kind, cell_kind::kStopMarker);
@@ -158,10 +158,10 @@ TEST(StationLineTest, StopMarkerOnCellOneOrBeforeIsCode24) {
                  Case{25, 0, 100, 0}, Case{12, 100, -400, code_of(Fault::kStopMarkerTooEarly)}}) {
     SCOPED_TRACE(c.length);
     F f;
-    f.state.posizione_errore = 7;
+    f.state.record_fault_at(Fault::kNone, 7, InputText::kNone, 0);
     f.read(scenario_of(station(c.p, c.kind, c.length) + "\r\n"));
-    EXPECT_EQ(f.state.codice_errore, c.code);
-    EXPECT_EQ(f.state.posizione_errore, 7);  // code 24 records no position
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
+    EXPECT_EQ(f.state.posizione_errore(), 7);  // code 24 records no position
     EXPECT_EQ(f.cell(0).kind, cell_kind::kEmpty);
     EXPECT_EQ(f.cell(1).kind, cell_kind::kEmpty);
     EXPECT_EQ(f.cell(0).approach, 0);
@@ -187,9 +187,9 @@ TEST(StationLineTest, PositionAndLengthFaults) {
     SCOPED_TRACE(c.name);
     F f;
     f.read(scenario_of(station(c.p, 25, c.length) + "\r\n"));
-    EXPECT_EQ(f.state.codice_errore, c.code);
+    EXPECT_EQ(code_of(f.state.fault()), c.code);
     if (c.code != 0) {
-      EXPECT_EQ(f.state.posizione_errore, c.p);
+      EXPECT_EQ(f.state.posizione_errore(), c.p);
     }
   }
 }
@@ -213,8 +213,8 @@ TEST(StationLineTest, ReadingFailures) {
     SCOPED_TRACE(text);
     F f;
     f.read(text);
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kReadingFailure));
-    EXPECT_FALSE(f.disk.has(F::kScenarioPath));
+    EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
+    EXPECT_TRUE(f.disk.has(F::kScenarioPath));  // the run deletes it after code 25
     for (int32_t i = 0; i <= f.last(); ++i) {
       ASSERT_EQ(f.cell(i).kind, cell_kind::kEmpty) << i;
       ASSERT_EQ(f.cell(i).approach, 0) << i;
@@ -226,14 +226,14 @@ TEST(StationLineTest, LongStationWithinTheGridIsLaid) {
   F f;
   // Area end 166050: stop marker in cell 3320, the last cell is 3338.
   f.read(F::scenario({"stazione, 160000, 2, 12100, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(3320).kind, cell_kind::kStopMarker);
 }
 
 TEST(StationLineTest, NameIsCutAtAComma) {
   F f;
   f.read(F::scenario({"stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, CASTEL, MAGGIORE"}));
-  EXPECT_EQ(f.state.codice_errore, 0);
+  EXPECT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.record(1).name, Text("CASTEL"));
   EXPECT_TRUE(f.record(2).name.empty());
 }
@@ -247,11 +247,11 @@ TEST(StationLineTest, NameLongerThanItsRecordIsAReadingFailure) {
     const std::string line = station(1000, 2, 400, 0, 0, std::string(length, 'N').c_str());
     f.read(F::scenario({line.c_str()}));
     if (length == 65535) {
-      ASSERT_EQ(f.state.codice_errore, 0);
+      ASSERT_EQ(f.state.fault(), Fault::kNone);
       EXPECT_EQ(f.record(1).name.size(), 65535u);
     } else {
       EXPECT_EQ(f.state.fault(), Fault::kReadingFailure);
-      EXPECT_FALSE(f.disk.has(F::kScenarioPath));
+      EXPECT_TRUE(f.disk.has(F::kScenarioPath));  // the run deletes it
     }
   }
 }
@@ -267,7 +267,7 @@ TEST(StationLineTest, StopMarkerReplacesASignal) {
   // The stop marker of a station at 10000, 400 m long, is cell 203.
   f.read(F::scenario({"segnale, 10100, 2,4,1,1,0,2,1,1,1,0",
                       "stazione, 10000, 2, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X"}));
-  ASSERT_EQ(f.state.codice_errore, 0);
+  ASSERT_EQ(f.state.fault(), Fault::kNone);
   EXPECT_EQ(f.cell(203).kind, cell_kind::kStopMarker);
   EXPECT_EQ(f.cell(203).value1, 1);
 }
@@ -288,7 +288,7 @@ TEST(StationLineTest, TooManyStationsMeetTheBoardRecords) {
       lines += station(1000 + 1000 * n, 25, 100, 0, 0, numbered_name(n + 1).c_str()) + "\r\n";
     }
     f.read(scenario_of(lines));
-    EXPECT_EQ(f.state.codice_errore, code_of(Fault::kTooManyStations));
+    EXPECT_EQ(f.state.fault(), Fault::kTooManyStations);
     const int32_t last = 79 - boards;
     EXPECT_EQ(f.record(last).name, Text(numbered_name(last).c_str()));
     EXPECT_TRUE(f.record(last + 1).name.empty());
@@ -303,7 +303,7 @@ TEST(StationLineTest, NoStationOverwritesABoardRecord) {
   f.state.next_board_record = 0;  // 80 boards
   for (int32_t i = 1; i <= kFirstBoardRecord; ++i) f.record(i).name = Text("cartello");
   f.read(F::scenario({"stazione, 0, 2, 900, 1,1,0, 4,1,0, 2,1,1, 1, 10,53,0, A"}));
-  EXPECT_EQ(f.state.codice_errore, code_of(Fault::kTooManyStations));
+  EXPECT_EQ(f.state.fault(), Fault::kTooManyStations);
   EXPECT_EQ(f.record(1).name, Text("cartello"));
   EXPECT_EQ(f.cell(8).kind, cell_kind::kEmpty);
 }

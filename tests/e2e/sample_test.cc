@@ -168,6 +168,10 @@ TEST_F(SampleTest, InspectAndCheckDescribeTheResult) {
   RunResult checked = run({tool_path().string(), "check", "setup.exe"}, folder_);
   EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
   EXPECT_NE(checked.out.find("compiles without a fault"), std::string::npos) << checked.out;
+  // Nor a warning: every value of the sample is stored as written.
+  RunResult strict = run({tool_path().string(), "check", "--werror", "setup.exe"}, folder_);
+  EXPECT_EQ(strict.status, 0) << strict.err;
+  EXPECT_NE(strict.err.find("0 errors, 0 warnings"), std::string::npos) << strict.err;
 }
 
 TEST_F(SampleTest, DumpNamesEveryFieldOfTheThreeFiles) {
@@ -183,11 +187,12 @@ TEST_F(SampleTest, DumpNamesEveryFieldOfTheThreeFiles) {
   const nlohmann::json& first = stations[1];
   EXPECT_EQ(first["use"], "station");
   EXPECT_EQ(first["name"], "BOLOGNA CENTRALE");
-  EXPECT_EQ(first["station_kind"], 2);
+  EXPECT_EQ(first["kind"], 2);
   EXPECT_EQ(first["area_start"], -450);
   EXPECT_EQ(first["area_end"], 450);
   EXPECT_EQ(first["flag_a"], 1);
-  EXPECT_EQ(first["group1_a"], 4);
+  EXPECT_EQ(first["group_1_a"], 4);
+  EXPECT_EQ(first["extended_area"], 0);
   EXPECT_EQ(first["dwell"], 1);
   EXPECT_EQ(first["scheduled_time"], 39180);
   EXPECT_EQ(first["scheduled_clock"], "10:53:00");

@@ -35,6 +35,23 @@ std::string name_field(const std::string& name) {
   return name + std::string(100 - name.size(), '\0');
 }
 
+// A 6000 m route and a scenario with one station; `stations` replaces the station line.
+const std::string kCleanRoute =
+    "[generale]\r\nlunghezza percorso, 6000\r\n[linea]\r\npendenza, 0, 0\r\n[fine]\r\n";
+std::string CleanScenario(const std::string& station =
+                              "stazione, 1000, 2, 400, 0,0,0, 1,1,0, "
+                              "4,1,1, 0, 8,0,0, ALFA\r\n") {
+  return "[generale]\r\nnumero vetture, 5\r\npercentuale massa frenata, 120\r\norologio, 8 0 "
+         "0\r\nvelocita, 0, 100\r\n" +
+         station + "[fine]\r\n";
+}
+
+// The size column of `list`: ten places, right-aligned.
+std::string size_column(const std::string& content) {
+  const std::string n = std::to_string(content.size());
+  return std::string(10 - n.size(), ' ') + n;
+}
+
 class ToolTest : public testing::Test {
  protected:
   ToolTest() : dir_(temp_.path()) {
@@ -192,16 +209,49 @@ TEST_F(ToolTest, PackTakesTheStubBesideTheToolWindowsOneFirst) {
   EXPECT_EQ(none.status, 1);
   EXPECT_NE(none.err.find("no stub beside the tool"), std::string::npos) << none.err;
 
-  write_file(bin / "binario-stub", "ELF STUB");
-  ASSERT_EQ(run(args, dir_).status, 0);
-  EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 9), std::string("ELF STUB\0", 9));
+  // Only the Linux stub: an installer named ".exe" is refused, one without
+  // takes it, and so does one that names it.
+  write_file(bin / "binario-stub",
+             "\x7F"
+             "ELF STUB");
+  RunResult linux_only = run(args, dir_);
+  EXPECT_EQ(linux_only.status, 1);
+  EXPECT_NE(linux_only.err.find("only the Linux stub \"" + (bin / "binario-stub").string() +
+                                "\" is installed, and \"out.exe\" is to run on Windows"),
+            std::string::npos)
+      << linux_only.err;
+  EXPECT_FALSE(fs::exists(dir_ / "out.exe"));
+  std::vector<std::string> native = args;
+  native[8] = "out";
+  RunResult packed_native = run(native, dir_);
+  ASSERT_EQ(packed_native.status, 0) << packed_native.err;
+  EXPECT_EQ(read_file(dir_ / "out").substr(0, 10), std::string("\x7F"
+                                                               "ELF STUB\0",
+                                                               10));
+  EXPECT_NE(packed_native.err.find("pack: stub \"" + (bin / "binario-stub").string() +
+                                   "\", a Linux program"),
+            std::string::npos)
+      << packed_native.err;
+  std::vector<std::string> named = args;
+  named.insert(named.begin() + 2, {"--stub", (bin / "binario-stub").string()});
+  ASSERT_EQ(run(named, dir_).status, 0);
+  EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 10), std::string("\x7F"
+                                                                   "ELF STUB\0",
+                                                                   10));
 
   write_file(bin / "binario-stub.exe", "MZ STUB");
-  ASSERT_EQ(run(args, dir_).status, 0);
+  RunResult windows = run(args, dir_);
+  ASSERT_EQ(windows.status, 0) << windows.err;
   EXPECT_EQ(read_file(dir_ / "out.exe").substr(0, 8), std::string("MZ STUB\0", 8));
+  EXPECT_NE(windows.err.find("pack: stub \"" + (bin / "binario-stub.exe").string() +
+                             "\", a Windows program"),
+            std::string::npos)
+      << windows.err;
 }
 
 TEST_F(ToolTest, ListShowsNamesFilesAndTheCheck) {
+  write_file(dir_ / kRouteText, kCleanRoute);
+  write_file(dir_ / kScenarioText, CleanScenario());
   write_file(dir_ / "nota \xe8.txt", "12345");
   ASSERT_EQ(pack("out.exe", {"nota \xe8.txt"}).status, 0);
   RunResult result = binario({"list", "out.exe"});
@@ -210,13 +260,24 @@ TEST_F(ToolTest, ListShowsNamesFilesAndTheCheck) {
   char crc[9];
   std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(crc32_of(package)));
   EXPECT_EQ(result.out, "route: \"" + kRoute + "\"\n" + "train: \"" + kTrain + "\"\n" +
-                            "files: 3\n" + "         7  \"" + kRouteText + "\"\n" +
-                            "        10  \"" + kScenarioText + "\"\n" +
+                            "files: 3\n" + size_column(kCleanRoute) + "  \"" + kRouteText + "\"\n" +
+                            size_column(CleanScenario()) + "  \"" + kScenarioText + "\"\n" +
                             "         5  \"nota \xc3\xa8.txt\"\n" + "seal: intact (" +
                             std::to_string(package.size()) + " bytes of package, CRC-32 " + crc +
                             ")\n" + "package: sound\n" +
                             "compile: the route text and the scenario text are there (binario "
                             "check compiles them)\n");
+}
+
+TEST_F(ToolTest, ListSaysTheInstallerWouldStop) {
+  // The placeholder texts have no '[generale]': the installer stops on them.
+  ASSERT_EQ(pack("out.exe").status, 0);
+  RunResult result = binario({"list", "out.exe"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.out.find("package: sound\ncompile: the installer would stop with \" Errore n. "
+                            "102\" (binario check shows where)\n"),
+            std::string::npos)
+      << result.out;
 }
 
 TEST_F(ToolTest, ListNamesTheDamageAndFails) {
@@ -391,17 +452,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandLine{{"list"}, 2, "INSTALLER"},
                     CommandLine{{"extract", "out.exe", "--bogus"}, 2, "--bogus"}));
 
-// A 6000 m route and a scenario with one station; `stations` replaces the station line.
-const std::string kCleanRoute =
-    "[generale]\r\nlunghezza percorso, 6000\r\n[linea]\r\npendenza, 0, 0\r\n[fine]\r\n";
-std::string CleanScenario(const std::string& station =
-                              "stazione, 1000, 2, 400, 0,0,0, 1,1,0, "
-                              "4,1,1, 0, 8,0,0, ALFA\r\n") {
-  return "[generale]\r\nnumero vetture, 5\r\npercentuale massa frenata, 120\r\norologio, 8 0 "
-         "0\r\nvelocita, 0, 100\r\n" +
-         station + "[fine]\r\n";
-}
-
 TEST_F(ToolTest, CheckTakesTheTextsOrTheFolderThatHoldsThem) {
   write_file(dir_ / kRouteText, kCleanRoute);
   write_file(dir_ / kScenarioText, CleanScenario());
@@ -483,6 +533,23 @@ TEST_F(ToolTest, PackChecksFirstAndRefusesErrorsUnlessForced) {
                             " bytes; 0 errors, 0 warnings\n");
 }
 
+TEST_F(ToolTest, PackRefusesAValueStoredOtherwiseThanWritten) {
+  // The installer would not stop: it would lay a gradient of 88 per mille.
+  write_file(dir_ / kRouteText,
+             "[generale]\r\nlunghezza percorso, 6000\r\n[linea]\r\npendenza, "
+             "0, 0\r\npendenza, 1000, 600\r\n[fine]\r\n");
+  write_file(dir_ / kScenarioText, CleanScenario());
+  RunResult refused = binario({"pack", "--route", kRoute, "--train", kTrain, "--stub", "stub", "-o",
+                               "out.exe", kRouteText, kScenarioText});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("it would store 88 per mille"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("nothing written: the installer would store values otherwise than "
+                             "the texts write them"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(fs::exists(dir_ / "out.exe"));
+}
+
 TEST_F(ToolTest, PackRefusesAnOutputThatIsOneOfItsInputs) {
   write_file(dir_ / kRouteText, kCleanRoute);
   write_file(dir_ / kScenarioText, CleanScenario());
@@ -534,7 +601,13 @@ TEST_F(ToolTest, ADroppedFolderIsCheckedThenPackedBesideItself) {
   EXPECT_FALSE(fs::exists(installer));
 
   write_file(folder / kScenarioText, CleanScenario());
-  RunResult dropped = binario({(folder / "").string()});  // a trailing separator too
+  // The tool as the Windows bundle lays it out, with its Windows stub beside it.
+  const fs::path bin = dir_ / "bin";
+  fs::create_directory(bin);
+  fs::copy_file(tool_path(), bin / "binario");
+  write_file(bin / "binario-stub.exe", "MZ STUB");
+  RunResult dropped = run({(bin / "binario").string(), (folder / "").string()},
+                          dir_);  // a trailing separator too
   ASSERT_EQ(dropped.status, 0) << dropped.err;
   EXPECT_EQ(dropped.out, installer.string() + ": 3 files, " +
                              std::to_string(fs::file_size(installer)) +
@@ -542,7 +615,7 @@ TEST_F(ToolTest, ADroppedFolderIsCheckedThenPackedBesideItself) {
   // The same installer as `pack` makes of the folder's files in name order,
   // with the stub beside the tool.
   ASSERT_EQ(binario({"pack", "--route", kRoute, "--train", kTrain, "--stub",
-                     (tool_path().parent_path() / "binario-stub").string(), "-o", "packed.exe",
+                     (bin / "binario-stub.exe").string(), "-o", "packed.exe",
                      "mio scenario/" + kScenarioText, "mio scenario/" + kRouteText,
                      "mio scenario/note.txt"})
                 .status,

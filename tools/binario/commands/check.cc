@@ -67,6 +67,7 @@ int check(const CheckCommand& c) {
   }
 
   CheckInput input;
+  NearMisses misses;
   if (is_installer(c.inputs)) {
     Bytes image;
     std::string error;
@@ -83,14 +84,15 @@ int check(const CheckCommand& c) {
     input = input_from_package(package);
     if (c.format != "json") std::cout << "seal: " << seal_text(package) << '\n';
   } else {
-    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input);
+    std::string problem = input_from_paths(c.inputs, c.route, c.train, &input, &misses);
     if (!problem.empty()) {
       report("check", problem);
       return kUsage;
     }
   }
 
-  const CheckReport result = check_texts(input, options);
+  CheckReport result = check_texts(input, options);
+  hint_near_misses(input, misses, &result);
   if (c.format == "json") {
     write_json(result, std::cout);
   } else {
@@ -127,12 +129,14 @@ CommandRun declare_check(CommandLine& command) {
   command.option("-W", &c->w, "-Wno-NAME turns a warning off, -WNAME on, -Werror as --werror")
       .type_name("NAME")
       .one_value_each();
+  std::string names;
+  for (size_t i = 0; i < kWarningCount; ++i)
+    names += (i ? ", " : "") + std::string(kWarningNames[i]);
   command.footer(
       "Compiles the route and scenario texts as a player's run would, and reports every fault "
-      "at its file, line and field, with the message the installer would show, and the "
-      "warnings: unknown-keyword, keyword-case, extra-values, short-line, number-separator, "
-      "tab, charset, utf8, past-end, empty-section, time-order, duplicate-station. Exit status "
-      "0 clean, 1 errors (or warnings with --werror), 2 wrong command line.");
+      "at its file, line and field, with the message the installer would show, every value it "
+      "would store otherwise than written, and the warnings: " +
+      names + ". Exit status 0 clean, 1 errors (or warnings with --werror), 2 wrong command line.");
   return [c] { return check(*c); };
 }
 

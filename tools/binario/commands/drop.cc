@@ -2,10 +2,6 @@
 
 #include "commands/drop.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -26,19 +22,23 @@ namespace fs = std::filesystem;
 
 int drop_folder(const std::string& folder) {
   CheckInput input;
-  const std::string problem = input_from_paths({folder}, "", "", &input);
+  NearMisses misses;
+  const std::string problem = input_from_paths({folder}, "", "", &input, &misses, false);
   if (!problem.empty()) {
     report("check", problem);
     return kFailure;
   }
-  const CheckReport checked = check_texts(input, CheckOptions());
+  CheckReport checked = check_texts(input, CheckOptions());
+  hint_near_misses(input, misses, &checked);
   std::vector<const SourceText*> sources;
   if (input.route_text) sources.push_back(&*input.route_text);
   if (input.scenario_text) sources.push_back(&*input.scenario_text);
   write_text(checked, sources, std::cerr);
   if (checked.errors() > 0) {
     std::cerr << "no installer written: the route " << printable(display_text(input.route))
-              << ", train " << printable(display_text(input.train)) << " does not compile\n";
+              << ", train " << printable(display_text(input.train))
+              << (checked.shown.empty() ? " would be stored otherwise than its texts write it\n"
+                                        : " does not compile\n");
     return kFailure;
   }
 
@@ -62,19 +62,6 @@ int drop_folder(const std::string& folder) {
   options.out = name_of(whole.parent_path() / path_from_name("installa " + input.train + ".exe"));
   return pack(options);
 }
-
-#ifdef _WIN32
-
-bool console_is_own() {
-  DWORD processes[2];
-  return GetConsoleProcessList(processes, 2) == 1;
-}
-
-#else
-
-bool console_is_own() { return false; }
-
-#endif
 
 void wait_for_enter() {
   std::cout << "Press Enter to close this window." << std::endl;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/tool_platform.h"
+
 namespace binario::tool {
 
 // A scenario folder dropped on the tool (its only argument): checks the texts
@@ -13,7 +15,7 @@ int drop_folder(const std::string& folder);
 
 // True when this process's console was opened for it alone (a folder dropped
 // on the program, or a double click): the window closes when the run ends.
-bool console_is_own();
+using platform::console_is_own;
 
 // Asks for Enter and waits for it, so that a console of its own stays open
 // until the author has read it.

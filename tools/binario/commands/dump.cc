@@ -2,16 +2,21 @@
 
 #include "commands/dump.h"
 
+#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "commands/command.h"
+#include "compiled/compiled_loader.h"
 #include "compiled/compiled_route.h"
 #include "files/files.h"
 #include "model/file_names.h"
+#include "scenario/scenario_grammar.h"
 #include "text/display_text.h"
 
 namespace binario::tool {
@@ -177,15 +182,32 @@ std::string meaning_text(const Row& meaning) {
   return text;
 }
 
+// A station value's column: its name in the language reference, in lower
+// case with underscores ("extended area": extended_area).
+const char* station_key(size_t value) {
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> out;
+    for (const auto& v : scenario_grammar::kStationValues) {
+      std::string key = v.name;
+      for (char& c : key) c = c == ' ' ? '_' : static_cast<char>(std::tolower(c));
+      out.push_back(key);
+    }
+    return out;
+  }();
+  return keys[value].c_str();
+}
+
 void dump_stations(const std::string& path, size_t bytes, const std::vector<StationRecord>& records,
                    DumpFormat format, Writer& w) {
   const RecordUses uses = record_uses(records);
-  Row columns = {{"record", {}},         {"use", {}},      {"station_kind", {}},
-                 {"area_start", {}},     {"area_end", {}}, {"position", {}},
-                 {"flag_a", {}},         {"name", {}},     {"group1_a", {}},
-                 {"group1_b", {}},       {"group2_a", {}}, {"group2_b", {}},
-                 {"group2_c", {}},       {"group1_c", {}}, {"dwell", {}},
-                 {"flag_c", {}},         {"flag_b", {}},   {"scheduled_time", {}},
+  // The station values under their names in the language reference, in the
+  // order of the record.
+  Row columns = {{"record", {}},         {"use", {}},           {station_key(1), {}},
+                 {"area_start", {}},     {"area_end", {}},      {station_key(0), {}},
+                 {station_key(3), {}},   {station_key(16), {}}, {station_key(6), {}},
+                 {station_key(7), {}},   {station_key(9), {}},  {station_key(10), {}},
+                 {station_key(11), {}},  {station_key(8), {}},  {station_key(12), {}},
+                 {station_key(5), {}},   {station_key(4), {}},  {"scheduled_time", {}},
                  {"scheduled_clock", {}}};
   if (format == DumpFormat::kCsv) columns.push_back({"meaning", {}});
   w.begin_file({{"file", path},
@@ -202,21 +224,21 @@ void dump_stations(const std::string& path, size_t bytes, const std::vector<Stat
     Row fields = {
         {"record", static_cast<int64_t>(i)},
         {"use", std::string(record_use(static_cast<int>(i), uses))},
-        {"station_kind", int64_t{r.station_kind}},
+        {station_key(1), int64_t{r.station_kind}},
         {"area_start", int64_t{r.area_start}},
         {"area_end", int64_t{r.area_end}},
-        {"position", int64_t{r.position}},
-        {"flag_a", int64_t{r.flag_a}},
-        {"name", display_text(r.name.view())},
-        {"group1_a", int64_t{r.group1_a}},
-        {"group1_b", int64_t{r.group1_b}},
-        {"group2_a", int64_t{r.group2_a}},
-        {"group2_b", int64_t{r.group2_b}},
-        {"group2_c", int64_t{r.group2_c}},
-        {"group1_c", int64_t{r.group1_c}},
-        {"dwell", int64_t{r.dwell}},
-        {"flag_c", int64_t{r.flag_c}},
-        {"flag_b", int64_t{r.flag_b}},
+        {station_key(0), int64_t{r.position}},
+        {station_key(3), int64_t{r.flag_a}},
+        {station_key(16), display_text(r.name.view())},
+        {station_key(6), int64_t{r.group1_a}},
+        {station_key(7), int64_t{r.group1_b}},
+        {station_key(9), int64_t{r.group2_a}},
+        {station_key(10), int64_t{r.group2_b}},
+        {station_key(11), int64_t{r.group2_c}},
+        {station_key(8), int64_t{r.group1_c}},
+        {station_key(12), int64_t{r.dwell}},
+        {station_key(5), int64_t{r.flag_c}},
+        {station_key(4), int64_t{r.flag_b}},
         {"scheduled_time", int64_t{r.scheduled_time}},
         {"scheduled_clock", r.scheduled_time != 0 && static_cast<int>(i) < kFirstBoardRecord
                                 ? Value(clock_text(r.scheduled_time))
@@ -296,49 +318,23 @@ bool dump_files(const std::vector<std::string>& paths, const DumpOptions& option
   const size_t problems_before = problems->size();
   // A damaged file is reported before anything is written, so that the
   // output holds only whole files and JSON stays well formed.
-  struct Decoded {
-    std::string path;
-    size_t bytes = 0;
-    int what = 0;  // 1 stations, 2 grid, 3 route plan
-    std::vector<StationRecord> records;
-    std::vector<GridCell> cells;
-    std::vector<PlanPoint> points;
-  };
-  std::vector<Decoded> files;
+  std::vector<CompiledFile> files;
   for (const std::string& path : paths) {
-    Decoded d;
-    d.path = path;
-    d.what = path.ends_with(kStationFileSuffix) ? 1
-             : path.ends_with(kRoutePlanSuffix) ? 3
-             : path.ends_with(kGridFileSuffix)  ? 2
-                                                : 0;
-    if (d.what == 0) {
-      problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
-      continue;
-    }
-    Bytes file;
+    CompiledFile file;
     std::string error;
-    if (!read_whole_file(path, &file, &error)) {
+    if (!load_compiled_file(path, &file, &error)) {
       problems->push_back(error);
       continue;
     }
-    d.bytes = file.size();
-    const bool ok = d.what == 1   ? decode_station_file(file, &d.records, &error)
-                    : d.what == 2 ? decode_grid_file(file, &d.cells, &error)
-                                  : decode_route_plan_points(file, &d.points, &error);
-    if (!ok) {
-      const char* what = d.what == 1 ? "station" : d.what == 2 ? "grid" : "route plan";
-      problems->push_back(path + ": not a " + what + " file: " + error);
-      continue;
-    }
-    files.push_back(std::move(d));
+    files.push_back(std::move(file));
   }
   Writer w(options.format, out);
   w.begin_all(files.size());
-  for (const Decoded& d : files) {
-    if (d.what == 1) dump_stations(d.path, d.bytes, d.records, options.format, w);
-    if (d.what == 2) dump_grid(d.path, d.bytes, d.cells, w);
-    if (d.what == 3) dump_plan(d.path, d.bytes, d.points, options.step, w);
+  for (const CompiledFile& f : files) {
+    if (f.kind == CompiledKind::kStationFile)
+      dump_stations(f.path, f.bytes, f.records, options.format, w);
+    if (f.kind == CompiledKind::kGridFile) dump_grid(f.path, f.bytes, f.cells, w);
+    if (f.kind == CompiledKind::kRoutePlan) dump_plan(f.path, f.bytes, f.plan, options.step, w);
   }
   w.end_all();
   return problems->size() == problems_before;

@@ -10,6 +10,7 @@
 
 #include "commands/command.h"
 #include "compiled/compiled_files.h"
+#include "compiled/compiled_loader.h"
 #include "files/files.h"
 #include "model/file_names.h"
 
@@ -219,45 +220,31 @@ bool inspect_files(const std::vector<std::string>& paths, const InspectOptions& 
                    std::ostream& out, std::vector<std::string>* problems) {
   // Station files first, so that a grid can name its boards and stops.
   std::vector<std::string> ordered = paths;
-  std::stable_partition(ordered.begin(), ordered.end(),
-                        [](const std::string& p) { return p.ends_with(kStationFileSuffix); });
+  std::stable_partition(ordered.begin(), ordered.end(), [](const std::string& p) {
+    return compiled_kind_of(p) == CompiledKind::kStationFile;
+  });
 
   std::vector<StationRecord> stations;
   bool have_stations = false;
   const size_t problems_before = problems->size();
   bool first = true;
   for (const std::string& path : ordered) {
-    const bool station_file = path.ends_with(kStationFileSuffix);
-    const bool route_plan = path.ends_with(kRoutePlanSuffix);
-    const bool grid_file = !route_plan && path.ends_with(kGridFileSuffix);
-    if (!station_file && !route_plan && !grid_file) {
-      problems->push_back(path + ": not a compiled file (expected .sim, .dat or _linea.dat)");
-      continue;
-    }
-    Bytes file;
+    CompiledFile file;
     std::string error;
-    if (!read_whole_file(path, &file, &error)) {
+    if (!load_compiled_file(path, &file, &error)) {
       problems->push_back(error);
       continue;
     }
     std::ostringstream report;
-    if (station_file && decode_station_file(file, &stations, &error)) {
+    if (file.kind == CompiledKind::kStationFile) {
+      stations = std::move(file.records);
       have_stations = true;
-      report_stations(path, file.size(), stations, report);
-    } else if (route_plan) {
-      RoutePlanSummary plan;
-      if (decode_route_plan(file, &plan, &error))
-        report_route_plan(path, file.size(), plan, report);
-    } else if (grid_file) {
-      std::vector<GridCell> cells;
-      if (decode_grid_file(file, &cells, &error)) {
-        report_grid(path, file.size(), cells, have_stations ? &stations : nullptr, options, report);
-      }
-    }
-    if (report.str().empty()) {
-      const char* what = station_file ? "station" : route_plan ? "route plan" : "grid";
-      problems->push_back(path + ": not a " + what + " file: " + error);
-      continue;
+      report_stations(path, file.bytes, stations, report);
+    } else if (file.kind == CompiledKind::kRoutePlan) {
+      report_route_plan(path, file.bytes, summarize_route_plan(file.plan), report);
+    } else {
+      report_grid(path, file.bytes, file.cells, have_stations ? &stations : nullptr, options,
+                  report);
     }
     if (!first) out << "\n";
     first = false;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "commands/command.h"
+#include "diagnostics/check_input.h"
+#include "diagnostics/compile_run.h"
 #include "diagnostics/problem_text.h"
 #include "files/files.h"
 #include "model/file_names.h"
@@ -60,6 +62,15 @@ int list(const std::string& installer) {
     std::cout << "compile: the installer would stop: the package holds no " << missing << '\n';
     return kFailure;
   }
+  // The two texts are there: compiled as the installer will, do they pass?
+  const CheckInput input = input_from_package(package);
+  const CompileRun run =
+      compile_texts(input.route, input.train, &*input.route_text, &*input.scenario_text);
+  if (!run.shown.empty()) {
+    std::cout << "compile: the installer would stop with \"" << run.shown
+              << "\" (binario check shows where)\n";
+    return kFailure;
+  }
   std::cout << "compile: the route text and the scenario text are there (binario check "
                "compiles them)\n";
   return kSuccess;
@@ -75,8 +86,9 @@ CommandRun declare_list(CommandLine& command) {
       "in the simulator's code page, shown as text), whether the installer is sealed and its "
       "package "
       "as sealed, whether the package is sound, and whether it holds the two texts the installer "
-      "compiles. Exit status 1 when the installer would "
-      "refuse the package or stop for a missing text. A damaged package lists the files read "
+      "compiles, and whether they compile. Exit status 1 when the installer would "
+      "refuse the package or stop for a missing text or a fault in one. A damaged package lists "
+      "the files read "
       "before the damage.");
   return [installer] { return list(*installer); };
 }

@@ -40,22 +40,54 @@ void check_package_name(const std::string& what, const std::string& name, NameUs
   }
 }
 
+// An installer that Windows is to run: its name ends in ".exe".
+bool for_windows(const std::string& out) {
+  if (out.size() < 4) return false;
+  std::string end = out.substr(out.size() - 4);
+  for (char& c : end) c = to_lower_ascii(c);
+  return end == ".exe";
+}
+
 // The stub named on the command line, else the one installed with the tool:
 // beside it (the Windows bundle, the build tree) or in ../lib/binario (the
-// Linux bundle and package). The Windows stub comes before the native one.
+// Linux bundle and package). The Windows stub comes before the native one;
+// an installer named ".exe" takes only the Windows one.
 fs::path choose_stub(const PackOptions& options, std::vector<std::string>* problems) {
   if (!options.stub.empty()) return path_from_name(options.stub);
   const fs::path folder = own_folder();
+  fs::path linux_only;
   for (const fs::path& where : {folder, folder.parent_path() / "lib" / "binario"}) {
     for (const char* name : {"binario-stub.exe", "binario-stub"}) {
       std::error_code ec;
-      if (fs::is_regular_file(where / name, ec)) return where / name;
+      if (!fs::is_regular_file(where / name, ec)) continue;
+      if (for_windows(options.out) && std::string_view(name) == "binario-stub") {
+        if (linux_only.empty()) linux_only = where / name;
+        continue;
+      }
+      return where / name;
     }
+  }
+  if (!linux_only.empty()) {
+    problems->push_back("only the Linux stub \"" + name_of(linux_only) + "\" is installed, and \"" +
+                        options.out +
+                        "\" is to run on Windows; install the Windows stub binario-stub.exe "
+                        "beside the tool, name one with --stub, or name the installer without "
+                        "\".exe\"");
+    return {};
   }
   problems->push_back("no stub beside the tool in \"" + name_of(folder) + "\" nor in \"" +
                       name_of(folder.parent_path() / "lib" / "binario") +
                       "\" (binario-stub.exe or binario-stub); name one with --stub");
   return {};
+}
+
+// What kind of program a stub is, from its first bytes.
+const char* stub_kind(const Bytes& stub) {
+  if (stub.size() >= 2 && stub[0] == 'M' && stub[1] == 'Z') return "a Windows program";
+  if (stub.size() >= 4 && stub[0] == 0x7F && stub[1] == 'E' && stub[2] == 'L' && stub[3] == 'F') {
+    return "a Linux program";
+  }
+  return "neither a Windows nor a Linux program";
 }
 
 // The stub's bytes, which must end before the package begins.
@@ -70,6 +102,8 @@ Bytes read_stub(const PackOptions& options, std::vector<std::string>* problems) 
     problems->push_back("stub \"" + name_of(path) + "\" is " + std::to_string(stub.size()) +
                         " bytes; it must end before the installer's seal at offset " +
                         std::to_string(kStubLimit));
+  } else {
+    std::cerr << "pack: stub \"" << name_of(path) << "\", " << stub_kind(stub) << '\n';
   }
   return stub;
 }
@@ -168,9 +202,11 @@ int pack(const PackOptions& options) {
     }
     write_text(checked, sources, std::cerr);
     if (!options.force) {
-      report("pack",
-             "nothing written: the installer would stop on these errors (--force packs "
-             "anyway)");
+      report("pack", checked.shown.empty()
+                         ? "nothing written: the installer would store values otherwise than "
+                           "the texts write them (--force packs anyway)"
+                         : "nothing written: the installer would stop on these errors (--force "
+                           "packs anyway)");
       return kFailure;
     }
   }

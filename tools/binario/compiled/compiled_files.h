@@ -37,6 +37,9 @@ struct RoutePlanSummary {
   int64_t curved_points = 0;
 };
 
+// What the points of a route plan hold, counted.
+RoutePlanSummary summarize_route_plan(const std::vector<PlanPoint>& points);
+
 bool decode_route_plan(const Bytes& file, RoutePlanSummary* summary, std::string* error);
 
 // Every point of the route plan, point i at index i (i metres from the start).

@@ -7,6 +7,7 @@
 #include "files/files.h"
 #include "model/file_names.h"
 #include "text/display_text.h"
+#include "text/edit_distance.h"
 
 namespace binario::tool {
 
@@ -40,6 +41,86 @@ std::optional<SourceText> read_text(const fs::path& path, const std::string& sho
   return SourceText(shown, std::string(bytes.begin(), bytes.end()));
 }
 
+std::string lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = to_lower_ascii(c);
+  return out;
+}
+
+bool ends_with_ignoring_case(std::string_view s, std::string_view end) {
+  return ends_with(lower(s), lower(end));
+}
+
+// The name in `names` nearest `wanted` among those `fits` takes, when it
+// is near enough to be a slip; empty when none is.
+template <typename Fits>
+std::string near_miss(const std::set<std::string>& names, const std::string& wanted, Fits fits,
+                      size_t most) {
+  std::string best;
+  size_t best_distance = SIZE_MAX;
+  for (const std::string& n : names) {
+    if (n == wanted || !fits(n)) continue;
+    const size_t d = lower(n) == lower(wanted) ? 0 : edit_distance(n, wanted);
+    if (d <= most && d < best_distance) {
+      best = n;
+      best_distance = d;
+    }
+  }
+  return best;
+}
+
+// A text of the route under a scenario text's name but for its "-": the
+// train it names, with the name.
+std::optional<std::pair<std::string, std::string>> train_near_miss(
+    const std::set<std::string>& names, const std::string& route) {
+  std::optional<std::pair<std::string, std::string>> found;
+  for (const std::string& n : names) {
+    if (!starts_with(lower(n), lower(route + "_")) || !ends_with_ignoring_case(n, ".txt") ||
+        ends_with_ignoring_case(n, kRouteSuffix)) {
+      continue;
+    }
+    std::string train = n.substr(route.size() + 1, n.size() - route.size() - 5);
+    while (!train.empty() && (train.back() == '-' || train.back() == ' ')) train.pop_back();
+    // The other texts of a service carry a word of their own, as "_note".
+    if (train.empty() || train.find('_') != std::string::npos) continue;
+    if (!found || n.size() < found->second.size()) found = {{train, n}};
+  }
+  return found;
+}
+
+// The route of a scenario text's stem, as a route text in other letter
+// case names it ("R_Linea.txt"), spelled as the scenario text spells it.
+std::string loose_route(const std::set<std::string>& names, const std::string& stem) {
+  for (const std::string& n : names) {
+    if (!ends_with_ignoring_case(n, kRouteSuffix)) continue;
+    const std::string route = n.substr(0, n.size() - kRouteSuffix.size());
+    if (starts_with(lower(stem), lower(route + "_"))) return stem.substr(0, route.size());
+  }
+  return {};
+}
+
+// The near misses of the texts the folder lacks.
+void name_near_misses(const std::set<std::string>& names, const CheckInput* out,
+                      NearMisses* misses) {
+  const ScenarioNames scenario(out->route, out->train);
+  const std::string route_text(scenario.route_text().view());
+  const std::string scenario_text(scenario.scenario_text().view());
+  if (names.count(route_text) == 0) {
+    // Any route text: a slip of letter case, or another route's name.
+    misses->route = near_miss(
+        names, route_text,
+        [](const std::string& n) { return ends_with_ignoring_case(n, kRouteSuffix); }, SIZE_MAX);
+  }
+  if (names.count(scenario_text) == 0 && misses->scenario.empty()) {
+    misses->scenario = near_miss(
+        names, scenario_text,
+        [](const std::string& n) {
+          return ends_with_ignoring_case(n, ".txt") && !ends_with_ignoring_case(n, kRouteSuffix);
+        },
+        3);
+  }
+}
+
 }  // namespace
 
 CheckInput input_from_package(const Package& package) {
@@ -58,7 +139,8 @@ CheckInput input_from_package(const Package& package) {
 }
 
 std::string input_from_paths(const std::vector<std::string>& paths, const std::string& route,
-                             const std::string& train, CheckInput* out) {
+                             const std::string& train, CheckInput* out, NearMisses* misses,
+                             bool by_options) {
   std::map<std::string, fs::path> where;  // each text file by its name
   std::set<std::string> names;
   std::error_code ec;
@@ -90,7 +172,8 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
   out->route = route;
   if (out->route.empty()) {
     if (routes.size() > 1) {
-      return "more than one route text (" + joined(routes) + "); name the route with --route";
+      return "more than one route text (" + joined(routes) + "); " +
+             (by_options ? "name the route with --route" : "keep one route in the folder");
     }
     if (routes.size() == 1) out->route = *routes.begin();
   }
@@ -106,8 +189,12 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
     } else if (stem.find('_') != std::string::npos && stem.find('_') == stem.rfind('_')) {
       out->route = stem.substr(0, stem.find('_'));
       trains.insert(stem.substr(stem.find('_') + 1));
+    } else if (const std::string r = loose_route(names, stem); !r.empty()) {
+      out->route = r;
+      trains.insert(stem.substr(r.size() + 1));
     } else {
-      return "cannot tell the route name from \"" + n + "\"; name it with --route";
+      return "cannot tell the route name from \"" + n + "\"" +
+             (by_options ? "; name it with --route" : "");
     }
   }
   if (out->route.empty()) return "no route text and no scenario text to check";
@@ -115,13 +202,19 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
   if (out->train.empty()) {
     if (trains.size() > 1) {
       return "more than one scenario text for route \"" + out->route + "\" (" +
-             joined(scenario_names) + "); name the train with --train";
+             joined(scenario_names) + "); " +
+             (by_options ? "name the train with --train" : "keep one scenario in the folder");
     }
     if (trains.empty()) {
-      return "no scenario text " + out->route + "_<train>-.txt; name the train with --train";
+      const auto found = train_near_miss(names, out->route);
+      if (!found) return "no scenario text " + out->route + "_<train>-.txt";
+      out->train = found->first;
+      misses->scenario = found->second;
+    } else {
+      out->train = *trains.begin();
     }
-    out->train = *trains.begin();
   }
+  name_near_misses(names, out, misses);
   std::string error;
   const ScenarioNames scenario(out->route, out->train);
   for (bool is_route : {true, false}) {
@@ -134,6 +227,19 @@ std::string input_from_paths(const std::vector<std::string>& paths, const std::s
     (is_route ? out->route_text : out->scenario_text) = std::move(text);
   }
   return {};
+}
+
+void hint_near_misses(const CheckInput& input, const NearMisses& misses, CheckReport* report) {
+  const ScenarioNames names(input.route, input.train);
+  for (Diagnostic& d : report->diagnostics) {
+    if (d.line != 0 || d.severity != Severity::kError) continue;
+    const bool route = !input.route_text && d.file == names.route_text().view();
+    const bool scenario = !input.scenario_text && d.file == names.scenario_text().view();
+    const std::string& file = route ? misses.route : scenario ? misses.scenario : std::string();
+    if (file.empty()) continue;
+    d.hints.push_back("the folder holds \"" + display_text(file) + "\": did you mean \"" +
+                      display_text(d.file) + "\"?");
+  }
 }
 
 }  // namespace binario::tool

@@ -6,6 +6,8 @@
 #include "diagnostics/compile_run.h"
 #include "diagnostics/fault_locator.h"
 #include "diagnostics/lint.h"
+#include "diagnostics/root_cause.h"
+#include "diagnostics/stored_values.h"
 #include "model/file_names.h"
 #include "text/text_scan.h"
 
@@ -59,6 +61,7 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
   current.rescan();
   const CompileRun original = compile(input, current);
   report.shown = original.shown;
+  const std::optional<Diagnostic> seen = shown_fault(original, current.view(input));
 
   // Every error: locate the first fault, set its line aside, compile again.
   std::vector<Diagnostic> errors;
@@ -68,7 +71,7 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
     errors.push_back(fault.diagnostic);
     if (fault.set_aside_line <= 0) break;
     std::optional<SourceText>& text =
-        fault.set_aside_text == FaultText::kRoute ? current.route : current.scenario;
+        fault.set_aside_text == InputText::kRoute ? current.route : current.scenario;
     if (!text || text->line(fault.set_aside_line).empty()) break;
     text = text->without_line(fault.set_aside_line);
     current.rescan();
@@ -79,8 +82,16 @@ CheckReport check_texts(const CheckInput& input, const CheckOptions& options) {
   // follows from an error; a line with an error has its say there.
   Scanned written{input.route_text, input.scenario_text, {}, {}};
   written.rescan();
-  std::vector<Diagnostic> warnings =
-      lint_texts(current.view(input), compile(input, current), written.view(input));
+  const CompileRun cleared = compile(input, current);
+  std::vector<Diagnostic> warnings = lint_texts(current.view(input), cleared, written.view(input));
+  for (std::vector<Diagnostic> more : {stored_value_findings(current.view(input)),
+                                       plausibility_findings(current.view(input), cleared)}) {
+    for (Diagnostic& d : more) {
+      (d.severity == Severity::kError ? errors : warnings).push_back(std::move(d));
+    }
+  }
+  gather_past_the_end(errors, warnings, seen, written.view(input), cleared);
+  keep_shown_fault(errors, seen);
   for (Diagnostic& w : warnings) {
     if (options.disabled.count(w.warning) != 0) continue;
     const bool on_error_line = std::any_of(errors.begin(), errors.end(), [&](const Diagnostic& e) {

@@ -120,7 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
      "    8 | segnale, 1900, 2, 4, 1, 1, 0, 2, 1, 1, 1\n"
      "      |                                         ^\n"
      "R_T-.txt:9:1: note: the installer reads 'segnale' as value 11 (time) and cannot read it as a number\n"
-     "hint: write all 11 values of 'segnale' on its line\n"
+     "hint: write all 11 values of 'segnale' on its line: position, left head, left aspect 1, left aspect 2, left aspect 3, repeater, right head, right aspect 1, right aspect 2, right aspect 3, time; it lacks time\n"
+     "the installer stops with \" Errore n. 25\" and writes no compiled file\n"
+     "1 error, 0 warnings\n"},
+    CheckCase{"short slowdown line: the hint names the values it lacks", Route(), Scenario("rallentamento, 10000, 60, 500\r\n" + Signal(2400)), "",
+     "R_T-.txt:8:30: error: 'rallentamento' takes 6 values; this line has 3 [code 25]\n"
+     "    8 | rallentamento, 10000, 60, 500\n"
+     "      |                              ^\n"
+     "R_T-.txt:9:1: note: the installer reads 'segnale' as value 4 (end value) and cannot read it as a number\n"
+     "hint: write all 6 values of 'rallentamento' on its line: position, speed, length, end value, pre-warning, board value; it lacks end value, pre-warning, board value\n"
      "the installer stops with \" Errore n. 25\" and writes no compiled file\n"
      "1 error, 0 warnings\n"},
     CheckCase{"semicolons instead of commas", Route(), Scenario("segnale; 1900; 2; 4; 1; 1; 0; 2; 1; 1; 1; 0\r\n" + Signal(2400)), "",

@@ -86,8 +86,10 @@ void write_text(const CheckReport& report, const std::vector<const SourceText*>&
         << (d.severity == Severity::kError ? "error: " : "warning: ") << d.message;
     if (d.severity == Severity::kError && !d.warning.empty()) {
       out << " [-Werror=" << d.warning << "]\n";
-    } else if (d.severity == Severity::kError) {
+    } else if (d.severity == Severity::kError && d.code != 0) {
       out << " [code " << d.code << "]\n";
+    } else if (d.severity == Severity::kError) {
+      out << '\n';  // the installer stores the value all the same
     } else {
       out << " [-W" << d.warning << "]\n";
     }

@@ -22,6 +22,15 @@ std::string metres(int64_t m) { return std::to_string(m) + " m"; }
 
 bool is(const Statement& s, const KeywordSpec& keyword) { return s.is(keyword); }
 
+// The names of a keyword's values from the `first` on, in line order.
+std::string value_names(const KeywordSpec& k, size_t first) {
+  std::string names;
+  for (size_t i = first; i < k.values.size(); ++i) {
+    names += (names.empty() ? "" : ", ") + std::string(k.values[i].name);
+  }
+  return names;
+}
+
 // The nearest multiples of `step` either side of `v`.
 std::string multiples_hint(int64_t v, int64_t step) {
   int64_t below = v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
@@ -85,10 +94,10 @@ class Locator {
     }
   }
   const SourceText* source() const {
-    return run_.first.text == FaultText::kRoute ? t_.route : t_.scenario;
+    return run_.first.input == InputText::kRoute ? t_.route : t_.scenario;
   }
   const TextScan* scan() const {
-    return run_.first.text == FaultText::kRoute ? t_.route_scan : t_.scenario_scan;
+    return run_.first.input == InputText::kRoute ? t_.route_scan : t_.scenario_scan;
   }
   const SourceText* source_of(const Statement* s) const {
     for (const Owner& o : owners_) {
@@ -112,7 +121,7 @@ class Locator {
     out.diagnostic.line = line;
     out.diagnostic.code = code_of(run_.first.fault);
     out.diagnostic.message = message;
-    out.set_aside_text = in == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = in == t_.route ? InputText::kRoute : InputText::kScenario;
     out.set_aside_line = line;
     return out;
   }
@@ -124,7 +133,7 @@ class Locator {
     return out;
   }
   std::string missing_name() const {
-    return run_.first.text == FaultText::kScenario || run_.first.fault != Fault::kNoRouteText
+    return run_.first.input == InputText::kScenario || run_.first.fault != Fault::kNoRouteText
                ? t_.scenario_name
                : t_.route_name;
   }
@@ -132,6 +141,9 @@ class Locator {
     return Note{text, source_of(&s)->name(), f.line, f.column};
   }
 
+  // The statement the reader stopped on: its keyword field, or a value it
+  // could not read, starts at the recorded offset. nullptr when none does.
+  const Statement* at_offset() const;
   // The statement on the fault's line whose value `index` is the fault's position.
   const Statement* at_position(const KeywordSpec& keyword, size_t index = 0) const;
   // Notes naming who takes `cell`, among the objects read before `before`.
@@ -156,7 +168,25 @@ class Locator {
   std::vector<Owner> owners_;
 };
 
+const Statement* Locator::at_offset() const {
+  const TextScan* s = scan();
+  if (s == nullptr || run_.first.byte < 0) return nullptr;
+  const auto at = static_cast<size_t>(run_.first.byte);
+  for (const Statement& st : s->statements) {
+    if (st.keyword.start == at) return &st;
+    for (const Field& v : st.values) {
+      if (v.start == at && v.failure != FieldReader::Failure::kNone) return &st;
+    }
+  }
+  return nullptr;
+}
+
 const Statement* Locator::at_position(const KeywordSpec& keyword, size_t index) const {
+  const Statement* stopped = at_offset();
+  if (stopped != nullptr && is(*stopped, keyword) && stopped->values.size() > index &&
+      stopped->values[index].value == run_.first.position) {
+    return stopped;
+  }
   const TextScan* s = scan();
   if (s == nullptr) return nullptr;
   const Statement* any = nullptr;
@@ -182,10 +212,16 @@ void Locator::owners_notes(int32_t cell, const Statement* before, std::vector<No
 
 LocatedFault Locator::reading_failure() {
   const SourceText* in = source();
-  if (run_.first.text == FaultText::kScenario && t_.scenario == nullptr) {
+  if (run_.first.input == InputText::kScenario && t_.scenario == nullptr) {
     return whole(nullptr, "", "the scenario text is missing");
   }
-  if (run_.first.text == FaultText::kRoute && !run_.route_length_read) {
+  const Statement* length_line = nullptr;
+  if (t_.route_scan != nullptr) {
+    for (const Statement* st : t_.route_scan->all(kw::kRouteLength)) {
+      if (st->failed_value() != nullptr && length_line == nullptr) length_line = st;
+    }
+  }
+  if (run_.first.input == InputText::kRoute && !run_.route_length_read && length_line == nullptr) {
     const std::string length = kw::kRouteLength.written;
     const std::string general = grammar::kGeneralTitle;
     LocatedFault out = whole(in, "",
@@ -195,8 +231,14 @@ LocatedFault Locator::reading_failure() {
     return out;
   }
   const TextScan* s = scan();
-  const Statement* found = nullptr;
-  if (s != nullptr) {
+  // A route length the reader cannot read leaves the line without a grid.
+  const Statement* found = run_.route_length_read ? nullptr : length_line;
+  if (found == nullptr) {
+    // The statement whose value the reader could not read, by its offset.
+    found = at_offset();
+    if (found != nullptr && found->failed_value() == nullptr) found = nullptr;
+  }
+  if (s != nullptr && found == nullptr) {
     for (const Statement& st : s->statements) {
       const Field* f = st.failed_value();
       if (f == nullptr) continue;
@@ -232,9 +274,16 @@ LocatedFault Locator::reading_failure() {
       }
       if (contains(st.keyword.raw, ";")) {
         out.diagnostic.hints.push_back("values are separated by commas, not semicolons");
+      } else if (own == 0 && st.keyword.raw.find_first_of("0123456789") != std::string::npos) {
+        out.diagnostic.hints.push_back(
+            "put a comma between the keyword and its first value: '" +
+            std::string(st.spec->written) + ", " +
+            st.keyword.raw.substr(st.keyword.raw.find_first_of("0123456789")) + "'");
       } else {
         out.diagnostic.hints.push_back("write all " + std::to_string(st.values.size()) +
-                                       " values of " + keyword + " on its line");
+                                       " values of " + keyword +
+                                       " on its line: " + value_names(*st.spec, 0) + "; it lacks " +
+                                       value_names(*st.spec, own));
       }
       return out;
     }
@@ -403,7 +452,7 @@ LocatedFault Locator::progressive_fault() {
                std::string("the kilometric progressive's ") + st.spec->values[i].name + " " +
                    std::to_string(v) + " is not a multiple of 50",
                t_.route);
-        out.set_aside_text = FaultText::kRoute;
+        out.set_aside_text = InputText::kRoute;
         out.diagnostic.hints.push_back(multiples_hint(v, 50));
         return out;
       }
@@ -499,7 +548,7 @@ LocatedFault Locator::header_fault() {
                "keeps for its " +
                (run_.first.fault == Fault::kHeaderStampTaken ? "header stamp" : "competition code"),
            o.source);
-    out.set_aside_text = o.source == t_.route ? FaultText::kRoute : FaultText::kScenario;
+    out.set_aside_text = o.source == t_.route ? InputText::kRoute : InputText::kScenario;
     out.diagnostic.hints.push_back("move it further along the line, out of grid cell 1");
     return out;
   }
@@ -644,7 +693,14 @@ StationArea station_area(const Statement& st) {
 }
 
 LocatedFault locate_fault(const CompileRun& run, const ScannedTexts& texts) {
-  return Locator(run, texts).locate();
+  LocatedFault out = Locator(run, texts).locate();
+  // Without a route length there is no line to lay anything on: nothing
+  // after an unreadable length can be judged.
+  if (!run.route_length_read && out.set_aside_text == InputText::kRoute && texts.route_scan &&
+      texts.route_scan->on_line(out.set_aside_line, &kw::kRouteLength) != nullptr) {
+    out.set_aside_line = 0;
+  }
+  return out;
 }
 
 }  // namespace binario::tool

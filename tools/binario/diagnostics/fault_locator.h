@@ -25,7 +25,7 @@ struct ScannedTexts {
 // ends there).
 struct LocatedFault {
   Diagnostic diagnostic;
-  FaultText set_aside_text = FaultText::kNone;
+  InputText set_aside_text = InputText::kNone;
   int set_aside_line = 0;
 };
 

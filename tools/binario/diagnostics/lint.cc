@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "diagnostics/stored_values.h"
 #include "model/station_table.h"
 #include "text/display_text.h"
+#include "text/edit_distance.h"
 
 namespace binario::tool {
 
@@ -15,6 +17,8 @@ const char* const kWarningNames[] = {
     "unknown-keyword",  "keyword-case",  "extra-values", "short-line",
     "number-separator", "tab",           "charset",      "utf8",
     "past-end",         "empty-section", "time-order",   "duplicate-station",
+    "stored-value",     "empty-value",   "time-of-day",  "position-order",
+    "stretch-end",      "implausible",   "route-length",
 };
 const size_t kWarningCount = std::size(kWarningNames);
 
@@ -24,23 +28,6 @@ std::string lower(std::string_view s) {
   std::string out(s);
   for (char& c : out) c = to_lower_ascii(c);
   return out;
-}
-
-// Edits (insert, delete, replace, swap two neighbours) from a to b.
-size_t distance(std::string_view a, std::string_view b) {
-  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
-  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    for (size_t j = 1; j <= b.size(); ++j) {
-      d[i][j] = std::min(
-          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-      }
-    }
-  }
-  return d[a.size()][b.size()];
 }
 
 bool has_letter(std::string_view s) {
@@ -181,14 +168,14 @@ void Linter::text(const SourceText& in, const TextScan& scan, bool route) {
     for (const char* known : scan.known) {
       // A keyword may stand with other words in its field: compare it with
       // the field's words too.
-      size_t dd = distance(word, known);
+      size_t dd = edit_distance(word, known);
       size_t pos = 0;
       while (pos < word.size()) {
         size_t endw = word.find(' ', pos);
         if (endw == std::string::npos) endw = word.size();
         std::string_view w = std::string_view(word).substr(pos, endw - pos);
         std::string_view kw = known;
-        dd = std::min(dd, distance(w, kw.substr(0, kw.find(' '))));
+        dd = std::min(dd, edit_distance(w, kw.substr(0, kw.find(' '))));
         pos = endw + 1;
       }
       if (best == nullptr || dd < best_distance) {
@@ -271,6 +258,8 @@ void Linter::statement_values(const SourceText& in, const TextScan& scan, const 
 }
 
 void Linter::scenario(const SourceText& in, const TextScan& scan) {
+  // An empty text is an error of its own.
+  if (in.bytes().find_first_not_of(" \t\r\n") == std::string::npos) return;
   if (!scan.general_found) {
     Diagnostic& d = warn("empty-section", in, nullptr,
                          std::string("the scenario text has no '") + grammar::kGeneralTitle +
@@ -302,44 +291,20 @@ void Linter::scenario(const SourceText& in, const TextScan& scan) {
     }
   }
   // Stations in the order of the line: names once, times forward.
-  const Statement* previous_timed = nullptr;
-  int64_t previous_time = 0;
   std::map<std::string, const Statement*> names;
   for (const Statement* s : scan.all(kw::kStation)) {
     if (s->failed_value() != nullptr) continue;
     const Field& name = s->values[16];
     std::string key = lower(name.text.view());
-    if (!key.empty()) {
-      auto [it, fresh] = names.emplace(key, s);
-      if (!fresh) {
-        Diagnostic& d = warn("duplicate-station", in, &name,
-                             "station " + quoted_text(name.raw) + " is listed twice");
-        d.notes.push_back({"it is first listed here", in.name(), it->second->values[16].line,
-                           it->second->values[16].column});
-      }
-    }
-    const int64_t time =
-        (s->values[13].value * 60 + s->values[14].value) * 60 + s->values[15].value;
-    if (s->values[1].value >= kFirstLocationKind || time == 0) continue;
-    if (previous_timed != nullptr && time < previous_time) {
-      auto clock = [](int64_t t) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(t / 3600),
-                      static_cast<long long>(t / 60 % 60), static_cast<long long>(t % 60));
-        return std::string(text);
-      };
-      Field at = s->values[13];
-      at.raw = std::string(in.bytes().substr(at.start, s->values[15].end - at.start));
-      Diagnostic& d =
-          warn("time-order", in, &at,
-               "station " + quoted_text(name.raw) + " is scheduled at " + clock(time) +
-                   ", before the station before it along the line (" + clock(previous_time) + ")");
-      d.notes.push_back({"the earlier station is here", in.name(), previous_timed->keyword.line,
-                         previous_timed->keyword.column});
-    }
-    previous_timed = s;
-    previous_time = time;
+    if (key.empty()) continue;
+    auto [it, fresh] = names.emplace(key, s);
+    if (fresh) continue;
+    Diagnostic& d = warn("duplicate-station", in, &name,
+                         "station " + quoted_text(name.raw) + " is listed twice");
+    d.notes.push_back({"it is first listed here", in.name(), it->second->values[16].line,
+                       it->second->values[16].column});
   }
+  for (Diagnostic& d : time_order_findings(in, scan)) out_.push_back(std::move(d));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "model/grid_cell.h"
-#include "text_scan.h"
+#include "text/text_scan.h"
 
 namespace binario::tool {
 

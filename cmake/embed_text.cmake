@@ -1,0 +1,35 @@
+# Writes a C++ source that holds text files as string views, so that the
+# author tool carries its page's style sheet and script inside it.
+#
+#   cmake -DOUTPUT=out.cc -DNAMESPACE=binario::tool -DNAMES="kA;kB" -DFILES="a.css;b.js" -P embed_text.cmake
+# A raw string literal per file, cut into pieces small enough for any compiler.
+
+set(text "// Generated from ${FILES}; edit those files, not this one.\n\n")
+string(APPEND text "#include <string_view>\n\nnamespace ${NAMESPACE} {\n\n")
+list(LENGTH FILES count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  list(GET FILES ${i} file)
+  list(GET NAMES ${i} name)
+  file(READ ${file} content)
+  if(content MATCHES "\\)binario_text\"")
+    message(FATAL_ERROR "${file} holds the literal's end marker")
+  endif()
+  string(LENGTH "${content}" length)
+  string(APPEND text "extern const std::string_view ${name};\n")
+  string(APPEND text "static const char ${name}_text[] =\n")
+  set(at 0)
+  while(at LESS length)
+    string(SUBSTRING "${content}" ${at} 8000 piece)
+    string(APPEND text "    R\"binario_text(${piece})binario_text\"\n")
+    math(EXPR at "${at} + 8000")
+  endwhile()
+  if(length EQUAL 0)
+    string(APPEND text "    \"\"\n")
+  endif()
+  string(APPEND text "    ;\nconst std::string_view ${name}(${name}_text, sizeof ${name}_text - 1);\n\n")
+endforeach()
+string(APPEND text "}  // namespace ${NAMESPACE}\n")
+file(WRITE ${OUTPUT}.tmp "${text}")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.tmp)
