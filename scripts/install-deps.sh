@@ -24,9 +24,10 @@ if [ "$what" = test ]; then
   packages+=(clang libclang-rt-14-dev)
   # The crash test kills the installer at each of its file system calls.
   packages+=(strace)
-  # A real editor as the language server's client; node and npm build the
-  # VS Code extension from its pinned packages.
-  packages+=(neovim nodejs npm)
+  # A real editor as the language server's client; Node.js (with the npm the
+  # machine's nodejs package carries) builds the VS Code extension from its
+  # pinned packages.
+  packages+=(neovim nodejs)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)
