@@ -15,11 +15,9 @@ const auto& kRouteGeneral = route_grammar::kGeneralKeywords;
 const auto& kRouteLine = route_grammar::kLineKeywords;
 const auto& kScenario = scenario_grammar::kKeywords;
 
-bool matches(const KeywordSpec& k, std::string_view field, bool ignore_case) {
-  auto has = [&](const char* word) {
-    return ignore_case ? contains_ignoring_case(field, word) : contains(field, word);
-  };
-  return has(k.test.word) && (k.test.second == nullptr || has(k.test.second));
+// The keyword's test made in any letter case.
+bool matches_in_any_case(const KeywordSpec& k, std::string_view field) {
+  return Keyword{k.test.word, k.test.second, false}.matches(field);
 }
 
 bool is_comment(std::string_view field) { return contains(field, grammar::kCommentMark); }
@@ -106,10 +104,10 @@ template <size_t N>
 bool Scanner::run_tests(const KeywordSpec (&specs)[N], const Field& field) {
   bool any = false;
   for (const KeywordSpec& k : specs) {
-    if (matches(k, field.text, !k.test.exact_case)) {
+    if (k.test.matches(field.text)) {
       read_values(k, field);
       any = true;
-    } else if (k.test.exact_case && matches(k, field.text, true) &&
+    } else if (k.test.exact_case && matches_in_any_case(k, field.text) &&
                out_.keyword_fields.back().case_only == nullptr) {
       out_.keyword_fields.back().case_only = &k;
     }
