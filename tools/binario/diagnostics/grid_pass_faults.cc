@@ -21,48 +21,58 @@ LocatedFault Locator::grid_pass_fault() {
   const int32_t cell = fault().position / 50;
   std::vector<const Statement*> slowdowns;
   if (t_.scenario_scan != nullptr) slowdowns = t_.scenario_scan->all(kw::kSlowdown);
+  return crowded(fault().fault == Fault::kNoCellBeforeSignal ? signal_crowd(cell, slowdowns)
+                                                             : slowdown_crowd(cell, slowdowns));
+}
+
+// The code point in front of a signal, added when a slowdown's warning
+// board stands within 20 cells after it.
+Crowd Locator::signal_crowd(int32_t cell, const std::vector<const Statement*>& slowdowns) {
   Crowd crowd;
-  if (fault().fault == Fault::kNoCellBeforeSignal) {
-    for (const Owner& o : owners_) {
-      if (o.cell == cell && named(o.what, "signal")) crowd.signal = o.statement;
-    }
-    for (const Statement* sl : slowdowns) {
-      for (auto [c, what] : cells_of(*sl)) {
-        if (named(what, "slowdown's warning board") && c > cell && c <= cell + 20) {
-          crowd.slowdown = sl;
-        }
+  for (const Owner& o : owners_) {
+    if (o.cell == cell && named(o.what, "signal")) crowd.signal = o.statement;
+  }
+  for (const Statement* sl : slowdowns) {
+    for (auto [c, what] : cells_of(*sl)) {
+      if (named(what, "slowdown's warning board") && c > cell && c <= cell + 20) {
+        crowd.slowdown = sl;
       }
-    }
-    crowd.looked = {cell - 1, cell - 2};
-    crowd.message = "no free cell for the code point in front of the signal at cell " +
-                    std::to_string(cell) + ": cells " + std::to_string(cell - 1) + " and " +
-                    std::to_string(cell - 2) + " are taken";
-  } else {
-    const bool before = fault().fault == Fault::kNoCellBeforeSlowdown;
-    for (const Statement* sl : slowdowns) {
-      int32_t start = 0, end = 0;
-      for (auto [c, what] : cells_of(*sl)) {
-        if (named(what, "slowdown's start")) start = c;
-        if (named(what, "slowdown's end")) end = c;
-      }
-      if (before ? start == cell : (start < cell && cell <= end + 12)) crowd.slowdown = sl;
-    }
-    if (before) {
-      // The groups whose three cells are all taken by lines of the texts.
-      for (int32_t n : {5, 11, 18}) {
-        if (owned(cell - n) && owned(cell - n - 1) && owned(cell - n - 2)) {
-          for (int32_t c = cell - n; c >= cell - n - 2; --c) crowd.looked.push_back(c);
-        }
-      }
-      crowd.message = "no free cell for a code point in front of the slowdown starting at cell " +
-                      std::to_string(cell);
-    } else {
-      crowd.looked = {cell - 1, cell, cell + 1};
-      crowd.message = "no free cell for a code point inside or after a slowdown, around cell " +
-                      std::to_string(cell) + " (" + metres(int64_t{cell} * 50) + ")";
     }
   }
-  return crowded(crowd);
+  crowd.looked = {cell - 1, cell - 2};
+  crowd.message = "no free cell for the code point in front of the signal at cell " +
+                  std::to_string(cell) + ": cells " + std::to_string(cell - 1) + " and " +
+                  std::to_string(cell - 2) + " are taken";
+  return crowd;
+}
+
+// The code points in front of a slowdown's start, or inside or after it.
+Crowd Locator::slowdown_crowd(int32_t cell, const std::vector<const Statement*>& slowdowns) {
+  Crowd crowd;
+  const bool before = fault().fault == Fault::kNoCellBeforeSlowdown;
+  for (const Statement* sl : slowdowns) {
+    int32_t start = 0, end = 0;
+    for (auto [c, what] : cells_of(*sl)) {
+      if (named(what, "slowdown's start")) start = c;
+      if (named(what, "slowdown's end")) end = c;
+    }
+    if (before ? start == cell : (start < cell && cell <= end + 12)) crowd.slowdown = sl;
+  }
+  if (!before) {
+    crowd.looked = {cell - 1, cell, cell + 1};
+    crowd.message = "no free cell for a code point inside or after a slowdown, around cell " +
+                    std::to_string(cell) + " (" + metres(int64_t{cell} * 50) + ")";
+    return crowd;
+  }
+  // The groups whose three cells are all taken by lines of the texts.
+  for (int32_t n : {5, 11, 18}) {
+    if (owned(cell - n) && owned(cell - n - 1) && owned(cell - n - 2)) {
+      for (int32_t c = cell - n; c >= cell - n - 2; --c) crowd.looked.push_back(c);
+    }
+  }
+  crowd.message = "no free cell for a code point in front of the slowdown starting at cell " +
+                  std::to_string(cell);
+  return crowd;
 }
 
 LocatedFault Locator::crowded(const Crowd& crowd) {

@@ -92,6 +92,8 @@ class Locator {
   LocatedFault station_too_close(const Statement& st);
   // The grid pass after both texts.
   LocatedFault grid_pass_fault();
+  Crowd signal_crowd(int32_t cell, const std::vector<const Statement*>& slowdowns);
+  Crowd slowdown_crowd(int32_t cell, const std::vector<const Statement*>& slowdowns);
   LocatedFault crowded(const Crowd& crowd);
   LocatedFault header_fault();
   // The fault's own text, at its line when it has one.
