@@ -46,7 +46,7 @@ Text player_message(const CompileResult& result) {
   Text message = error_message(error_code_text(result));
   const std::string_view line = result.unfinished ? kUnfinished : way_forward(result.fault);
   if (!line.empty()) {
-    message.append("\n");
+    message.push_back('\n');
     message.append(line);
   }
   return message;
