@@ -28,11 +28,12 @@ constexpr std::string_view kUnfinished =
 }  // namespace
 
 std::string_view way_forward(Fault fault) {
-  // Only the faults that have a line get a case of their own.
+  // Only the faults that have a line get a case of their own; its length is
+  // the literal's, never counted at run time.
   switch (fault) {
-#define BINARIO_FAULT_PLAYER_LINE(name, code, shown, player_line, author_text) \
-  case Fault::name:                                                            \
-    if constexpr (sizeof(player_line) > 1) return player_line;                 \
+#define BINARIO_FAULT_PLAYER_LINE(name, code, shown, player_line, author_text)            \
+  case Fault::name:                                                                       \
+    if constexpr (sizeof(player_line) > 1) return {player_line, sizeof(player_line) - 1}; \
     break;
     BINARIO_FAULTS(BINARIO_FAULT_PLAYER_LINE)
 #undef BINARIO_FAULT_PLAYER_LINE
