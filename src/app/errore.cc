@@ -4,18 +4,20 @@
 
 namespace binario {
 
+using namespace std::string_view_literals;
+
 Text error_code_text(const CompileResult& result) {
   Text text = decimal(code_of(result.fault));
   if (records_position(result.fault)) {
-    text.append(", posizione ");
+    text.append(", posizione "sv);
     text.append(decimal(result.position));
-    text.append(" m");
+    text.append(" m"sv);
   }
   return text;
 }
 
 Text error_message(std::string_view a) {
-  Text message(" Errore n. ");
+  Text message(" Errore n. "sv);
   message.append(a);
   return message;
 }
