@@ -28,6 +28,7 @@ dist:
 	cmake --build --preset dev --target binario binario-stub binario-docs
 	cd build/win && cpack
 	cd build/dev && cpack
+	@scripts/package-vscode.sh build/dist
 
 # The quick loop: the unit and end-to-end tests of the dev tree.
 check: build

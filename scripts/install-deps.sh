@@ -24,6 +24,10 @@ if [ "$what" = test ]; then
   packages+=(clang libclang-rt-14-dev)
   # The crash test kills the installer at each of its file system calls.
   packages+=(strace)
+  # A real editor as the language server's client; Node.js (with the npm the
+  # machine's nodejs package carries) builds the VS Code extension from its
+  # pinned packages.
+  packages+=(neovim nodejs)
   # Wine comes with its recommendations: the fonts and X libraries it draws
   # windows and message boxes with.
   wine_packages=(wine wine64)
@@ -32,12 +36,25 @@ elif [ "$what" != build ]; then
   exit 2
 fi
 
+# The VS Code extension's node packages, as package-lock.json pins them.
+npm_packages() {
+  [ "$what" = test ] || return 0
+  local extension
+  extension="$(dirname "$0")/../editors/vscode"
+  if [ ! -d "$extension/node_modules" ] && command -v npm >/dev/null; then
+    (cd "$extension" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
+
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 missing_wine=()
 for p in ${wine_packages[@]+"${wine_packages[@]}"}; do installed "$p" || missing_wine+=("$p"); done
-[ ${#missing[@]} -eq 0 ] && [ ${#missing_wine[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ] && [ ${#missing_wine[@]} -eq 0 ]; then
+  npm_packages
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "missing packages: ${missing[*]} ${missing_wine[*]} (run as root, or install them with apt-get)" >&2
@@ -52,3 +69,4 @@ fi
 if [ ${#missing_wine[@]} -gt 0 ]; then
   apt-get install -y -qq "${missing_wine[@]}"
 fi
+npm_packages

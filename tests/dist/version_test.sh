@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The project's version (CMake's project VERSION) is the one everywhere a
-# user sees one: `binario --version`, the top entry of CHANGELOG.md, the
-# Debian package's Version field and changelog.gz, the manual page, the
-# bundles' names, and the version resources of the zip's two Windows programs.
+# user sees one: `binario --version`, the top entry of CHANGELOG.md, the VS
+# Code extension, the Debian package's Version field and changelog.gz, the
+# manual page, the bundles' names, and the version resources of the zip's two
+# Windows programs.
 #
 # usage: version_test.sh VERSION BINARIO CHANGELOG.md DIST_DIR
 set -euo pipefail
@@ -23,6 +24,8 @@ top=$(grep -m 1 -E '^## \[[0-9]' "$changelog" || true)
 [[ $top =~ ^'## ['([^]]+)'] - '[0-9]{4}-[0-9]{2}-[0-9]{2}$ ]] ||
   fail "CHANGELOG.md's top entry \"$top\" is not \"## [VERSION] - YYYY-MM-DD\""
 expect "CHANGELOG.md's top entry" "${BASH_REMATCH[1]}"
+expect "the VS Code extension's package.json" \
+  "$(sed -n 's/^  "version": "\(.*\)",$/\1/p' "$(dirname "$changelog")/editors/vscode/package.json")"
 
 # Without the bundles (skipped below), what was found so far must agree.
 have_files "$dist/binario_${version}_amd64.deb" || no_mismatch

@@ -77,6 +77,7 @@ CommandRun declare_inspect(CommandLine& command);
 CommandRun declare_check(CommandLine& command);
 CommandRun declare_dump(CommandLine& command);
 CommandRun declare_preview(CommandLine& command);
+CommandRun declare_lsp(CommandLine& command);
 
 // Prints "binario <command>: <message>" on standard error.
 void report(std::string_view command, const std::string& message);

@@ -31,6 +31,8 @@ constexpr Command kCommands[] = {
     {"dump", "Write every field of the compiled files as text, JSON or CSV", declare_dump},
     {"preview", "Draw a route as one offline HTML page: ground plan, line profile, details",
      declare_preview},
+    {"lsp", "Serve editors: check's diagnostics, hover, completion and symbols as one types",
+     declare_lsp},
 };
 
 }  // namespace
