@@ -40,10 +40,11 @@ bool write_grid_file(CompileState& state, Disk& disk) {
 
 }  // namespace
 
+// A text already gone is left alone: removing it only answers false.
 void remove_texts(const CompileState& state, Disk& disk) {
   for (int i = 0; i < 2; ++i) {
-    const Text path = state.path_of(i == 0 ? state.route_text_name() : state.scenario_text_name());
-    if (disk.file_exists(path.c_str())) disk.remove_file(path.c_str());
+    disk.remove_file(
+        state.path_of(i == 0 ? state.route_text_name() : state.scenario_text_name()).c_str());
   }
 }
 

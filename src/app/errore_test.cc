@@ -31,6 +31,15 @@ TEST(ErroreTest, InstallerCodesHaveOneLineOfWayForward) {
   EXPECT_EQ(lines.size(), 4u) << "each code has its own advice";
 }
 
+// The player reads the table's line whole: nothing cut from its end, nothing
+// after it; the faults without a line get none.
+TEST(ErroreTest, WayForwardIsTheTablesLineWhole) {
+#define BINARIO_FAULT_WHOLE_LINE(name, code, shown, player_line, author_text) \
+  EXPECT_EQ(way_forward(Fault::name), std::string_view(player_line)) << code;
+  BINARIO_FAULTS(BINARIO_FAULT_WHOLE_LINE)
+#undef BINARIO_FAULT_WHOLE_LINE
+}
+
 TEST(ErroreTest, AnUnfinishedInstallAsksForAnotherStartNotForPermission) {
   CompileResult result;
   result.fault = Fault::kCannotWriteFile;

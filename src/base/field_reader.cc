@@ -78,10 +78,8 @@ void FieldReader::read_text(Text* out) {
 
 std::string_view FieldReader::read_number_token() {
   if (pos_ < text_.size() && text_[pos_] == kQuote) {
-    Text quoted;
-    read_text(&quoted);
     // A quoted number is read from its content; the delimiter is consumed.
-    quoted_ = quoted;
+    read_text(&quoted_);
     return quoted_.view();
   }
   size_t start = pos_;

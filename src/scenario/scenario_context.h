@@ -30,7 +30,7 @@ struct ScenarioContext {
   CompileState& state;
   Disk& disk;
   FieldReader& in;
-  Text path;  // the scenario text, deleted when reading stops
+  const Text& path;  // the scenario text, deleted when reading stops; outlives the reading
 
   // Line tables: the first cell whose line speed (adhesion) is not written
   // yet, and the value in force up to the next table line.
