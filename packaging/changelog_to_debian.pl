@@ -55,14 +55,18 @@ setlocale(LC_TIME, "C");    # English day and month names
 $Text::Wrap::columns = 79;
 $Text::Wrap::huge = 'overflow';
 open(my $out, '>', $target) or die "$0: $target: $!\n";
-for my $r (@releases) {
+for my $i (0 .. $#releases) {
+  my $r = $releases[$i];
   print $out "binario ($r->{version}) unstable; urgency=medium\n\n";
   for my $group (@{$r->{groups}}) {
     print $out "  * $group->{name}:\n";
     print $out wrap('    - ', '      ', plain($_)), "\n" for @{$group->{items}};
   }
   my ($year, $month, $day) = @{$r->{date}};
-  my $date = strftime('%a, %d %b %Y 00:00:00 +0000', 0, 0, 0, $day, $month - 1, $year - 1900);
+  # Versions released on one day follow each other an hour apart, so that
+  # each entry is dated after the one before it.
+  my $hour = grep { "@{$_->{date}}" eq "@{$r->{date}}" } @releases[$i + 1 .. $#releases];
+  my $date = strftime('%a, %d %b %Y %H:00:00 +0000', 0, 0, $hour, $day, $month - 1, $year - 1900);
   print $out "\n -- $maintainer  $date\n";
   print $out "\n" unless $r == $releases[-1];
 }

@@ -8,14 +8,6 @@ namespace binario::tool {
 
 namespace {
 
-// Code points of the bytes 0x80 to 0x9F; a byte the code page leaves
-// undefined stands for the control character of its own number.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178,
-};
-
 // The next character of `s` from `*at`, which moves past it. A byte that
 // begins no well-formed sequence is one character, U+FFFD.
 char32_t next_code_point(std::string_view s, size_t* at) {
@@ -44,15 +36,6 @@ char32_t next_code_point(std::string_view s, size_t* at) {
 }
 
 int utf16_units(char32_t cp) { return cp >= 0x10000 ? 2 : 1; }
-
-// The byte of the code page for `cp`, or -1.
-int windows_1252_byte(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-  for (int i = 0; i < 32; ++i) {
-    if (kHigh[i] == cp) return 0x80 + i;
-  }
-  return -1;
-}
 
 }  // namespace
 

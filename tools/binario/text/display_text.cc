@@ -28,12 +28,26 @@ void append_utf8(uint32_t cp, std::string* out) {
 
 }  // namespace
 
+char32_t windows_1252_character(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+}
+
+int windows_1252_byte(char32_t character) {
+  if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+    return static_cast<int>(character);
+  }
+  for (int i = 0; i < 32; ++i) {
+    const char32_t defined = kHigh[i] != 0 ? kHigh[i] : 0x80 + i;
+    if (defined == character) return 0x80 + i;
+  }
+  return -1;
+}
+
 std::string display_text(std::string_view bytes) {
   std::string shown;
   for (unsigned char c : bytes) {
-    uint32_t cp = c;
-    if (c >= 0x80 && c < 0xA0) cp = kHigh[c - 0x80] != 0 ? kHigh[c - 0x80] : 0xFFFD;
-    append_utf8(cp, &shown);
+    const char32_t cp = windows_1252_character(c);
+    append_utf8(cp != 0 ? cp : 0xFFFD, &shown);
   }
   return shown;
 }
