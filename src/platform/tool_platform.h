@@ -33,6 +33,13 @@ bool make_executable(const char* path);
 // double-click or a drop, not from a command prompt. Never off Windows.
 bool console_is_own();
 
+// Standard input and output as bytes, with no CR LF translation (a protocol
+// that counts bytes runs over them). Off Windows they always are.
+void use_binary_standard_streams();
+
+// True where absolute paths begin with a drive letter ("c:/x").
+bool paths_have_drives();
+
 }  // namespace binario::platform
 
 #endif  // BINARIO_PLATFORM_TOOL_PLATFORM_H_

@@ -33,4 +33,8 @@ bool make_executable(const char* path) {
 
 bool console_is_own() { return false; }
 
+void use_binary_standard_streams() {}
+
+bool paths_have_drives() { return false; }
+
 }  // namespace binario::platform

@@ -1,4 +1,8 @@
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include "platform/tool_platform.h"
 
@@ -48,5 +52,12 @@ bool console_is_own() {
   DWORD processes[2];
   return GetConsoleProcessList(processes, 2) == 1;
 }
+
+void use_binary_standard_streams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool paths_have_drives() { return true; }
 
 }  // namespace binario::platform

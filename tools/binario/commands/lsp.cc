@@ -6,11 +6,7 @@
 
 #include "commands/command.h"
 #include "lsp/server.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
+#include "platform/tool_platform.h"
 
 namespace binario::tool {
 
@@ -19,11 +15,8 @@ CommandRun declare_lsp(CommandLine& command) {
       "Speaks the Language Server Protocol on standard input and output: an editor starts it "
       "and shows check's diagnostics of the route and scenario texts as the author types.");
   return [] {
-#ifdef _WIN32
     // The messages count bytes: no CR LF translation on the way.
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    platform::use_binary_standard_streams();
     std::ios::sync_with_stdio(false);
     return serve(std::cin, std::cout);
   };

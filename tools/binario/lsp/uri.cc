@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/tool_platform.h"
+
 namespace binario::tool {
 
 namespace fs = std::filesystem;
@@ -39,10 +41,10 @@ fs::path path_of_uri(const std::string& uri) {
     if (path.compare(0, 10, "localhost/") != 0) return {};
     path = path.substr(9);
   }
-#ifdef _WIN32
   // "/c:/x": a drive letter behind the slash.
-  if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path = path.substr(1);
-#endif
+  if (platform::paths_have_drives() && path.size() >= 3 && path[0] == '/' && path[2] == ':') {
+    path = path.substr(1);
+  }
   return fs::path(std::u8string(path.begin(), path.end()));
 }
 
