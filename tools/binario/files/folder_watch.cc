@@ -1,5 +1,6 @@
 #include "files/folder_watch.h"
 
+#include <chrono>
 #include <string>
 
 #include "base/crc32.h"
@@ -9,10 +10,19 @@ namespace binario::tool {
 
 namespace fs = std::filesystem;
 
-FolderWatch::FolderWatch(const std::vector<fs::path>& paths) : paths_(paths), last_(look()) {}
+namespace {
 
-FolderWatch::Snapshot FolderWatch::look() const {
+// The coarsest time a file system keeps (FAT: two seconds), with a margin.
+constexpr auto kCoarsestFileTime = std::chrono::seconds(3);
+
+}  // namespace
+
+FolderWatch::FolderWatch(const std::vector<fs::path>& paths)
+    : paths_(paths), last_(look(Snapshot())) {}
+
+FolderWatch::Snapshot FolderWatch::look(const Snapshot& before) const {
   Snapshot now;
+  const fs::file_time_type settled = fs::file_time_type::clock::now() - kCoarsestFileTime;
   auto note = [&](const fs::path& file) {
     std::error_code ec;
     Seen seen;
@@ -20,7 +30,11 @@ FolderWatch::Snapshot FolderWatch::look() const {
     if (ec) return;  // gone, or in the middle of a rename
     seen.time = fs::last_write_time(file, ec);
     if (ec) return;
-    if (seen.size <= kLongestRead) {
+    const auto was = before.find(file);
+    if (was != before.end() && was->second.size == seen.size && was->second.time == seen.time &&
+        seen.time < settled) {
+      seen.crc = was->second.crc;
+    } else if (seen.size <= kLongestRead) {
       Bytes content;
       std::string error;
       if (read_whole_file(file, &content, &error)) seen.crc = crc32(content.data(), content.size());
@@ -41,7 +55,7 @@ FolderWatch::Snapshot FolderWatch::look() const {
 }
 
 bool FolderWatch::changed() {
-  Snapshot now = look();
+  Snapshot now = look(last_);
   if (now == last_) return false;
   last_ = std::move(now);
   return true;

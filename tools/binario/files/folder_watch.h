@@ -5,7 +5,9 @@
 // a megabyte, such as the texts) contents of the files watched, compared from
 // one look to the next. An editor that saves by writing a new file and
 // renaming it over the old one counts as a save, and so does a save of the
-// same length within the second that a file system's coarse times miss.
+// same length within the second that a file system's coarse times miss. A
+// file's content is read only while its time is that recent: an older time
+// would have moved with any later write.
 // Portable: it only lists and reads files, alike on Linux and Windows.
 
 #include <cstdint>
@@ -33,7 +35,9 @@ class FolderWatch {
   };
   static constexpr uintmax_t kLongestRead = 1 << 20;
   using Snapshot = std::map<std::filesystem::path, Seen>;
-  Snapshot look() const;
+  // The files as they are now; `before` lends the checksums of files whose
+  // size and time stayed and whose time is past the coarsest file time.
+  Snapshot look(const Snapshot& before) const;
 
   std::vector<std::filesystem::path> paths_;
   Snapshot last_;
